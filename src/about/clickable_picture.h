@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QLabel>
+
+// A picture that answers a click (press and release over it), like a picture control does.
+class ClickablePicture : public QLabel {
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool m_pressed = false;
+};

@@ -1,0 +1,22 @@
+#include "guarded_application.h"
+
+#include "mainwindow/VantorForm.h"
+#include "platform/font_stand_ins.h"
+#include "platform/regional_settings.h"
+
+#include <QIcon>
+
+int main(int argc, char* argv[])
+{
+    GuardedApplication application(argc, argv);
+    application.setAttribute(Qt::AA_DontUseNativeDialogs);
+    application.setApplicationName(QStringLiteral("Vantorbel"));
+    application.setApplicationDisplayName(QStringLiteral("Vantorbel"));
+    application.setWindowIcon(QIcon(QStringLiteral(":/icons/vantorbel.svg")));
+    platform::InstallFontStandIns();
+    platform::ReloadRegionalFormat();
+
+    TVantorForm mainForm;
+    mainForm.show();
+    return application.exec();
+}

@@ -1,0 +1,358 @@
+#include "VantorForm.h"
+
+#include "course_grid.h"
+#include "mode_texts.h"
+
+#include "about/HyperLabel.h"
+#include "about/clickable_picture.h"
+#include "about/maker_links.h"
+#include "calc/course_table.h"
+#include "calc/format_height.h"
+#include "msg/Msg.h"
+#include "msg/error_report.h"
+#include "platform/font_chooser.h"
+#include "platform/regional_settings.h"
+#include "platform/url_opener.h"
+
+#include <QButtonGroup>
+#include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The window's outer size is 306 x 563; these are its insides with a 4-pixel sizing frame and
+// a 19-pixel caption, so the bands keep their proportions whatever the window manager draws.
+constexpr QSize kClientSize(298, 536);
+constexpr int kToolBandHeight = 35;
+constexpr int kInputBandHeight = 122;
+constexpr int kInformationBandHeight = 42;
+constexpr int kToolButtonSize = 25;
+constexpr int kSeparatorWidth = 8;
+
+// The shared picture list of the toolbar, in the order the buttons refer to it.
+const char* const kButtonsList[] = {
+    ":/icons/open.svg",  ":/icons/save.svg",      ":/icons/info.svg",
+    ":/icons/course_mode.svg", ":/icons/head_mode.svg", ":/icons/calculate.svg",
+    ":/icons/print.svg", ":/icons/font.svg",      ":/icons/close.svg",
+};
+
+QLabel* addLabel(QWidget* band, const char* name, const QString& text, QRect box)
+{
+    auto* label = new QLabel(text, band);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(box);
+    return label;
+}
+
+QLineEdit* addEdit(QWidget* band, const char* name, const QString& text, QRect box, QLabel* label)
+{
+    auto* edit = new QLineEdit(text, band);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(box);
+    edit->setAccessibleName(label->text());
+    label->setBuddy(edit);
+    return edit;
+}
+
+QFrame* addSeparator(QLayout* layout, QWidget* parent)
+{
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::VLine);
+    line->setFrameShadow(QFrame::Sunken);
+    line->setFixedSize(kSeparatorWidth, kToolButtonSize);
+    layout->addWidget(line);
+    return line;
+}
+
+std::vector<CourseTableModel::Row> displayRows(const std::vector<calc::CourseRow>& rows,
+                                               int decimals, const calc::RegionalFormat& format)
+{
+    std::vector<CourseTableModel::Row> shown;
+    shown.reserve(rows.size());
+    for (const calc::CourseRow& row : rows)
+        shown.push_back({row.Number, QString::fromStdString(calc::FormatHeight(row.Height, decimals, format))});
+    return shown;
+}
+
+} // namespace
+
+TVantorForm::TVantorForm(QWidget* parent)
+    : QWidget(parent)
+    , m_tableFont(DefaultTableFont())
+{
+    setObjectName(QStringLiteral("VantorForm"));
+    setWindowTitle(QStringLiteral("Vantorbel"));
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    resize(kClientSize);
+
+    auto* bands = new QVBoxLayout(this);
+    bands->setContentsMargins(0, 0, 0, 0);
+    bands->setSpacing(0);
+    buildToolBand();
+    buildInputBand();
+    buildTableBand();
+    buildInformationBand();
+
+    connectCommands();
+    FormCreate();
+
+    if (const QScreen* screen = this->screen())
+        move(screen->geometry().center() - rect().center());
+    m_inputs.VantorbelEdit->setFocus();
+}
+
+void TVantorForm::FormCreate()
+{
+    SetMsgOwnerHandle(this);
+    setTableFont(m_tableFont);
+    const ModeTexts course = CourseModeTexts();
+    m_grid->table().setHeaders(course.numberHeader, course.heightHeader);
+}
+
+void TVantorForm::buildToolBand()
+{
+    auto* band = new QWidget(this);
+    band->setObjectName(QStringLiteral("ControlBar1"));
+    band->setFixedHeight(kToolBandHeight);
+    band->setAutoFillBackground(true);
+    QPalette tiled = band->palette();
+    tiled.setBrush(QPalette::Window, QBrush(QPixmap(QStringLiteral(":/icons/toolband_tile.svg"))));
+    band->setPalette(tiled);
+    layout()->addWidget(band);
+
+    auto* toolBar = new QWidget(band);
+    toolBar->setObjectName(QStringLiteral("ToolBar1"));
+    toolBar->move(2, (kToolBandHeight - kToolButtonSize) / 2);
+    auto* row = new QHBoxLayout(toolBar);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    struct ButtonSpec {
+        QToolButton* Commands::*slot; // nullptr: a separator
+        const char* name;
+        const char* hint;
+        int picture;
+        bool check;
+    };
+    static const ButtonSpec buttons[] = {
+        {&Commands::ToolButton12, "ToolButton12", "sluiten", 8, false},
+        {nullptr, nullptr, nullptr, 0, false},
+        {&Commands::ToolButton1, "ToolButton1", "openen", 0, false},
+        {&Commands::ToolButton2, "ToolButton2", "bewaren", 1, false},
+        {&Commands::ToolButton7, "ToolButton7", "berekenen", 5, false},
+        {&Commands::ToolButton9, "ToolButton9", "afdrukken", 6, false},
+        {&Commands::ToolButton10, "ToolButton10", "lettertype", 7, false},
+        {nullptr, nullptr, nullptr, 0, false},
+        {&Commands::VanTorbelButton, "VanTorbelButton", "vantorbel", 3, true},
+        {&Commands::KoppenMaatButton, "KoppenMaatButton", "koppenmaat", 4, true},
+        {nullptr, nullptr, nullptr, 0, false},
+        {&Commands::ToolButton3, "ToolButton3", "informatie", 2, false},
+    };
+
+    auto* modes = new QButtonGroup(this);
+    modes->setExclusive(true);
+    for (const ButtonSpec& spec : buttons) {
+        if (!spec.slot) {
+            addSeparator(row, toolBar);
+            continue;
+        }
+        auto* button = new QToolButton(toolBar);
+        button->setObjectName(QLatin1String(spec.name));
+        button->setAutoRaise(true);
+        button->setFixedSize(kToolButtonSize, kToolButtonSize);
+        button->setIconSize(QSize(16, 16));
+        button->setIcon(QIcon(QLatin1String(kButtonsList[spec.picture])));
+        button->setToolTip(QLatin1String(spec.hint));
+        button->setAccessibleName(QLatin1String(spec.hint));
+        button->setFocusPolicy(Qt::NoFocus);
+        if (spec.check) {
+            button->setCheckable(true);
+            modes->addButton(button);
+        }
+        row->addWidget(button);
+        m_commands.*spec.slot = button;
+    }
+    m_commands.VanTorbelButton->setChecked(true);
+    toolBar->adjustSize();
+}
+
+void TVantorForm::buildInputBand()
+{
+    auto* band = new QWidget(this);
+    band->setObjectName(QStringLiteral("Panel1"));
+    band->setFixedHeight(kInputBandHeight);
+    layout()->addWidget(band);
+
+    const ModeTexts course = CourseModeTexts();
+    QLabel* projectLabel = addLabel(band, "Label1", QStringLiteral("Project:"), QRect(6, 10, 72, 13));
+    projectLabel->adjustSize();
+    m_inputs.ProjectNaamEdit = addEdit(band, "ProjectNaamEdit", {}, QRect(82, 6, 205, 21), projectLabel);
+
+    m_labels.VanTorbelLabel = addLabel(band, "VanTorbelLabel", course.gaugeLabel, QRect(6, 32, 72, 13));
+    m_inputs.VantorbelEdit = addEdit(band, "VantorbelEdit", course.defaultGauge, QRect(82, 28, 100, 21),
+                                     m_labels.VanTorbelLabel);
+    m_labels.OnderhoogteLabel = addLabel(band, "OnderhoogteLabel", course.bottomLabel, QRect(6, 54, 72, 13));
+    m_inputs.OnderhoogteEdit = addEdit(band, "OnderhoogteEdit", QStringLiteral("0"), QRect(82, 50, 100, 21),
+                                       m_labels.OnderhoogteLabel);
+    m_labels.BovenhoogteLabel = addLabel(band, "BovenhoogteLabel", course.topLabel, QRect(6, 76, 72, 13));
+    m_inputs.BovenhoogteEdit = addEdit(band, "BovenhoogteEdit", QStringLiteral("1000"), QRect(82, 72, 100, 21),
+                                       m_labels.BovenhoogteLabel);
+    QLabel* decimalsLabel = addLabel(band, "Label4", QStringLiteral("Decimalen:"), QRect(6, 98, 72, 13));
+    m_inputs.DecimalenEdit = addEdit(band, "DecimalenEdit", QStringLiteral("2"), QRect(82, 94, 100, 21),
+                                     decimalsLabel);
+
+    // Created top to bottom; the project name goes to the end of the tab chain.
+    setTabOrder(m_inputs.DecimalenEdit, m_inputs.ProjectNaamEdit);
+}
+
+void TVantorForm::buildTableBand()
+{
+    auto* band = new QWidget(this);
+    band->setObjectName(QStringLiteral("Panel2"));
+    auto* fill = new QVBoxLayout(band);
+    fill->setContentsMargins(0, 0, 0, 0);
+    m_grid = new CourseGrid(band);
+    m_grid->setObjectName(QStringLiteral("ResultGrid"));
+    m_grid->setAccessibleName(QStringLiteral("Tabel"));
+    fill->addWidget(m_grid);
+    static_cast<QVBoxLayout*>(layout())->addWidget(band, 1);
+}
+
+void TVantorForm::buildInformationBand()
+{
+    auto* band = new QWidget(this);
+    band->setObjectName(QStringLiteral("Panel3"));
+    band->setFixedHeight(kInformationBandHeight);
+    layout()->addWidget(band);
+
+    m_informationPicture = new ClickablePicture(band);
+    m_informationPicture->setObjectName(QStringLiteral("Image2"));
+    m_informationPicture->setGeometry(6, 6, 30, 30);
+    m_informationPicture->setPixmap(QIcon(QStringLiteral(":/icons/information.svg")).pixmap(30, 30));
+    m_informationPicture->setCursor(Qt::PointingHandCursor);
+    m_informationPicture->setToolTip(MakerInformationHint());
+    m_informationPicture->setAccessibleName(MakerInformationHint());
+
+    auto* version = new QLabel(QStringLiteral("Vantorbel 1.2"), band);
+    version->setObjectName(QStringLiteral("Label6"));
+    version->move(40, 4);
+    version->adjustSize();
+
+    auto* bevel = new QFrame(band);
+    bevel->setObjectName(QStringLiteral("Bevel1"));
+    bevel->setFrameShape(QFrame::HLine);
+    bevel->setFrameShadow(QFrame::Sunken);
+    bevel->setGeometry(40, 20, 72, 2);
+
+    m_makerLink = new THyperLabel(band);
+    m_makerLink->setObjectName(QStringLiteral("HyperLabel1"));
+    m_makerLink->setGeometry(40, 24, 53, 13);
+    m_makerLink->setText(MakerName());
+    m_makerLink->setToolTip(MakerHost());
+    m_makerLink->setAccessibleName(MakerName());
+    m_makerLink->setHyperlink(MakerWebAddress());
+}
+
+void TVantorForm::connectCommands()
+{
+    const auto guarded = [this](void (TVantorForm::*handler)()) {
+        return [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); };
+    };
+    connect(m_commands.ToolButton12, &QToolButton::clicked, this, &TVantorForm::ToolButton12Click);
+    connect(m_commands.ToolButton7, &QToolButton::clicked, this, guarded(&TVantorForm::BerekenenButtonClick));
+    connect(m_commands.ToolButton10, &QToolButton::clicked, this, guarded(&TVantorForm::GridfontButtonClick));
+    connect(m_commands.VanTorbelButton, &QToolButton::clicked, this, guarded(&TVantorForm::VanTorbelButtonClick));
+    connect(m_commands.KoppenMaatButton, &QToolButton::clicked, this, guarded(&TVantorForm::VanTorbelButtonClick));
+    connect(m_informationPicture, &ClickablePicture::clicked, this, guarded(&TVantorForm::Image2Click));
+
+    // A table on screen always belongs to the texts on screen: any real change of a number
+    // field empties it. The project name is not part of the calculation.
+    for (QLineEdit* edit : {m_inputs.VantorbelEdit, m_inputs.OnderhoogteEdit, m_inputs.BovenhoogteEdit,
+                            m_inputs.DecimalenEdit})
+        connect(edit, &QLineEdit::textChanged, this, &TVantorForm::ClearResultGrid);
+}
+
+bool TVantorForm::courseMode() const { return m_commands.VanTorbelButton->isChecked(); }
+
+void TVantorForm::setTableFont(const TableFont& font)
+{
+    m_tableFont = font;
+    m_grid->setFont(font.font);
+    QPalette colours = m_grid->palette();
+    colours.setColor(QPalette::Text, font.color);
+    m_grid->setPalette(colours);
+}
+
+void TVantorForm::ClearResultGrid() { m_grid->table().clearRows(); }
+
+void TVantorForm::BerekenenButtonClick() { calculate(); }
+
+void TVantorForm::calculate()
+{
+    const std::string gauge = m_inputs.VantorbelEdit->text().toStdString();
+    const std::string bottom = m_inputs.OnderhoogteEdit->text().toStdString();
+    const std::string top = m_inputs.BovenhoogteEdit->text().toStdString();
+    const std::string decimals = m_inputs.DecimalenEdit->text().toStdString();
+    const calc::RegionalFormat& format = platform::CurrentRegionalFormat();
+
+    const auto parsed = calc::ParseCourseInputs({gauge, bottom, top, decimals}, format);
+    if (const auto* error = std::get_if<calc::InputError>(&parsed)) {
+        MsgWarning(error->message.c_str(), "Foutive invoer");
+        focusField(error->field);
+        return;
+    }
+    const auto& inputs = std::get<calc::CourseInputs>(parsed);
+    ClearResultGrid();
+    m_grid->table().setRows(displayRows(calc::BuildCourseTable(inputs), inputs.Decimals, format));
+}
+
+void TVantorForm::focusField(calc::InputField field)
+{
+    QLineEdit* edits[] = {m_inputs.VantorbelEdit, m_inputs.OnderhoogteEdit, m_inputs.BovenhoogteEdit,
+                          m_inputs.DecimalenEdit};
+    QLineEdit* edit = edits[static_cast<int>(field)];
+    edit->setFocus();
+    edit->selectAll();
+}
+
+void TVantorForm::VanTorbelButtonClick() { applyMode(courseMode() ? CourseModeTexts() : HeadModeTexts()); }
+
+void TVantorForm::applyMode(const ModeTexts& texts)
+{
+    m_labels.VanTorbelLabel->setText(texts.gaugeLabel);
+    m_labels.OnderhoogteLabel->setText(texts.bottomLabel);
+    m_labels.BovenhoogteLabel->setText(texts.topLabel);
+    m_inputs.VantorbelEdit->setAccessibleName(texts.gaugeLabel);
+    m_inputs.OnderhoogteEdit->setAccessibleName(texts.bottomLabel);
+    m_inputs.BovenhoogteEdit->setAccessibleName(texts.topLabel);
+    m_grid->table().setHeaders(texts.numberHeader, texts.heightHeader);
+    m_inputs.VantorbelEdit->setText(texts.defaultGauge);
+}
+
+void TVantorForm::GridfontButtonClick() { chooseTableFont(); }
+
+void TVantorForm::chooseTableFont()
+{
+    const std::optional<QFont> chosen =
+        platform::Seam<platform::FontChooser>::get().choose(this, m_tableFont.font);
+    if (chosen)
+        setTableFont({*chosen, m_tableFont.color});
+}
+
+void TVantorForm::ToolButton12Click() { close(); }
+
+void TVantorForm::Image2Click() { platform::OpenWebAddress(MakerWebAddress()); }
+
+void TVantorForm::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LocaleChange)
+        platform::ReloadRegionalFormat();
+    QWidget::changeEvent(event);
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+// The main window and the road of a calculation:
+//
+//   TVantorForm (this file)      five input texts, the mode, the toolbar commands
+//     -> calc::ParseCourseInputs  reads and checks the texts (src/calc)
+//     -> calc::BuildCourseTable   the numbered heights
+//     -> CourseGrid / CourseTableModel   the table on screen, read again by printing
+//
+// Message boxes go through Msg (src/msg); the desktop's dialogs and the shell's "open" through
+// the seams of src/platform, so that tests drive every command without a modal window.
+
+#include "table_font.h"
+
+#include <QWidget>
+
+class CourseGrid;
+class ClickablePicture;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+class THyperLabel;
+struct ModeTexts;
+
+namespace calc {
+enum class InputField;
+}
+
+class TVantorForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TVantorForm(QWidget* parent = nullptr);
+
+    CourseGrid& resultGrid() const { return *m_grid; }
+    const TableFont& tableFont() const { return m_tableFont; }
+    void setTableFont(const TableFont& font);
+    bool courseMode() const;
+
+    // Back to the header row and one empty data row.
+    void ClearResultGrid();
+
+    // Command handlers, as the toolbar calls them.
+    void BerekenenButtonClick();
+    void VanTorbelButtonClick();
+    void GridfontButtonClick();
+    void ToolButton12Click();
+    void Image2Click();
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void FormCreate();
+    void buildToolBand();
+    void buildInputBand();
+    void buildTableBand();
+    void buildInformationBand();
+    void connectCommands();
+
+    void calculate();
+    void focusField(calc::InputField field);
+    void applyMode(const ModeTexts& texts);
+    void chooseTableFont();
+
+    struct Inputs {
+        QLineEdit* ProjectNaamEdit = nullptr;
+        QLineEdit* VantorbelEdit = nullptr;
+        QLineEdit* OnderhoogteEdit = nullptr;
+        QLineEdit* BovenhoogteEdit = nullptr;
+        QLineEdit* DecimalenEdit = nullptr;
+    } m_inputs;
+
+    struct Labels {
+        QLabel* VanTorbelLabel = nullptr;
+        QLabel* OnderhoogteLabel = nullptr;
+        QLabel* BovenhoogteLabel = nullptr;
+    } m_labels;
+
+    struct Commands {
+        QToolButton* ToolButton12 = nullptr;
+        QToolButton* ToolButton1 = nullptr;
+        QToolButton* ToolButton2 = nullptr;
+        QToolButton* ToolButton7 = nullptr;
+        QToolButton* ToolButton9 = nullptr;
+        QToolButton* ToolButton10 = nullptr;
+        QToolButton* VanTorbelButton = nullptr;
+        QToolButton* KoppenMaatButton = nullptr;
+        QToolButton* ToolButton3 = nullptr;
+    } m_commands;
+
+    CourseGrid* m_grid = nullptr;
+    ClickablePicture* m_informationPicture = nullptr;
+    THyperLabel* m_makerLink = nullptr;
+    TableFont m_tableFont;
+};

@@ -1,0 +1,72 @@
+#include "Msg.h"
+
+#include "platform/message_box.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QWidget>
+
+namespace {
+
+QPointer<QWidget>& ownerSlot()
+{
+    static QPointer<QWidget> owner;
+    return owner;
+}
+
+// Before the main window recorded itself, the box belongs to whichever of the application's
+// windows is in front, the way a toolkit falls back to its main form.
+QWidget* boxOwner()
+{
+    if (QWidget* owner = ownerSlot())
+        return owner;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible())
+            return window;
+    return nullptr;
+}
+
+platform::BoxIcon iconOf(int flags)
+{
+    switch (flags & 0xF0) {
+    case MB_ICONHAND:
+        return platform::BoxIcon::Error;
+    case 0x20:
+        return platform::BoxIcon::Question;
+    case MB_ICONEXCLAMATION:
+        return platform::BoxIcon::Warning;
+    case 0x40:
+        return platform::BoxIcon::Information;
+    default:
+        return platform::BoxIcon::None;
+    }
+}
+
+} // namespace
+
+QWidget* MsgOwnerHandle() { return ownerSlot(); }
+
+void SetMsgOwnerHandle(QWidget* owner) { ownerSlot() = owner; }
+
+int MsgBox(const QString& text, const QString& caption, int flags)
+{
+    return platform::Seam<platform::MessageBoxPresenter>::get().present(boxOwner(), text, caption,
+                                                                        iconOf(flags));
+}
+
+bool MsgWarning(const char* text, const char* caption)
+{
+    return MsgBox(QString::fromUtf8(text), QString::fromUtf8(caption), MB_ICONEXCLAMATION | MB_OK) == 1;
+}
+
+bool MsgError(const char* text, const char* caption)
+{
+    return MsgBox(QString::fromUtf8(text), QString::fromUtf8(caption), MB_ICONHAND | MB_OK) == 1;
+}
+
+bool MsgWarningText(const QString& text, const QString& caption)
+{
+    return MsgBox(text, caption, MB_ICONEXCLAMATION | MB_OK) == 1;
+}

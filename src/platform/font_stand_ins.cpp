@@ -1,0 +1,13 @@
+#include "font_stand_ins.h"
+
+#include <QFont>
+
+namespace platform {
+
+void InstallFontStandIns()
+{
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+}
+
+} // namespace platform

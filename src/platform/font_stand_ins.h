@@ -1,0 +1,10 @@
+#pragma once
+
+namespace platform {
+
+// Maps the font names the windows and project files use onto fonts this desktop has:
+// "Arial" onto the metric-compatible Liberation Sans, and the window font "MS Sans Serif" onto
+// Liberation Sans as well, whose narrow 8-point figures fit the fixed label boxes.
+void InstallFontStandIns();
+
+} // namespace platform
