@@ -101,6 +101,11 @@ TVantorForm::TVantorForm(QWidget* parent)
     buildInformationBand();
 
     connectCommands();
+    // The numbers first, in reading order; the project name, though at the top, comes last.
+    QWidget* const tabChain[] = {m_inputs.VantorbelEdit, m_inputs.OnderhoogteEdit, m_inputs.BovenhoogteEdit,
+                                 m_inputs.DecimalenEdit, m_inputs.ProjectNaamEdit, m_grid};
+    for (std::size_t i = 0; i + 1 < std::size(tabChain); ++i)
+        setTabOrder(tabChain[i], tabChain[i + 1]);
     FormCreate();
 
     if (const QScreen* screen = this->screen())
@@ -207,9 +212,6 @@ void TVantorForm::buildInputBand()
     QLabel* decimalsLabel = addLabel(band, "Label4", QStringLiteral("Decimalen:"), QRect(6, 98, 72, 13));
     m_inputs.DecimalenEdit = addEdit(band, "DecimalenEdit", QStringLiteral("2"), QRect(82, 94, 100, 21),
                                      decimalsLabel);
-
-    // Created top to bottom; the project name goes to the end of the tab chain.
-    setTabOrder(m_inputs.DecimalenEdit, m_inputs.ProjectNaamEdit);
 }
 
 void TVantorForm::buildTableBand()

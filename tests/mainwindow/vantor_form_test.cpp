@@ -1,0 +1,329 @@
+#include "mainwindow/VantorForm.h"
+#include "mainwindow/course_grid.h"
+#include "support/stand_ins.h"
+
+#include "calc/course_table.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class VantorFormTest : public testing::Test {
+protected:
+    VantorFormTest()
+    {
+        form.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+
+    template <class Widget>
+    Widget* find(const char* name)
+    {
+        auto* widget = form.findChild<Widget*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QLineEdit* edit(const char* name) { return find<QLineEdit>(name); }
+    QString label(const char* name) { return find<QLabel>(name)->text(); }
+    void click(const char* button) { QTest::mouseClick(find<QToolButton>(button), Qt::LeftButton); }
+    void retype(const char* name, const QString& text)
+    {
+        QLineEdit* field = edit(name);
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Delete);
+        QTest::keyClicks(field, text);
+    }
+
+    const CourseTableModel& table() { return form.resultGrid().table(); }
+    QString cell(int column, int row) { return table().cell(column, row); }
+    int rows() { return table().gridRowCount(); }
+    void calculate() { click("ToolButton7"); }
+
+    MessageBoxRecorder boxes;
+    UrlOpenerRecorder browser;
+    TVantorForm form;
+};
+
+TEST_F(VantorFormTest, OpensWithItsDefaults)
+{
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Vantorbel"));
+    EXPECT_EQ(edit("ProjectNaamEdit")->text(), QString());
+    EXPECT_EQ(edit("VantorbelEdit")->text(), QStringLiteral("62,5"));
+    EXPECT_EQ(edit("OnderhoogteEdit")->text(), QStringLiteral("0"));
+    EXPECT_EQ(edit("BovenhoogteEdit")->text(), QStringLiteral("1000"));
+    EXPECT_EQ(edit("DecimalenEdit")->text(), QStringLiteral("2"));
+    EXPECT_EQ(label("VanTorbelLabel"), QStringLiteral("Vantorbel:"));
+    EXPECT_TRUE(find<QToolButton>("VanTorbelButton")->isChecked());
+    EXPECT_FALSE(find<QToolButton>("KoppenMaatButton")->isChecked());
+
+    EXPECT_EQ(rows(), 2);
+    EXPECT_EQ(cell(0, 0), QStringLiteral("Laag"));
+    EXPECT_EQ(cell(1, 0), QStringLiteral("Hoogte"));
+    EXPECT_EQ(cell(0, 1), QString());
+    EXPECT_EQ(cell(1, 1), QString());
+    EXPECT_EQ(QApplication::focusWidget(), edit("VantorbelEdit"));
+}
+
+TEST_F(VantorFormTest, GridKeepsItsFixedGeometryWhateverTheFont)
+{
+    CourseGrid& grid = form.resultGrid();
+    EXPECT_EQ(grid.verticalHeader()->width(), 50);
+    EXPECT_EQ(grid.columnWidth(0), 100);
+    EXPECT_EQ(grid.horizontalHeader()->height(), 20);
+    EXPECT_EQ(grid.rowHeight(0), 20);
+
+    QFont large(QStringLiteral("Arial"));
+    large.setPointSize(20);
+    FontChooserStub chooser(large);
+    click("ToolButton10");
+    EXPECT_EQ(grid.font().pointSize(), 20);
+    EXPECT_EQ(grid.rowHeight(0), 20);
+    EXPECT_EQ(grid.horizontalHeader()->height(), 20);
+}
+
+TEST_F(VantorFormTest, TabOrderRunsThroughTheNumbersBeforeTheProjectName)
+{
+    const char* order[] = {"VantorbelEdit", "OnderhoogteEdit", "BovenhoogteEdit", "DecimalenEdit",
+                           "ProjectNaamEdit"};
+    edit(order[0])->setFocus();
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), edit(order[i]))
+            << order[i] << " got " << QApplication::focusWidget()->objectName().toStdString();
+    }
+}
+
+TEST_F(VantorFormTest, CalculatingTheDefaultsFillsSeventeenCourses)
+{
+    calculate();
+    EXPECT_TRUE(boxes.boxes.empty());
+    ASSERT_EQ(rows(), 18);
+    EXPECT_EQ(cell(0, 1), QStringLiteral("0"));
+    EXPECT_EQ(cell(1, 1), QStringLiteral("0,00"));
+    EXPECT_EQ(cell(1, 2), QStringLiteral("62,50"));
+    EXPECT_EQ(cell(1, 3), QStringLiteral("125,00"));
+    EXPECT_EQ(cell(0, 17), QStringLiteral("16"));
+    EXPECT_EQ(cell(1, 17), QStringLiteral("1.000,00"));
+    EXPECT_EQ(form.resultGrid().model()->headerData(16, Qt::Vertical).toString(), QStringLiteral("16"));
+}
+
+TEST_F(VantorFormTest, TypingInANumberFieldEmptiesTheTableButTheProjectNameDoesNot)
+{
+    calculate();
+    QTest::keyClicks(edit("ProjectNaamEdit"), QStringLiteral("Schuur"));
+    EXPECT_EQ(rows(), 18);
+
+    for (const char* field : {"VantorbelEdit", "OnderhoogteEdit", "BovenhoogteEdit", "DecimalenEdit"}) {
+        SCOPED_TRACE(field);
+        calculate();
+        ASSERT_EQ(rows(), 18);
+        QTest::keyClick(edit(field), Qt::Key_End);
+        QTest::keyClick(edit(field), Qt::Key_0);
+        EXPECT_EQ(rows(), 2);
+        EXPECT_EQ(cell(1, 1), QString());
+        QTest::keyClick(edit(field), Qt::Key_Backspace);
+    }
+}
+
+TEST_F(VantorFormTest, SettingTheSameTextIsNoChange)
+{
+    calculate();
+    edit("OnderhoogteEdit")->setText(QStringLiteral("0"));
+    EXPECT_EQ(rows(), 18);
+}
+
+TEST_F(VantorFormTest, HeadModeRelabelsResetsTheGaugeAndKeepsTheOtherInputs)
+{
+    retype("OnderhoogteEdit", QStringLiteral("10"));
+    retype("DecimalenEdit", QStringLiteral("1"));
+    QTest::keyClicks(edit("ProjectNaamEdit"), QStringLiteral("Garage"));
+    calculate();
+    ASSERT_GT(rows(), 2);
+
+    click("KoppenMaatButton");
+    EXPECT_TRUE(find<QToolButton>("KoppenMaatButton")->isChecked());
+    EXPECT_FALSE(find<QToolButton>("VanTorbelButton")->isChecked());
+    EXPECT_EQ(label("VanTorbelLabel"), QStringLiteral("Koppenmaat:"));
+    EXPECT_EQ(label("OnderhoogteLabel"), QStringLiteral("Startmaat:"));
+    EXPECT_EQ(label("BovenhoogteLabel"), QStringLiteral("Eindmaat:"));
+    EXPECT_EQ(cell(0, 0), QStringLiteral("Kop"));
+    EXPECT_EQ(cell(1, 0), QStringLiteral("Maat"));
+    EXPECT_EQ(edit("VantorbelEdit")->text(), QStringLiteral("110"));
+    EXPECT_EQ(edit("OnderhoogteEdit")->text(), QStringLiteral("10"));
+    EXPECT_EQ(edit("DecimalenEdit")->text(), QStringLiteral("1"));
+    EXPECT_EQ(edit("ProjectNaamEdit")->text(), QStringLiteral("Garage"));
+    EXPECT_EQ(rows(), 2);
+
+    click("VanTorbelButton");
+    EXPECT_EQ(label("VanTorbelLabel"), QStringLiteral("Vantorbel:"));
+    EXPECT_EQ(cell(0, 0), QStringLiteral("Laag"));
+    EXPECT_EQ(cell(1, 0), QStringLiteral("Hoogte"));
+    EXPECT_EQ(edit("VantorbelEdit")->text(), QStringLiteral("62,5"));
+}
+
+TEST_F(VantorFormTest, HeadModeDefaultsGiveElevenHeadsEndingAboveTheEnd)
+{
+    click("KoppenMaatButton");
+    calculate();
+    ASSERT_EQ(rows(), 12);
+    EXPECT_EQ(cell(0, 11), QStringLiteral("10"));
+    EXPECT_EQ(cell(1, 11), QStringLiteral("1.100,00"));
+}
+
+TEST_F(VantorFormTest, PressingTheActiveModeButtonPutsItsGaugeBack)
+{
+    retype("VantorbelEdit", QStringLiteral("50"));
+    calculate();
+    ASSERT_EQ(rows(), 22);
+
+    click("VanTorbelButton");
+    EXPECT_TRUE(find<QToolButton>("VanTorbelButton")->isChecked());
+    EXPECT_EQ(edit("VantorbelEdit")->text(), QStringLiteral("62,5"));
+    EXPECT_EQ(rows(), 2);
+
+    // The gauge already holds the default: nothing changes, the table stays.
+    calculate();
+    click("VanTorbelButton");
+    EXPECT_EQ(rows(), 18);
+}
+
+TEST_F(VantorFormTest, UnreadableInputsWarnAboutTheFirstFieldAndLeaveTheTable)
+{
+    struct Case {
+        const char* gauge;
+        const char* bottom;
+        const char* decimals;
+        QString message;
+        const char* focused;
+    };
+    const Case cases[] = {
+        {"62.5", "0", "2", QStringLiteral("62.5 is geen getal"), "VantorbelEdit"},
+        {"62,5 mm", "0", "2", QStringLiteral("62,5 mm is geen getal"), "VantorbelEdit"},
+        {"62,5", "x", "2,5", QStringLiteral("x is geen getal"), "OnderhoogteEdit"},
+        {"62,5", "0", "", QStringLiteral(" is onjuist getal"), "DecimalenEdit"},
+        {"62,5", "0", "2 ", QStringLiteral("2  is onjuist getal"), "DecimalenEdit"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        retype("VantorbelEdit", QStringLiteral("62,5"));
+        retype("OnderhoogteEdit", QStringLiteral("0"));
+        retype("DecimalenEdit", QStringLiteral("2"));
+        calculate();
+        retype("VantorbelEdit", QLatin1String(c.gauge));
+        retype("OnderhoogteEdit", QLatin1String(c.bottom));
+        retype("DecimalenEdit", QLatin1String(c.decimals));
+        const int before = rows();
+        const QString lastHeight = cell(1, before - 1);
+        boxes.boxes.clear();
+
+        calculate();
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_EQ(boxes.boxes[0].text, c.message);
+        EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Foutive invoer"));
+        EXPECT_EQ(boxes.boxes[0].icon, platform::BoxIcon::Warning);
+        EXPECT_EQ(boxes.boxes[0].owner, &form);
+        EXPECT_EQ(rows(), before);
+        EXPECT_EQ(cell(1, before - 1), lastHeight);
+        EXPECT_EQ(QApplication::focusWidget(), edit(c.focused));
+    }
+}
+
+TEST_F(VantorFormTest, RunawayGaugesAreRefusedAtOnceWithAMessageNamingTheGauge)
+{
+    for (const char* gauge : {"0", "-1", "1e-300"}) {
+        SCOPED_TRACE(gauge);
+        boxes.boxes.clear();
+        retype("VantorbelEdit", QLatin1String(gauge));
+        QElapsedTimer clock;
+        clock.start();
+        calculate();
+        EXPECT_LT(clock.elapsed(), 500);
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_TRUE(boxes.boxes[0].text.startsWith(QLatin1String(gauge) + QLatin1Char(' ')))
+            << boxes.boxes[0].text.toStdString();
+        EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Foutive invoer"));
+        EXPECT_EQ(rows(), 2);
+    }
+}
+
+TEST_F(VantorFormTest, TableAtTheRowLimitIsBuiltAndShownQuickly)
+{
+    retype("VantorbelEdit", QStringLiteral("1"));
+    retype("BovenhoogteEdit", QString::number(calc::kMaxCourseRows - 1));
+    QElapsedTimer clock;
+    clock.start();
+    calculate();
+    QApplication::processEvents();
+    const qint64 elapsed = clock.elapsed();
+
+    EXPECT_TRUE(boxes.boxes.empty());
+    ASSERT_EQ(rows(), calc::kMaxCourseRows + 1);
+    EXPECT_EQ(cell(1, rows() - 1), QStringLiteral("99.999,00"));
+    EXPECT_LT(elapsed, 1000);
+    form.resultGrid().scrollToBottom();
+    QApplication::processEvents();
+}
+
+TEST_F(VantorFormTest, FontDialogCancelChangesNothingAndConfirmTakesTheFont)
+{
+    const QFont before = form.tableFont().font;
+    {
+        FontChooserStub cancelled(std::nullopt);
+        click("ToolButton10");
+        ASSERT_TRUE(cancelled.offered.has_value());
+        EXPECT_EQ(*cancelled.offered, before);
+    }
+    EXPECT_EQ(form.tableFont().font, before);
+    EXPECT_EQ(form.resultGrid().font(), before);
+
+    QFont courier(QStringLiteral("Liberation Mono"));
+    courier.setPointSize(11);
+    courier.setBold(true);
+    FontChooserStub confirmed(courier);
+    click("ToolButton10");
+    EXPECT_EQ(form.tableFont().font, courier);
+    EXPECT_EQ(form.resultGrid().font(), courier);
+}
+
+TEST_F(VantorFormTest, DefaultTableFontIsArialAtNinePoints)
+{
+    EXPECT_EQ(form.tableFont().font.family(), QStringLiteral("Arial"));
+    EXPECT_EQ(form.tableFont().font.pointSize(), 9);
+    EXPECT_FALSE(form.tableFont().font.bold());
+}
+
+TEST_F(VantorFormTest, InformationPictureOpensTheMakersAddress)
+{
+    auto* picture = find<QLabel>("Image2");
+    EXPECT_TRUE(picture->toolTip().startsWith(QStringLiteral("Voor informatie en nieuwe versie zie ")));
+    EXPECT_TRUE(picture->toolTip().endsWith(QLatin1Char(' ')));
+    QTest::mouseClick(picture, Qt::LeftButton);
+    ASSERT_EQ(browser.addresses.size(), 1u);
+    EXPECT_TRUE(browser.addresses[0].startsWith(QStringLiteral("http://")));
+    EXPECT_TRUE(picture->toolTip().contains(browser.addresses[0].mid(7)));
+}
+
+TEST_F(VantorFormTest, EveryInputAndButtonHasAnAccessibleName)
+{
+    for (QWidget* widget : form.findChildren<QWidget*>()) {
+        if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QToolButton*>(widget)) {
+            EXPECT_FALSE(widget->accessibleName().isEmpty()) << widget->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(VantorFormTest, CloseButtonClosesTheWindow)
+{
+    click("ToolButton12");
+    EXPECT_FALSE(form.isVisible());
+}
+
+} // namespace

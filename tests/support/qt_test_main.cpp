@@ -1,0 +1,21 @@
+#include "platform/font_stand_ins.h"
+#include "platform/regional_settings.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    QApplication application(argc, argv);
+    application.setApplicationDisplayName(QStringLiteral("Vantorbel"));
+    platform::InstallFontStandIns();
+    // Every test reads and shows numbers the Dutch way, whatever this machine's locale is.
+    platform::SetRegionalFormat({",", "."});
+
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/font_chooser.h"
+#include "platform/message_box.h"
+#include "platform/url_opener.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+// Records every box instead of showing it, so that no test blocks on a modal window.
+class MessageBoxRecorder final : public platform::MessageBoxPresenter {
+public:
+    struct Box {
+        QPointer<QWidget> owner;
+        QString text;
+        QString caption;
+        platform::BoxIcon icon;
+    };
+
+    MessageBoxRecorder() : m_seam(*this) {}
+    int present(QWidget* owner, const QString& text, const QString& caption,
+                platform::BoxIcon icon) override;
+
+    std::vector<Box> boxes;
+
+private:
+    platform::ScopedStandIn<platform::MessageBoxPresenter> m_seam;
+};
+
+class UrlOpenerRecorder final : public platform::UrlOpener {
+public:
+    UrlOpenerRecorder() : m_seam(*this) {}
+    void open(const QString& address) override { addresses.push_back(address); }
+
+    std::vector<QString> addresses;
+
+private:
+    platform::ScopedStandIn<platform::UrlOpener> m_seam;
+};
+
+// Answers the font dialog as the test tells it: a font, or nothing for Cancel.
+class FontChooserStub final : public platform::FontChooser {
+public:
+    explicit FontChooserStub(std::optional<QFont> answer) : answer(std::move(answer)), m_seam(*this) {}
+    std::optional<QFont> choose(QWidget*, const QFont& initial) override
+    {
+        offered = initial;
+        return answer;
+    }
+
+    std::optional<QFont> answer;
+    std::optional<QFont> offered;
+
+private:
+    platform::ScopedStandIn<platform::FontChooser> m_seam;
+};
