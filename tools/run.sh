@@ -10,8 +10,7 @@ bash tools/build.sh
 numeric_locale="${LC_ALL:-${LC_NUMERIC:-${LANG:-}}}"
 case "$numeric_locale" in
     "" | C | POSIX | C.UTF-8 | C.utf8)
-        unset LC_ALL
-        export LC_NUMERIC=nl_NL.UTF-8
+        exec env -u LC_ALL LC_NUMERIC=nl_NL.UTF-8 ./build/src/app/vantorbel
         ;;
 esac
 exec ./build/src/app/vantorbel

@@ -22,7 +22,10 @@ void setLook(QWidget& label, const QColor& colour, bool underline)
 
 } // namespace
 
-void ApplyLinkLook(QWidget& label) { setLook(label, QColor(0, 0, 255), true); }
+void ApplyLinkLook(QWidget& label)
+{
+    setLook(label, QColor(0, 0, 255), true);
+}
 
 void ApplyNormalLook(QWidget& label)
 {

@@ -2,11 +2,20 @@
 
 #include "maker.h"
 
-QString MakerName() { return QString::fromUtf8(kMakerName); }
+QString MakerName()
+{
+    return QString::fromUtf8(kMakerName);
+}
 
-QString MakerHost() { return QString::fromUtf8(kMakerHost); }
+QString MakerHost()
+{
+    return QString::fromUtf8(kMakerHost);
+}
 
-QString MakerWebAddress() { return QStringLiteral("http://") + MakerHost(); }
+QString MakerWebAddress()
+{
+    return QStringLiteral("http://") + MakerHost();
+}
 
 QString MakerInformationHint()
 {

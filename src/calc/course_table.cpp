@@ -22,7 +22,9 @@ Climb judgeClimb(double gauge, double bottom, double top)
         return Climb::GaugeTooSmall;
     // Far too many steps by plain division: no need to walk them. Near the limit, rounding of
     // the repeated additions decides, so the walk below gives the verdict.
-    if ((top - bottom) / gauge > 2.0 * kMaxCourseRows)
+    // A span beyond the double range has no such estimate; the walk then decides alone.
+    const double span = top - bottom;
+    if (std::isfinite(span) && span / gauge > 2.0 * kMaxCourseRows)
         return Climb::TooManyRows;
 
     double value = bottom;

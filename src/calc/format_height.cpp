@@ -64,14 +64,16 @@ Significand significandOf(double magnitude)
     }
     std::array<char, 64> fast;
     auto end = std::to_chars(fast.data(), fast.data() + fast.size(), magnitude,
-                             std::chars_format::scientific, 23).ptr;
+                             std::chars_format::scientific, 23)
+                   .ptr;
     if (roundRendering(std::string_view(fast.data(), end - fast.data()), result, false))
         return result;
 
     // A double's exact decimal expansion never needs more than 767 significant digits.
     std::array<char, 800> exact;
     end = std::to_chars(exact.data(), exact.data() + exact.size(), magnitude,
-                        std::chars_format::scientific, 767).ptr;
+                        std::chars_format::scientific, 767)
+              .ptr;
     roundRendering(std::string_view(exact.data(), end - exact.data()), result, true);
     return result;
 }

@@ -9,7 +9,10 @@
 namespace calc {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 int hexValue(char c)
 {
@@ -25,9 +28,9 @@ int hexValue(char c)
 // The pieces of an accepted real, rewritten in the one form std::from_chars reads.
 struct RealText {
     bool negative = false;
-    std::string mantissa;     // digits only, separator removed
-    std::size_t pointAt = 0;  // digits before the separator
-    long long exponent = 0;   // saturated: a far-out exponent only has to stay far out
+    std::string mantissa;    // digits only, separator removed
+    std::size_t pointAt = 0; // digits before the separator
+    long long exponent = 0;  // saturated: a far-out exponent only has to stay far out
 };
 
 std::optional<RealText> splitReal(std::string_view text, std::string_view separator)
@@ -146,14 +149,16 @@ std::optional<std::int32_t> ReadWholeNumber(std::string_view text)
         if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
             base = 16;
             ++i;
-        } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        } else if (i + 1 < text.size() && text[i] == '0' &&
+                   (text[i + 1] == 'x' || text[i + 1] == 'X')) {
             base = 16;
             i += 2;
         }
     }
 
     // Accumulate the magnitude with room for the one extra negative value.
-    constexpr long long limit = static_cast<long long>(std::numeric_limits<std::int32_t>::max()) + 1;
+    constexpr long long limit =
+        static_cast<long long>(std::numeric_limits<std::int32_t>::max()) + 1;
     long long magnitude = 0;
     const std::size_t digitsFrom = i;
     for (; i < text.size(); ++i) {

@@ -38,9 +38,9 @@ constexpr int kSeparatorWidth = 8;
 
 // The shared picture list of the toolbar, in the order the buttons refer to it.
 const char* const kButtonsList[] = {
-    ":/icons/open.svg",  ":/icons/save.svg",      ":/icons/info.svg",
+    ":/icons/open.svg",        ":/icons/save.svg",      ":/icons/info.svg",
     ":/icons/course_mode.svg", ":/icons/head_mode.svg", ":/icons/calculate.svg",
-    ":/icons/print.svg", ":/icons/font.svg",      ":/icons/close.svg",
+    ":/icons/print.svg",       ":/icons/font.svg",      ":/icons/close.svg",
 };
 
 QLabel* addLabel(QWidget* band, const char* name, const QString& text, QRect box)
@@ -77,7 +77,8 @@ std::vector<CourseTableModel::Row> displayRows(const std::vector<calc::CourseRow
     std::vector<CourseTableModel::Row> shown;
     shown.reserve(rows.size());
     for (const calc::CourseRow& row : rows)
-        shown.push_back({row.Number, QString::fromStdString(calc::FormatHeight(row.Height, decimals, format))});
+        shown.push_back(
+            {row.Number, QString::fromStdString(calc::FormatHeight(row.Height, decimals, format))});
     return shown;
 }
 
@@ -102,8 +103,9 @@ TVantorForm::TVantorForm(QWidget* parent)
 
     connectCommands();
     // The numbers first, in reading order; the project name, though at the top, comes last.
-    QWidget* const tabChain[] = {m_inputs.VantorbelEdit, m_inputs.OnderhoogteEdit, m_inputs.BovenhoogteEdit,
-                                 m_inputs.DecimalenEdit, m_inputs.ProjectNaamEdit, m_grid};
+    QWidget* const tabChain[] = {m_inputs.VantorbelEdit,   m_inputs.OnderhoogteEdit,
+                                 m_inputs.BovenhoogteEdit, m_inputs.DecimalenEdit,
+                                 m_inputs.ProjectNaamEdit, m_grid};
     for (std::size_t i = 0; i + 1 < std::size(tabChain); ++i)
         setTabOrder(tabChain[i], tabChain[i + 1]);
     FormCreate();
@@ -196,22 +198,28 @@ void TVantorForm::buildInputBand()
     layout()->addWidget(band);
 
     const ModeTexts course = CourseModeTexts();
-    QLabel* projectLabel = addLabel(band, "Label1", QStringLiteral("Project:"), QRect(6, 10, 72, 13));
+    QLabel* projectLabel =
+        addLabel(band, "Label1", QStringLiteral("Project:"), QRect(6, 10, 72, 13));
     projectLabel->adjustSize();
-    m_inputs.ProjectNaamEdit = addEdit(band, "ProjectNaamEdit", {}, QRect(82, 6, 205, 21), projectLabel);
+    m_inputs.ProjectNaamEdit =
+        addEdit(band, "ProjectNaamEdit", {}, QRect(82, 6, 205, 21), projectLabel);
 
-    m_labels.VanTorbelLabel = addLabel(band, "VanTorbelLabel", course.gaugeLabel, QRect(6, 32, 72, 13));
-    m_inputs.VantorbelEdit = addEdit(band, "VantorbelEdit", course.defaultGauge, QRect(82, 28, 100, 21),
-                                     m_labels.VanTorbelLabel);
-    m_labels.OnderhoogteLabel = addLabel(band, "OnderhoogteLabel", course.bottomLabel, QRect(6, 54, 72, 13));
-    m_inputs.OnderhoogteEdit = addEdit(band, "OnderhoogteEdit", QStringLiteral("0"), QRect(82, 50, 100, 21),
-                                       m_labels.OnderhoogteLabel);
-    m_labels.BovenhoogteLabel = addLabel(band, "BovenhoogteLabel", course.topLabel, QRect(6, 76, 72, 13));
-    m_inputs.BovenhoogteEdit = addEdit(band, "BovenhoogteEdit", QStringLiteral("1000"), QRect(82, 72, 100, 21),
-                                       m_labels.BovenhoogteLabel);
-    QLabel* decimalsLabel = addLabel(band, "Label4", QStringLiteral("Decimalen:"), QRect(6, 98, 72, 13));
-    m_inputs.DecimalenEdit = addEdit(band, "DecimalenEdit", QStringLiteral("2"), QRect(82, 94, 100, 21),
-                                     decimalsLabel);
+    m_labels.VanTorbelLabel =
+        addLabel(band, "VanTorbelLabel", course.gaugeLabel, QRect(6, 32, 72, 13));
+    m_inputs.VantorbelEdit = addEdit(band, "VantorbelEdit", course.defaultGauge,
+                                     QRect(82, 28, 100, 21), m_labels.VanTorbelLabel);
+    m_labels.OnderhoogteLabel =
+        addLabel(band, "OnderhoogteLabel", course.bottomLabel, QRect(6, 54, 72, 13));
+    m_inputs.OnderhoogteEdit = addEdit(band, "OnderhoogteEdit", QStringLiteral("0"),
+                                       QRect(82, 50, 100, 21), m_labels.OnderhoogteLabel);
+    m_labels.BovenhoogteLabel =
+        addLabel(band, "BovenhoogteLabel", course.topLabel, QRect(6, 76, 72, 13));
+    m_inputs.BovenhoogteEdit = addEdit(band, "BovenhoogteEdit", QStringLiteral("1000"),
+                                       QRect(82, 72, 100, 21), m_labels.BovenhoogteLabel);
+    QLabel* decimalsLabel =
+        addLabel(band, "Label4", QStringLiteral("Decimalen:"), QRect(6, 98, 72, 13));
+    m_inputs.DecimalenEdit =
+        addEdit(band, "DecimalenEdit", QStringLiteral("2"), QRect(82, 94, 100, 21), decimalsLabel);
 }
 
 void TVantorForm::buildTableBand()
@@ -237,7 +245,8 @@ void TVantorForm::buildInformationBand()
     m_informationPicture = new ClickablePicture(band);
     m_informationPicture->setObjectName(QStringLiteral("Image2"));
     m_informationPicture->setGeometry(6, 6, 30, 30);
-    m_informationPicture->setPixmap(QIcon(QStringLiteral(":/icons/information.svg")).pixmap(30, 30));
+    m_informationPicture->setPixmap(
+        QIcon(QStringLiteral(":/icons/information.svg")).pixmap(30, 30));
     m_informationPicture->setCursor(Qt::PointingHandCursor);
     m_informationPicture->setToolTip(MakerInformationHint());
     m_informationPicture->setAccessibleName(MakerInformationHint());
@@ -265,23 +274,33 @@ void TVantorForm::buildInformationBand()
 void TVantorForm::connectCommands()
 {
     const auto guarded = [this](void (TVantorForm::*handler)()) {
-        return [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); };
+        return [this, handler] {
+            RunGuarded([this, handler] { (this->*handler)(); });
+        };
     };
     connect(m_commands.ToolButton12, &QToolButton::clicked, this, &TVantorForm::ToolButton12Click);
-    connect(m_commands.ToolButton7, &QToolButton::clicked, this, guarded(&TVantorForm::BerekenenButtonClick));
-    connect(m_commands.ToolButton10, &QToolButton::clicked, this, guarded(&TVantorForm::GridfontButtonClick));
-    connect(m_commands.VanTorbelButton, &QToolButton::clicked, this, guarded(&TVantorForm::VanTorbelButtonClick));
-    connect(m_commands.KoppenMaatButton, &QToolButton::clicked, this, guarded(&TVantorForm::VanTorbelButtonClick));
-    connect(m_informationPicture, &ClickablePicture::clicked, this, guarded(&TVantorForm::Image2Click));
+    connect(m_commands.ToolButton7, &QToolButton::clicked, this,
+            guarded(&TVantorForm::BerekenenButtonClick));
+    connect(m_commands.ToolButton10, &QToolButton::clicked, this,
+            guarded(&TVantorForm::GridfontButtonClick));
+    connect(m_commands.VanTorbelButton, &QToolButton::clicked, this,
+            guarded(&TVantorForm::VanTorbelButtonClick));
+    connect(m_commands.KoppenMaatButton, &QToolButton::clicked, this,
+            guarded(&TVantorForm::VanTorbelButtonClick));
+    connect(m_informationPicture, &ClickablePicture::clicked, this,
+            guarded(&TVantorForm::Image2Click));
 
     // A table on screen always belongs to the texts on screen: any real change of a number
     // field empties it. The project name is not part of the calculation.
-    for (QLineEdit* edit : {m_inputs.VantorbelEdit, m_inputs.OnderhoogteEdit, m_inputs.BovenhoogteEdit,
-                            m_inputs.DecimalenEdit})
+    for (QLineEdit* edit : {m_inputs.VantorbelEdit, m_inputs.OnderhoogteEdit,
+                            m_inputs.BovenhoogteEdit, m_inputs.DecimalenEdit})
         connect(edit, &QLineEdit::textChanged, this, &TVantorForm::ClearResultGrid);
 }
 
-bool TVantorForm::courseMode() const { return m_commands.VanTorbelButton->isChecked(); }
+bool TVantorForm::courseMode() const
+{
+    return m_commands.VanTorbelButton->isChecked();
+}
 
 void TVantorForm::setTableFont(const TableFont& font)
 {
@@ -292,9 +311,15 @@ void TVantorForm::setTableFont(const TableFont& font)
     m_grid->setPalette(colours);
 }
 
-void TVantorForm::ClearResultGrid() { m_grid->table().clearRows(); }
+void TVantorForm::ClearResultGrid()
+{
+    m_grid->table().clearRows();
+}
 
-void TVantorForm::BerekenenButtonClick() { calculate(); }
+void TVantorForm::BerekenenButtonClick()
+{
+    calculate();
+}
 
 void TVantorForm::calculate()
 {
@@ -317,14 +342,17 @@ void TVantorForm::calculate()
 
 void TVantorForm::focusField(calc::InputField field)
 {
-    QLineEdit* edits[] = {m_inputs.VantorbelEdit, m_inputs.OnderhoogteEdit, m_inputs.BovenhoogteEdit,
-                          m_inputs.DecimalenEdit};
+    QLineEdit* edits[] = {m_inputs.VantorbelEdit, m_inputs.OnderhoogteEdit,
+                          m_inputs.BovenhoogteEdit, m_inputs.DecimalenEdit};
     QLineEdit* edit = edits[static_cast<int>(field)];
     edit->setFocus();
     edit->selectAll();
 }
 
-void TVantorForm::VanTorbelButtonClick() { applyMode(courseMode() ? CourseModeTexts() : HeadModeTexts()); }
+void TVantorForm::VanTorbelButtonClick()
+{
+    applyMode(courseMode() ? CourseModeTexts() : HeadModeTexts());
+}
 
 void TVantorForm::applyMode(const ModeTexts& texts)
 {
@@ -338,7 +366,10 @@ void TVantorForm::applyMode(const ModeTexts& texts)
     m_inputs.VantorbelEdit->setText(texts.defaultGauge);
 }
 
-void TVantorForm::GridfontButtonClick() { chooseTableFont(); }
+void TVantorForm::GridfontButtonClick()
+{
+    chooseTableFont();
+}
 
 void TVantorForm::chooseTableFont()
 {
@@ -348,9 +379,15 @@ void TVantorForm::chooseTableFont()
         setTableFont({*chosen, m_tableFont.color});
 }
 
-void TVantorForm::ToolButton12Click() { close(); }
+void TVantorForm::ToolButton12Click()
+{
+    close();
+}
 
-void TVantorForm::Image2Click() { platform::OpenWebAddress(MakerWebAddress()); }
+void TVantorForm::Image2Click()
+{
+    platform::OpenWebAddress(MakerWebAddress());
+}
 
 void TVantorForm::changeEvent(QEvent* event)
 {

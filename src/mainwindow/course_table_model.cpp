@@ -32,7 +32,10 @@ void CourseTableModel::setHeaders(const QString& numberHeader, const QString& he
     }
 }
 
-void CourseTableModel::clearRows() { setRows({Row{}}); }
+void CourseTableModel::clearRows()
+{
+    setRows({Row{}});
+}
 
 void CourseTableModel::setRows(std::vector<Row> rows)
 {
@@ -48,7 +51,10 @@ int CourseTableModel::rowCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }
 
-int CourseTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 1; }
+int CourseTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : 1;
+}
 
 QVariant CourseTableModel::data(const QModelIndex& index, int role) const
 {

@@ -14,12 +14,14 @@ struct ModeTexts {
 
 inline ModeTexts CourseModeTexts()
 {
-    return {QStringLiteral("Vantorbel:"), QStringLiteral("Onderhoogte:"), QStringLiteral("Bovenhoogte:"),
-            QStringLiteral("Laag"),       QStringLiteral("Hoogte"),       QStringLiteral("62,5")};
+    return {QStringLiteral("Vantorbel:"),   QStringLiteral("Onderhoogte:"),
+            QStringLiteral("Bovenhoogte:"), QStringLiteral("Laag"),
+            QStringLiteral("Hoogte"),       QStringLiteral("62,5")};
 }
 
 inline ModeTexts HeadModeTexts()
 {
-    return {QStringLiteral("Koppenmaat:"), QStringLiteral("Startmaat:"), QStringLiteral("Eindmaat:"),
-            QStringLiteral("Kop"),         QStringLiteral("Maat"),      QStringLiteral("110")};
+    return {QStringLiteral("Koppenmaat:"), QStringLiteral("Startmaat:"),
+            QStringLiteral("Eindmaat:"),   QStringLiteral("Kop"),
+            QStringLiteral("Maat"),        QStringLiteral("110")};
 }

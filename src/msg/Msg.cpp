@@ -46,9 +46,15 @@ platform::BoxIcon iconOf(int flags)
 
 } // namespace
 
-QWidget* MsgOwnerHandle() { return ownerSlot(); }
+QWidget* MsgOwnerHandle()
+{
+    return ownerSlot();
+}
 
-void SetMsgOwnerHandle(QWidget* owner) { ownerSlot() = owner; }
+void SetMsgOwnerHandle(QWidget* owner)
+{
+    ownerSlot() = owner;
+}
 
 int MsgBox(const QString& text, const QString& caption, int flags)
 {
@@ -58,7 +64,8 @@ int MsgBox(const QString& text, const QString& caption, int flags)
 
 bool MsgWarning(const char* text, const char* caption)
 {
-    return MsgBox(QString::fromUtf8(text), QString::fromUtf8(caption), MB_ICONEXCLAMATION | MB_OK) == 1;
+    return MsgBox(QString::fromUtf8(text), QString::fromUtf8(caption),
+                  MB_ICONEXCLAMATION | MB_OK) == 1;
 }
 
 bool MsgError(const char* text, const char* caption)

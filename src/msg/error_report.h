@@ -11,8 +11,7 @@ void ReportUncaughtError(const QString& message);
 
 // Runs one event handler so that nothing it throws leaves it: Qt does not allow exceptions to
 // cross its event and signal dispatch.
-template <class Handler>
-void RunGuarded(Handler&& handler)
+template <class Handler> void RunGuarded(Handler&& handler)
 {
     try {
         std::forward<Handler>(handler)();

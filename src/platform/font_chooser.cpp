@@ -10,7 +10,8 @@ public:
     std::optional<QFont> choose(QWidget* parent, const QFont& initial) override
     {
         bool confirmed = false;
-        const QFont chosen = QFontDialog::getFont(&confirmed, initial, parent, QStringLiteral("Lettertype"));
+        const QFont chosen =
+            QFontDialog::getFont(&confirmed, initial, parent, QStringLiteral("Lettertype"));
         if (!confirmed)
             return std::nullopt;
         return chosen;
@@ -19,8 +20,7 @@ public:
 
 } // namespace
 
-template <>
-FontChooser& Seam<FontChooser>::desktop()
+template <> FontChooser& Seam<FontChooser>::desktop()
 {
     static DesktopFontChooser chooser;
     return chooser;

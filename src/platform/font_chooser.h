@@ -17,7 +17,6 @@ public:
     virtual std::optional<QFont> choose(QWidget* parent, const QFont& initial) = 0;
 };
 
-template <>
-FontChooser& Seam<FontChooser>::desktop();
+template <> FontChooser& Seam<FontChooser>::desktop();
 
 } // namespace platform

@@ -31,7 +31,8 @@ public:
             return 0;
         // Texts from the program break lines with a carriage return; the label only knows '\n'.
         QString shown = text;
-        shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        shown.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+            .replace(QLatin1Char('\r'), QLatin1Char('\n'));
 
         QMessageBox box(toolkitIcon(icon), caption, shown, QMessageBox::Ok, owner);
         box.setTextFormat(Qt::PlainText);
@@ -43,8 +44,7 @@ public:
 
 } // namespace
 
-template <>
-MessageBoxPresenter& Seam<MessageBoxPresenter>::desktop()
+template <> MessageBoxPresenter& Seam<MessageBoxPresenter>::desktop()
 {
     static DesktopMessageBox box;
     return box;

@@ -19,7 +19,6 @@ public:
                         BoxIcon icon) = 0;
 };
 
-template <>
-MessageBoxPresenter& Seam<MessageBoxPresenter>::desktop();
+template <> MessageBoxPresenter& Seam<MessageBoxPresenter>::desktop();
 
 } // namespace platform

@@ -13,11 +13,20 @@ calc::RegionalFormat& current()
 
 } // namespace
 
-const calc::RegionalFormat& CurrentRegionalFormat() { return current(); }
+const calc::RegionalFormat& CurrentRegionalFormat()
+{
+    return current();
+}
 
-void ReloadRegionalFormat() { current() = RegionalFormatOf(QLocale::system()); }
+void ReloadRegionalFormat()
+{
+    current() = RegionalFormatOf(QLocale::system());
+}
 
-void SetRegionalFormat(const calc::RegionalFormat& format) { current() = format; }
+void SetRegionalFormat(const calc::RegionalFormat& format)
+{
+    current() = format;
+}
 
 calc::RegionalFormat RegionalFormatOf(const QLocale& locale)
 {

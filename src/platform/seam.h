@@ -5,8 +5,7 @@ namespace platform {
 // A desktop service that tests can stand in for. Each service interface defines its desktop
 // implementation as Seam<Interface>::desktop() in its own source file; code asks get() and
 // never knows which one it talks to.
-template <class Interface>
-class Seam {
+template <class Interface> class Seam {
 public:
     static Interface& get()
     {
@@ -27,8 +26,7 @@ private:
 };
 
 // Holds a stand-in in place for the lifetime of a test.
-template <class Interface>
-class ScopedStandIn {
+template <class Interface> class ScopedStandIn {
 public:
     explicit ScopedStandIn(Interface& standIn) { Seam<Interface>::replace(&standIn); }
     ~ScopedStandIn() { Seam<Interface>::replace(nullptr); }

@@ -18,8 +18,7 @@ public:
 
 } // namespace
 
-template <>
-UrlOpener& Seam<UrlOpener>::desktop()
+template <> UrlOpener& Seam<UrlOpener>::desktop()
 {
     static DesktopUrlOpener opener;
     return opener;

@@ -14,9 +14,11 @@ public:
     virtual void open(const QString& address) = 0;
 };
 
-template <>
-UrlOpener& Seam<UrlOpener>::desktop();
+template <> UrlOpener& Seam<UrlOpener>::desktop();
 
-inline void OpenWebAddress(const QString& address) { Seam<UrlOpener>::get().open(address); }
+inline void OpenWebAddress(const QString& address)
+{
+    Seam<UrlOpener>::get().open(address);
+}
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "mainwindow/VantorForm.h"
 #include "mainwindow/course_grid.h"
+#include "platform/regional_settings.h"
 #include "support/stand_ins.h"
 
 #include "calc/course_table.h"
@@ -24,8 +25,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
     }
 
-    template <class Widget>
-    Widget* find(const char* name)
+    template <class Widget> Widget* find(const char* name)
     {
         auto* widget = form.findChild<Widget*>(QLatin1String(name));
         EXPECT_NE(widget, nullptr) << name;
@@ -112,7 +112,8 @@ TEST_F(VantorFormTest, CalculatingTheDefaultsFillsSeventeenCourses)
     EXPECT_EQ(cell(1, 3), QStringLiteral("125,00"));
     EXPECT_EQ(cell(0, 17), QStringLiteral("16"));
     EXPECT_EQ(cell(1, 17), QStringLiteral("1.000,00"));
-    EXPECT_EQ(form.resultGrid().model()->headerData(16, Qt::Vertical).toString(), QStringLiteral("16"));
+    EXPECT_EQ(form.resultGrid().model()->headerData(16, Qt::Vertical).toString(),
+              QStringLiteral("16"));
 }
 
 TEST_F(VantorFormTest, TypingInANumberFieldEmptiesTheTableButTheProjectNameDoesNot)
@@ -121,7 +122,8 @@ TEST_F(VantorFormTest, TypingInANumberFieldEmptiesTheTableButTheProjectNameDoesN
     QTest::keyClicks(edit("ProjectNaamEdit"), QStringLiteral("Schuur"));
     EXPECT_EQ(rows(), 18);
 
-    for (const char* field : {"VantorbelEdit", "OnderhoogteEdit", "BovenhoogteEdit", "DecimalenEdit"}) {
+    for (const char* field :
+         {"VantorbelEdit", "OnderhoogteEdit", "BovenhoogteEdit", "DecimalenEdit"}) {
         SCOPED_TRACE(field);
         calculate();
         ASSERT_EQ(rows(), 18);
@@ -303,7 +305,8 @@ TEST_F(VantorFormTest, DefaultTableFontIsArialAtNinePoints)
 TEST_F(VantorFormTest, InformationPictureOpensTheMakersAddress)
 {
     auto* picture = find<QLabel>("Image2");
-    EXPECT_TRUE(picture->toolTip().startsWith(QStringLiteral("Voor informatie en nieuwe versie zie ")));
+    EXPECT_TRUE(
+        picture->toolTip().startsWith(QStringLiteral("Voor informatie en nieuwe versie zie ")));
     EXPECT_TRUE(picture->toolTip().endsWith(QLatin1Char(' ')));
     QTest::mouseClick(picture, Qt::LeftButton);
     ASSERT_EQ(browser.addresses.size(), 1u);
@@ -318,6 +321,27 @@ TEST_F(VantorFormTest, EveryInputAndButtonHasAnAccessibleName)
             EXPECT_FALSE(widget->accessibleName().isEmpty()) << widget->objectName().toStdString();
         }
     }
+}
+
+TEST_F(VantorFormTest, LocaleChangeReadsTheSeparatorsAgain)
+{
+    platform::SetRegionalFormat({"#", "#"});
+    QEvent change(QEvent::LocaleChange);
+    QApplication::sendEvent(&form, &change);
+    const calc::RegionalFormat expected = platform::RegionalFormatOf(QLocale::system());
+    EXPECT_EQ(platform::CurrentRegionalFormat().decimalSeparator, expected.decimalSeparator);
+    EXPECT_EQ(platform::CurrentRegionalFormat().thousandsSeparator, expected.thousandsSeparator);
+    platform::SetRegionalFormat({",", "."});
+}
+
+TEST(RegionalFormat, ComesFromTheLocaleWithPointAndCommaAsFallback)
+{
+    const calc::RegionalFormat dutch = platform::RegionalFormatOf(QLocale(QLocale::Dutch));
+    EXPECT_EQ(dutch.decimalSeparator, ",");
+    EXPECT_EQ(dutch.thousandsSeparator, ".");
+    const calc::RegionalFormat plain = platform::RegionalFormatOf(QLocale::c());
+    EXPECT_EQ(plain.decimalSeparator, ".");
+    EXPECT_EQ(plain.thousandsSeparator, ",");
 }
 
 TEST_F(VantorFormTest, CloseButtonClosesTheWindow)

@@ -22,7 +22,8 @@ TEST_F(MsgTest, WarningAndErrorShowTheirOwnIconWithTheCallersTexts)
 {
     EXPECT_TRUE(MsgWarning("62.5 is geen getal", "Foutive invoer"));
     EXPECT_TRUE(MsgError("Bestand kon niet geopend worden!", "Vantorbel"));
-    EXPECT_TRUE(MsgWarningText(QStringLiteral("inifile niet gevonden\r/tmp/a.ini"), QStringLiteral("Vantorbel")));
+    EXPECT_TRUE(MsgWarningText(QStringLiteral("inifile niet gevonden\r/tmp/a.ini"),
+                               QStringLiteral("Vantorbel")));
 
     ASSERT_EQ(recorder.boxes.size(), 3u);
     EXPECT_EQ(recorder.boxes[0].text, QStringLiteral("62.5 is geen getal"));

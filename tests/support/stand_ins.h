@@ -21,7 +21,10 @@ public:
         platform::BoxIcon icon;
     };
 
-    MessageBoxRecorder() : m_seam(*this) {}
+    MessageBoxRecorder()
+        : m_seam(*this)
+    {
+    }
     int present(QWidget* owner, const QString& text, const QString& caption,
                 platform::BoxIcon icon) override;
 
@@ -33,7 +36,10 @@ private:
 
 class UrlOpenerRecorder final : public platform::UrlOpener {
 public:
-    UrlOpenerRecorder() : m_seam(*this) {}
+    UrlOpenerRecorder()
+        : m_seam(*this)
+    {
+    }
     void open(const QString& address) override { addresses.push_back(address); }
 
     std::vector<QString> addresses;
@@ -45,7 +51,11 @@ private:
 // Answers the font dialog as the test tells it: a font, or nothing for Cancel.
 class FontChooserStub final : public platform::FontChooser {
 public:
-    explicit FontChooserStub(std::optional<QFont> answer) : answer(std::move(answer)), m_seam(*this) {}
+    explicit FontChooserStub(std::optional<QFont> answer)
+        : answer(std::move(answer))
+        , m_seam(*this)
+    {
+    }
     std::optional<QFont> choose(QWidget*, const QFont& initial) override
     {
         offered = initial;
