@@ -141,14 +141,14 @@ void TVantorForm::buildToolBand()
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
 
-    struct ButtonSpec {
+    struct ToolButtonEntry {
         QToolButton* Commands::*slot; // nullptr: a separator
         const char* name;
         const char* hint;
         int picture;
         bool check;
     };
-    static const ButtonSpec buttons[] = {
+    static const ToolButtonEntry buttons[] = {
         {&Commands::ToolButton12, "ToolButton12", "sluiten", 8, false},
         {nullptr, nullptr, nullptr, 0, false},
         {&Commands::ToolButton1, "ToolButton1", "openen", 0, false},
@@ -165,26 +165,26 @@ void TVantorForm::buildToolBand()
 
     auto* modes = new QButtonGroup(this);
     modes->setExclusive(true);
-    for (const ButtonSpec& spec : buttons) {
-        if (!spec.slot) {
+    for (const ToolButtonEntry& entry : buttons) {
+        if (!entry.slot) {
             addSeparator(row, toolBar);
             continue;
         }
         auto* button = new QToolButton(toolBar);
-        button->setObjectName(QLatin1String(spec.name));
+        button->setObjectName(QLatin1String(entry.name));
         button->setAutoRaise(true);
         button->setFixedSize(kToolButtonSize, kToolButtonSize);
         button->setIconSize(QSize(16, 16));
-        button->setIcon(QIcon(QLatin1String(kButtonsList[spec.picture])));
-        button->setToolTip(QLatin1String(spec.hint));
-        button->setAccessibleName(QLatin1String(spec.hint));
+        button->setIcon(QIcon(QLatin1String(kButtonsList[entry.picture])));
+        button->setToolTip(QLatin1String(entry.hint));
+        button->setAccessibleName(QLatin1String(entry.hint));
         button->setFocusPolicy(Qt::NoFocus);
-        if (spec.check) {
+        if (entry.check) {
             button->setCheckable(true);
             modes->addButton(button);
         }
         row->addWidget(button);
-        m_commands.*spec.slot = button;
+        m_commands.*entry.slot = button;
     }
     m_commands.VanTorbelButton->setChecked(true);
     toolBar->adjustSize();
