@@ -12,6 +12,8 @@
 
 #include "table_font.h"
 
+#include "platform/file_dialog.h"
+
 #include <QWidget>
 
 class CourseGrid;
@@ -43,6 +45,8 @@ public:
     // Command handlers, as the toolbar calls them.
     void BerekenenButtonClick();
     void VanTorbelButtonClick();
+    void ToolButton1Click();
+    void ToolButton2Click();
     void GridfontButtonClick();
     void ToolButton12Click();
     void Image2Click();
@@ -62,6 +66,9 @@ private:
     void focusField(calc::InputField field);
     void applyMode(const ModeTexts& texts);
     void chooseTableFont();
+    void openProject();
+    void saveProject();
+    static platform::FileDialogRequest projectDialogSetup(bool save);
 
     struct Inputs {
         QLineEdit* ProjectNaamEdit = nullptr;
@@ -88,6 +95,11 @@ private:
         QToolButton* KoppenMaatButton = nullptr;
         QToolButton* ToolButton3 = nullptr;
     } m_commands;
+
+    struct Dialogs {
+        platform::FileDialog OpenDialog1{projectDialogSetup(false)};
+        platform::FileDialog SaveDialog1{projectDialogSetup(true)};
+    } m_dialogs;
 
     CourseGrid* m_grid = nullptr;
     ClickablePicture* m_informationPicture = nullptr;

@@ -1,0 +1,34 @@
+#include "project_keys.h"
+
+#include "project_lines.h"
+
+namespace {
+
+QByteArray asciiUpper(QByteArray text)
+{
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+} // namespace
+
+QByteArray ProjectKeyOf(const QByteArray& line)
+{
+    const QByteArray evaluated = line.left(kProjectLineLimit);
+    const qsizetype equals = evaluated.indexOf('=');
+    return equals < 0 ? QByteArray() : asciiUpper(evaluated.left(equals));
+}
+
+QByteArray ProjectValueOf(const QByteArray& line)
+{
+    const QByteArray evaluated = line.left(kProjectLineLimit);
+    const qsizetype equals = evaluated.indexOf('=');
+    return equals < 0 ? QByteArray() : evaluated.mid(equals + 1);
+}
+
+bool IsProjectSectionHeader(const QByteArray& line)
+{
+    return asciiUpper(line.left(kProjectLineLimit)) == kProjectSectionHeader;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+
+// The key of a key line: everything before the first "=", ASCII letters upper-cased, nothing
+// trimmed; empty when the line has no "=". Only the first 255 bytes of the line count.
+QByteArray ProjectKeyOf(const QByteArray& line);
+
+// The value of a key line: everything after the first "=", unchanged; empty when the line has
+// no "=". Only the first 255 bytes of the line count.
+QByteArray ProjectValueOf(const QByteArray& line);
+
+// Whether a line heads the program's own section: "[VANTORBEL]" in any letter case, alone.
+bool IsProjectSectionHeader(const QByteArray& line);
+
+// Whether a line heads any section.
+inline bool IsSectionHeader(const QByteArray& line) { return line.startsWith('['); }
+
+inline constexpr char kProjectSectionHeader[] = "[VANTORBEL]";

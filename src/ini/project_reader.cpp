@@ -1,0 +1,108 @@
+#include "project_reader.h"
+
+#include "project_key_table.h"
+#include "project_keys.h"
+#include "project_lines.h"
+#include "value_encoding.h"
+
+#include "calc/number_reader.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+void throwIfFailed(const ProjectLineReader& lines)
+{
+    if (lines.failed())
+        throw std::runtime_error("Het bestand kon niet tot het einde gelezen worden");
+}
+
+void applyFontStyle(ProjectFont& font, const QByteArray& value)
+{
+    const QByteArray word = value.toUpper();
+    for (const ProjectStyleWord& style : kProjectStyleWords) {
+        if (word == style.word) {
+            for (const ProjectStyleWord& other : kProjectStyleWords)
+                font.*other.style = false;
+            font.*style.style = true;
+            return;
+        }
+    }
+}
+
+void applyValue(ProjectSettings& settings, const ProjectKey& key, const QByteArray& value)
+{
+    switch (key.item) {
+    case ProjectItem::Text:
+        settings.*key.text = DecodeProjectValue(value);
+        break;
+    case ProjectItem::FontName:
+        settings.Font.name = DecodeProjectValue(value);
+        break;
+    case ProjectItem::FontSize:
+        if (const auto size = calc::ReadWholeNumber(std::string_view(value.constData(), value.size())))
+            settings.Font.size = *size;
+        else
+            throw std::runtime_error("'" + DecodeProjectValue(value).toStdString() +
+                                     "' is not a valid integer value");
+        break;
+    case ProjectItem::FontStyle:
+        applyFontStyle(settings.Font, value);
+        break;
+    }
+}
+
+void applyKeyLine(ProjectSettings& settings, const QByteArray& line)
+{
+    const QByteArray key = ProjectKeyOf(line);
+    if (key.isEmpty())
+        return;
+    for (const ProjectKey& known : kProjectKeys) {
+        if (key == known.key) {
+            applyValue(settings, known, ProjectValueOf(line));
+            return;
+        }
+    }
+}
+
+} // namespace
+
+bool ReadProjectSettings(QIODevice& device, ProjectSettings& settings)
+{
+    ProjectLineReader lines(device);
+    QByteArray line;
+    bool headerFound = false;
+    while (!headerFound && !lines.atEnd()) {
+        lines.readLine(line);
+        headerFound = IsProjectSectionHeader(line);
+    }
+    throwIfFailed(lines);
+    if (!headerFound || lines.atEnd())
+        return false;
+
+    while (!lines.atEnd() && lines.peekFirstByte() != '[') {
+        lines.readLine(line);
+        if (!line.isEmpty())
+            applyKeyLine(settings, line);
+    }
+    throwIfFailed(lines);
+    return true;
+}
+
+ProjectReadResult ReadProjectFile(const QString& fileName, ProjectSettings& settings)
+{
+    const QFileInfo info(fileName);
+    if (!info.exists())
+        return ProjectReadResult::FileMissing;
+    // Only a regular file: a directory cannot be read, and opening a FIFO would wait forever.
+    if (!info.isFile())
+        return ProjectReadResult::NotRead;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return ProjectReadResult::NotRead;
+    return ReadProjectSettings(file, settings) ? ProjectReadResult::Read : ProjectReadResult::NotRead;
+}

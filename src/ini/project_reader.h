@@ -1,0 +1,19 @@
+#pragma once
+
+#include "project_settings.h"
+
+class QIODevice;
+
+enum class ProjectReadResult {
+    Read,        // the section was found and read
+    FileMissing, // no file of that name
+    NotRead,     // not a readable file, no section, or the header is the last line
+};
+
+// Reads the [VANTORBEL] section of a project file into settings: each key found replaces its
+// item, the others keep what the caller passed in. Throws std::runtime_error when a FONTSIZE
+// value is no whole number or the file cannot be read to its end.
+ProjectReadResult ReadProjectFile(const QString& fileName, ProjectSettings& settings);
+
+// The same, from an open device; true when the section was found and read.
+bool ReadProjectSettings(QIODevice& device, ProjectSettings& settings);

@@ -1,0 +1,98 @@
+#include "project_writer.h"
+
+#include "project_key_table.h"
+#include "project_keys.h"
+#include "project_lines.h"
+#include "value_encoding.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+QByteArray styleWord(const ProjectFont& font)
+{
+    for (const ProjectStyleWord& style : kProjectStyleWords)
+        if (font.*style.style)
+            return style.word;
+    return {};
+}
+
+QByteArray valueOf(const ProjectSettings& settings, const ProjectKey& key)
+{
+    switch (key.item) {
+    case ProjectItem::Text:
+        return EncodeProjectValue(settings.*key.text);
+    case ProjectItem::FontName:
+        return EncodeProjectValue(settings.Font.name);
+    case ProjectItem::FontSize:
+        return QByteArray::number(settings.Font.size);
+    case ProjectItem::FontStyle:
+        return styleWord(settings.Font);
+    }
+    return {};
+}
+
+void writeSection(ProjectLineWriter& out, const ProjectSettings& settings)
+{
+    for (const ProjectKey& key : kProjectKeys) {
+        const QByteArray line = QByteArray(key.key) + '=' + valueOf(settings, key);
+        out.writeLine(CutAtCharacter(line, kProjectLineLimit));
+    }
+    out.endLine();
+}
+
+} // namespace
+
+bool WriteProjectSettings(QIODevice& source, QIODevice& target, const ProjectSettings& settings)
+{
+    ProjectLineReader lines(source);
+    ProjectLineWriter out(target);
+    QByteArray line;
+
+    bool headerFound = false;
+    while (!headerFound && !lines.atEnd()) {
+        lines.readLine(line, &out);
+        headerFound = IsProjectSectionHeader(line);
+    }
+    if (!headerFound)
+        out.writeLine(kProjectSectionHeader);
+    writeSection(out, settings);
+
+    // The old section's lines give way to the new ones; from the next section on all is kept.
+    while (!lines.atEnd() && lines.peekFirstByte() != '[')
+        lines.readLine(line);
+    while (!lines.atEnd())
+        lines.readLine(line, &out);
+
+    return !lines.failed() && !out.failed();
+}
+
+bool WriteProjectFile(const QString& fileName, const ProjectSettings& settings)
+{
+    // A file that does not exist yet starts as one empty line.
+    QByteArray newFile = QByteArrayLiteral("\r\n");
+    QBuffer emptyProject(&newFile);
+    QFile existing(fileName);
+    QIODevice* source = &emptyProject;
+
+    const QFileInfo info(fileName);
+    if (info.exists()) {
+        if (!info.isFile() || !existing.open(QIODevice::ReadOnly))
+            return false;
+        source = &existing;
+    } else {
+        emptyProject.open(QIODevice::ReadOnly);
+    }
+
+    QSaveFile target(fileName);
+    if (!target.open(QIODevice::WriteOnly))
+        return false;
+    if (!WriteProjectSettings(*source, target, settings)) {
+        target.cancelWriting();
+        return false;
+    }
+    return target.commit();
+}

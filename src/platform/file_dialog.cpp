@@ -1,0 +1,66 @@
+#include "file_dialog.h"
+
+#include <QFileDialog>
+#include <QRegularExpression>
+
+namespace platform {
+namespace {
+
+class DesktopFileChooser final : public FileChooser {
+public:
+    std::optional<QString> choose(QWidget* parent, const FileDialogRequest& request) override
+    {
+        QFileDialog dialog(parent, request.title);
+        dialog.setNameFilters(QtNameFilters(request.filter));
+        dialog.setDefaultSuffix(request.defaultSuffix);
+        if (request.purpose == FileDialogRequest::Purpose::Open) {
+            dialog.setAcceptMode(QFileDialog::AcceptOpen);
+            dialog.setFileMode(QFileDialog::ExistingFile);
+        } else {
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setFileMode(QFileDialog::AnyFile);
+        }
+        if (!request.fileName.isEmpty())
+            dialog.selectFile(request.fileName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().constFirst();
+    }
+};
+
+} // namespace
+
+template <>
+FileChooser& Seam<FileChooser>::desktop()
+{
+    static DesktopFileChooser chooser;
+    return chooser;
+}
+
+bool FileDialog::execute(QWidget* parent)
+{
+    const std::optional<QString> chosen = Seam<FileChooser>::get().choose(parent, m_setup);
+    if (!chosen)
+        return false;
+    m_setup.fileName = *chosen;
+    return true;
+}
+
+QStringList QtNameFilters(const QString& filter)
+{
+    static const QRegularExpression shownPatterns(QStringLiteral("\\s*\\([^)]*\\)\\s*$"));
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& pattern : patterns)
+            if (pattern == QLatin1String("*.*"))
+                pattern = QStringLiteral("*");
+        QString description = parts[i];
+        description.remove(shownPatterns);
+        filters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return filters;
+}
+
+} // namespace platform
