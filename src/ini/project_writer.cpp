@@ -88,7 +88,9 @@ bool WriteProjectFile(const QString& fileName, const ProjectSettings& settings)
     }
 
     QSaveFile target(fileName);
-    if (!target.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a disk that fills up shows as a short write here: a buffered save file
+    // can lose the shortfall in its final flush and still report success.
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     if (!WriteProjectSettings(*source, target, settings)) {
         target.cancelWriting();

@@ -1,7 +1,6 @@
-#include "mainwindow/VantorForm.h"
-#include "mainwindow/course_grid.h"
+#include "form_fixture.h"
+
 #include "platform/regional_settings.h"
-#include "support/stand_ins.h"
 
 #include "calc/course_table.h"
 
@@ -17,40 +16,7 @@
 
 namespace {
 
-class VantorFormTest : public testing::Test {
-protected:
-    VantorFormTest()
-    {
-        form.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
-    }
-
-    template <class Widget> Widget* find(const char* name)
-    {
-        auto* widget = form.findChild<Widget*>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    QLineEdit* edit(const char* name) { return find<QLineEdit>(name); }
-    QString label(const char* name) { return find<QLabel>(name)->text(); }
-    void click(const char* button) { QTest::mouseClick(find<QToolButton>(button), Qt::LeftButton); }
-    void retype(const char* name, const QString& text)
-    {
-        QLineEdit* field = edit(name);
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Delete);
-        QTest::keyClicks(field, text);
-    }
-
-    const CourseTableModel& table() { return form.resultGrid().table(); }
-    QString cell(int column, int row) { return table().cell(column, row); }
-    int rows() { return table().gridRowCount(); }
-    void calculate() { click("ToolButton7"); }
-
-    MessageBoxRecorder boxes;
-    UrlOpenerRecorder browser;
-    TVantorForm form;
-};
+using VantorFormTest = FormFixture;
 
 TEST_F(VantorFormTest, OpensWithItsDefaults)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/file_dialog.h"
 #include "platform/font_chooser.h"
 #include "platform/message_box.h"
 #include "platform/url_opener.h"
@@ -8,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <deque>
 #include <optional>
 #include <vector>
 
@@ -67,4 +69,25 @@ public:
 
 private:
     platform::ScopedStandIn<platform::FontChooser> m_seam;
+};
+
+// Answers file dialogs from a queue (nothing queued: Cancel) and records what was asked.
+class FileChooserStub final : public platform::FileChooser {
+public:
+    FileChooserStub() : m_seam(*this) {}
+    std::optional<QString> choose(QWidget*, const platform::FileDialogRequest& request) override
+    {
+        requests.push_back(request);
+        if (answers.empty())
+            return std::nullopt;
+        std::optional<QString> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::deque<std::optional<QString>> answers;
+    std::vector<platform::FileDialogRequest> requests;
+
+private:
+    platform::ScopedStandIn<platform::FileChooser> m_seam;
 };
