@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     g++ make cmake pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev qt6-translations-l10n
     fonts-liberation2
     googletest libgtest-dev
 )

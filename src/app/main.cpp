@@ -3,6 +3,7 @@
 #include "mainwindow/VantorForm.h"
 #include "platform/font_stand_ins.h"
 #include "platform/regional_settings.h"
+#include "platform/toolkit_texts.h"
 
 #include <QIcon>
 
@@ -14,6 +15,7 @@ int main(int argc, char* argv[])
     application.setApplicationDisplayName(QStringLiteral("Vantorbel"));
     application.setWindowIcon(QIcon(QStringLiteral(":/icons/vantorbel.svg")));
     platform::InstallFontStandIns();
+    platform::InstallDutchToolkitTexts();
     platform::ReloadRegionalFormat();
 
     TVantorForm mainForm;

@@ -170,6 +170,7 @@ TEST_F(ProjectWriterTest, WritesTheFirstStyleOfTheFontAndReadsOnlyThatOneBack)
         settings.Font = FontWith("Arial", 9, styles);
         ASSERT_TRUE(WriteProjectFile(path, settings));
         EXPECT_EQ(lineOf("FONTSTYLE"), line);
+        // The letters are in writing order: the first is the style that comes back.
         settings.Font = FontWith("Arial", 9, styles.substr(0, 1));
         EXPECT_EQ(readBack(), settings);
     }
@@ -183,8 +184,8 @@ TEST_F(ProjectWriterTest, ReadsBackWhatItWrote)
                    FontWith("Segoe UI", 12, "I")),
         SettingsOf(QStringLiteral("a=b=c|=|==|[x]| 2 |1"), FontWith("Font=Name", 0, "U")),
         SettingsOf(QStringLiteral("|||||"), FontWith("", -2147483647 - 1, "S")),
-        SettingsOf(QStringLiteral("\uFEFFSchuur|東京 🧱|\t|x|y|z"),
-                   FontWith("Noto", 2147483647, "B"))};
+        SettingsOf(QStringLiteral("東京 🧱|\t|x|y|z|w"), FontWith("Noto", 2147483647, "B")),
+        SettingsOf(QStringLiteral("\uFEFFSchuur|62,5|0|1000|2|1"), FontWith("Arial", 9, ""))};
     for (const ProjectSettings& settings : cases) {
         SCOPED_TRACE(testing::PrintToString(settings));
         QFile::remove(path);
