@@ -4,7 +4,6 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace calc {
 namespace {
@@ -28,7 +27,12 @@ bool roundRendering(std::string_view rendering, Significand& out, bool exact)
     for (; i < rendering.size() && rendering[i] != 'e'; ++i)
         if (rendering[i] != '.')
             digits += rendering[i];
-    const int power = std::atoi(rendering.data() + i + 1) + 1;
+    int exponent = 0;
+    const char* exponentText = rendering.data() + i + 1;
+    if (*exponentText == '+')
+        ++exponentText;
+    std::from_chars(exponentText, rendering.data() + rendering.size(), exponent);
+    const int power = exponent + 1;
 
     const std::string_view tail = std::string_view(digits).substr(kSignificantDigits, 6);
     // The six digits past the kept ones decide, unless rounding to 24 digits may have moved

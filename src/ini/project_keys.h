@@ -14,6 +14,9 @@ QByteArray ProjectValueOf(const QByteArray& line);
 bool IsProjectSectionHeader(const QByteArray& line);
 
 // Whether a line heads any section.
-inline bool IsSectionHeader(const QByteArray& line) { return line.startsWith('['); }
+inline bool IsSectionHeader(const QByteArray& line)
+{
+    return line.startsWith('[');
+}
 
 inline constexpr char kProjectSectionHeader[] = "[VANTORBEL]";

@@ -46,7 +46,10 @@ bool ProjectLineReader::bufferHasData()
     return m_position < m_buffer.size();
 }
 
-bool ProjectLineReader::atEnd() { return !bufferHasData(); }
+bool ProjectLineReader::atEnd()
+{
+    return !bufferHasData();
+}
 
 char ProjectLineReader::peekFirstByte()
 {

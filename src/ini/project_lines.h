@@ -11,7 +11,10 @@ constexpr qsizetype kProjectLineLimit = 255;
 // fewer bytes than asked without reporting an error (a full disk).
 class ProjectLineWriter {
 public:
-    explicit ProjectLineWriter(QIODevice& device) : m_device(device) {}
+    explicit ProjectLineWriter(QIODevice& device)
+        : m_device(device)
+    {
+    }
 
     void writeBytes(const QByteArray& bytes);
     void endLine() { writeBytes(QByteArrayLiteral("\r\n")); }

@@ -44,7 +44,8 @@ void applyValue(ProjectSettings& settings, const ProjectKey& key, const QByteArr
         settings.Font.name = DecodeProjectValue(value);
         break;
     case ProjectItem::FontSize:
-        if (const auto size = calc::ReadWholeNumber(std::string_view(value.constData(), value.size())))
+        if (const auto size =
+                calc::ReadWholeNumber(std::string_view(value.constData(), value.size())))
             settings.Font.size = *size;
         else
             throw std::runtime_error("'" + DecodeProjectValue(value).toStdString() +
@@ -104,5 +105,6 @@ ProjectReadResult ReadProjectFile(const QString& fileName, ProjectSettings& sett
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return ProjectReadResult::NotRead;
-    return ReadProjectSettings(file, settings) ? ProjectReadResult::Read : ProjectReadResult::NotRead;
+    return ReadProjectSettings(file, settings) ? ProjectReadResult::Read
+                                               : ProjectReadResult::NotRead;
 }

@@ -27,7 +27,9 @@ QString fromWindows1252(const QByteArray& bytes)
 
 QString DecodeProjectValue(const QByteArray& bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A leading byte-order mark is part of the value the user typed, not a marker to drop.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     const QString text = utf8.decode(bytes);
     return utf8.hasError() ? fromWindows1252(bytes) : text;
 }

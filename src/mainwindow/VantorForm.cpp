@@ -279,8 +279,10 @@ void TVantorForm::connectCommands()
         };
     };
     connect(m_commands.ToolButton12, &QToolButton::clicked, this, &TVantorForm::ToolButton12Click);
-    connect(m_commands.ToolButton1, &QToolButton::clicked, this, guarded(&TVantorForm::ToolButton1Click));
-    connect(m_commands.ToolButton2, &QToolButton::clicked, this, guarded(&TVantorForm::ToolButton2Click));
+    connect(m_commands.ToolButton1, &QToolButton::clicked, this,
+            guarded(&TVantorForm::ToolButton1Click));
+    connect(m_commands.ToolButton2, &QToolButton::clicked, this,
+            guarded(&TVantorForm::ToolButton2Click));
     connect(m_commands.ToolButton7, &QToolButton::clicked, this,
             guarded(&TVantorForm::BerekenenButtonClick));
     connect(m_commands.ToolButton10, &QToolButton::clicked, this,

@@ -30,9 +30,15 @@ platform::FileDialogRequest TVantorForm::projectDialogSetup(bool save)
     return setup;
 }
 
-void TVantorForm::ToolButton1Click() { openProject(); }
+void TVantorForm::ToolButton1Click()
+{
+    openProject();
+}
 
-void TVantorForm::ToolButton2Click() { saveProject(); }
+void TVantorForm::ToolButton2Click()
+{
+    saveProject();
+}
 
 void TVantorForm::saveProject()
 {
@@ -60,7 +66,8 @@ void TVantorForm::openProject()
 
     const ProjectReadResult result = ReadProjectFile(fileName, settings);
     if (result == ProjectReadResult::FileMissing)
-        MsgWarningText(QStringLiteral("inifile niet gevonden\r") + fileName, QStringLiteral("Vantorbel"));
+        MsgWarningText(QStringLiteral("inifile niet gevonden\r") + fileName,
+                       QStringLiteral("Vantorbel"));
     if (result != ProjectReadResult::Read) {
         MsgError("Bestand kon niet geopend worden!", "Vantorbel");
         return;

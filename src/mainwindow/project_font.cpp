@@ -9,8 +9,9 @@ ProjectFont ToProjectFont(const QFont& font)
     stored.name = font.family();
     // A font chosen by pixel size has no point size of its own; at 96 pixels per inch 4 pixels
     // make 3 points.
-    stored.size = font.pointSize() > 0 ? font.pointSize()
-                                       : static_cast<int>(std::lround(font.pixelSize() * 72.0 / 96.0));
+    stored.size = font.pointSize() > 0
+                      ? font.pointSize()
+                      : static_cast<int>(std::lround(font.pixelSize() * 72.0 / 96.0));
     stored.bold = font.bold();
     stored.italic = font.italic();
     stored.underline = font.underline();

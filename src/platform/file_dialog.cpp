@@ -30,8 +30,7 @@ public:
 
 } // namespace
 
-template <>
-FileChooser& Seam<FileChooser>::desktop()
+template <> FileChooser& Seam<FileChooser>::desktop()
 {
     static DesktopFileChooser chooser;
     return chooser;
@@ -58,7 +57,8 @@ QStringList QtNameFilters(const QString& filter)
                 pattern = QStringLiteral("*");
         QString description = parts[i];
         description.remove(shownPatterns);
-        filters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+        filters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                       QLatin1Char(')');
     }
     return filters;
 }

@@ -31,14 +31,16 @@ public:
     virtual std::optional<QString> choose(QWidget* parent, const FileDialogRequest& request) = 0;
 };
 
-template <>
-FileChooser& Seam<FileChooser>::desktop();
+template <> FileChooser& Seam<FileChooser>::desktop();
 
 // A file dialog that, like a dialog component on a form, remembers the last file chosen in it
 // and offers it at its next opening.
 class FileDialog {
 public:
-    explicit FileDialog(FileDialogRequest setup) : m_setup(std::move(setup)) {}
+    explicit FileDialog(FileDialogRequest setup)
+        : m_setup(std::move(setup))
+    {
+    }
 
     // True when the user chose a file; fileName() then holds it.
     bool execute(QWidget* parent);

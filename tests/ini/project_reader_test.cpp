@@ -193,12 +193,14 @@ TEST_F(ProjectReaderTest, FontStyleSetsExactlyTheNamedStyleOrLeavesTheStylesAlon
 
 // The last FONTSIZE or FONTSTYLE line alone decides, just as for the text items: an earlier line
 // with another value has no say.
-TEST_F(ProjectReaderTest, OnlyTheLastFontSizeAndStyleLinesCount)
+// Each key line takes effect as it is read, so a later line wins, but an earlier bad size has
+// already stopped the reading and an earlier style word has already been applied.
+TEST_F(ProjectReaderTest, FontLinesTakeEffectInTurn)
 {
     const std::pair<QByteArray, ProjectFont> cases[] = {
-        {"FONTSIZE=abc\r\nFONTSIZE=12", FontWith("Courier New", 12, "BU")},
-        {"FONTSTYLE=fsItalic\r\nFONTSTYLE=", PassedFont()},
-        {"FONTSTYLE=fsItalic\r\nFONTSTYLE=fsNone", PassedFont()},
+        {"FONTSIZE=7\r\nFONTSIZE=12", FontWith("Courier New", 12, "BU")},
+        {"FONTSTYLE=fsItalic\r\nFONTSTYLE=", PassedFont("I")},
+        {"FONTSTYLE=fsItalic\r\nFONTSTYLE=fsNone", PassedFont("I")},
         {"FONTSTYLE=fsItalic\r\nFONTSTYLE=fsStrikeOut", PassedFont("S")}};
     for (const auto& [lines, font] : cases) {
         SCOPED_TRACE(testing::PrintToString(lines));
@@ -206,6 +208,9 @@ TEST_F(ProjectReaderTest, OnlyTheLastFontSizeAndStyleLinesCount)
         EXPECT_NO_THROW(read("[VANTORBEL]\r\n" + lines + "\r\n", settings));
         EXPECT_EQ(settings, SettingsOf(kPassedTexts, font));
     }
+    ProjectSettings settings = PassedIn();
+    EXPECT_THROW(read("[VANTORBEL]\r\nFONTSIZE=abc\r\nFONTSIZE=12\r\n", settings),
+                 std::runtime_error);
 }
 
 } // namespace

@@ -21,8 +21,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
     }
 
-    template <class Widget>
-    Widget* find(const char* name)
+    template <class Widget> Widget* find(const char* name)
     {
         auto* widget = form.findChild<Widget*>(QLatin1String(name));
         EXPECT_NE(widget, nullptr) << name;

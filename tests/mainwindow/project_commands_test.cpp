@@ -13,9 +13,10 @@ namespace {
 using platform::BoxIcon;
 using Purpose = platform::FileDialogRequest::Purpose;
 
-const QByteArray kDefaultsFile = "\r\n[VANTORBEL]\r\nPROJECTNAAM=\r\nVANTORBEL=62,5\r\nONDERHOOGTE=0\r\n"
-                                 "BOVENHOOGTE=1000\r\nDECIMALEN=2\r\nMODE=1\r\nFONTNAME=Arial\r\n"
-                                 "FONTSIZE=9\r\nFONTSTYLE=\r\n\r\n";
+const QByteArray kDefaultsFile =
+    "\r\n[VANTORBEL]\r\nPROJECTNAAM=\r\nVANTORBEL=62,5\r\nONDERHOOGTE=0\r\n"
+    "BOVENHOOGTE=1000\r\nDECIMALEN=2\r\nMODE=1\r\nFONTNAME=Arial\r\n"
+    "FONTSIZE=9\r\nFONTSTYLE=\r\n\r\n";
 
 class ProjectCommandsTest : public FormFixture {
 protected:
@@ -45,7 +46,8 @@ protected:
     }
     QStringList folderEntries() const
     {
-        return QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        return QDir(folder.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
 
     QTemporaryDir folder;
@@ -62,7 +64,8 @@ TEST_F(ProjectCommandsTest, DialogsAskWithTheirOwnTitlesAndTheIniFilter)
     EXPECT_EQ(files.requests[1].purpose, Purpose::Save);
     EXPECT_EQ(files.requests[1].title, QStringLiteral("Vantorbel of koppenmaat bestand opslaan"));
     for (const auto& request : files.requests) {
-        EXPECT_EQ(request.filter, QStringLiteral("Inibestanden (*.ini)|*.ini|Alle bestanden (*.*)|*.*"));
+        EXPECT_EQ(request.filter,
+                  QStringLiteral("Inibestanden (*.ini)|*.ini|Alle bestanden (*.*)|*.*"));
         EXPECT_EQ(request.defaultSuffix, QStringLiteral("ini"));
     }
     EXPECT_TRUE(boxes.boxes.empty());
@@ -119,8 +122,9 @@ TEST_F(ProjectCommandsTest, HeadModeFileSwitchesModeShowsItsGaugeAndRecalculates
     font.setItalic(true);
     form.setTableFont({font, Qt::black});
     save(path("kop.ini"));
-    EXPECT_TRUE(contents(path("kop.ini")).contains("\r\nMODE=2\r\nFONTNAME=Liberation Serif\r\nFONTSIZE=11\r\n"
-                                                  "FONTSTYLE=FSBOLD\r\n"));
+    EXPECT_TRUE(contents(path("kop.ini"))
+                    .contains("\r\nMODE=2\r\nFONTNAME=Liberation Serif\r\nFONTSIZE=11\r\n"
+                              "FONTSTYLE=FSBOLD\r\n"));
 
     click("VanTorbelButton");
     open(path("kop.ini"));
@@ -257,17 +261,20 @@ TEST_F(ProjectCommandsTest, FullDiskKeepsTheOldFileAndLeavesNothingBehind)
 // Makes a folder refuse new entries, also for root (who ignores permission bits), and undoes it.
 class ReadOnlyFolder {
 public:
-    explicit ReadOnlyFolder(QString path) : m_path(std::move(path))
+    explicit ReadOnlyFolder(QString path)
+        : m_path(std::move(path))
     {
         QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         if (acceptsNewFiles())
-            m_immutable = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), m_path}) == 0;
+            m_immutable =
+                QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), m_path}) == 0;
     }
     ~ReadOnlyFolder()
     {
         if (m_immutable)
             QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), m_path});
-        QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
     }
     bool acceptsNewFiles() const
     {
@@ -301,7 +308,8 @@ TEST_F(ProjectCommandsTest, SaveIntoAReadOnlyFolderKeepsTheOldFile)
 
 TEST_F(ProjectCommandsTest, SaveKeepsOtherSectionsInPlace)
 {
-    put(path("mix.ini"), "[VOOR]\r\nX=1\r\n[vantorbel]\r\nOUD=weg\r\nVANTORBEL=1\r\n\r\n[NA]\r\nY=2");
+    put(path("mix.ini"),
+        "[VOOR]\r\nX=1\r\n[vantorbel]\r\nOUD=weg\r\nVANTORBEL=1\r\n\r\n[NA]\r\nY=2");
     save(path("mix.ini"));
     const QByteArray expected = "[VOOR]\r\nX=1\r\n[vantorbel]\r\nPROJECTNAAM=\r\nVANTORBEL=62,5\r\n"
                                 "ONDERHOOGTE=0\r\nBOVENHOOGTE=1000\r\nDECIMALEN=2\r\nMODE=1\r\n"

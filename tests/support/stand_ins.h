@@ -74,7 +74,10 @@ private:
 // Answers file dialogs from a queue (nothing queued: Cancel) and records what was asked.
 class FileChooserStub final : public platform::FileChooser {
 public:
-    FileChooserStub() : m_seam(*this) {}
+    FileChooserStub()
+        : m_seam(*this)
+    {
+    }
     std::optional<QString> choose(QWidget*, const platform::FileDialogRequest& request) override
     {
         requests.push_back(request);
