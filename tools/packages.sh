@@ -7,6 +7,7 @@ packages=(
     g++ make cmake pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev qt6-translations-l10n
     fonts-liberation2
+    libuemf-dev
     googletest libgtest-dev
 )
 

@@ -2,12 +2,9 @@
 
 #include "surface_font.h"
 
-#include <QRect>
 #include <QString>
 
 namespace platform {
-
-class PageImage;
 
 // Where printing draws: a printer page, a page image or a bitmap. Device pixels, origin at the
 // top-left of the printable area. The font, pen and brush are the surface's current state and
@@ -35,8 +32,6 @@ public:
     virtual void textOut(int x, int y, const QString& text) = 0;
     virtual void line(int x1, int y1, int x2, int y2) = 0;
     virtual void rectangle(int left, int top, int right, int bottom) = 0;
-    virtual void drawPicture(int x, int y, const PageImage& picture) = 0;
-    virtual void stretchPicture(const QRect& target, const PageImage& picture) = 0;
 
 private:
     SurfaceFont m_font;

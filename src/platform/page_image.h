@@ -79,4 +79,8 @@ private:
     std::vector<Operation> m_operations;
 };
 
+// Where a painter draws the outline of a rectangle so that, as on paper, a one-pixel pen covers
+// exactly the pixels from left to right - 1 and from top to bottom - 1.
+QRectF outlineOf(const QRect& area);
+
 } // namespace platform

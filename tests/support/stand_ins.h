@@ -71,7 +71,8 @@ private:
     platform::ScopedStandIn<platform::FontChooser> m_seam;
 };
 
-// Answers file dialogs from a queue (nothing queued: Cancel) and records what was asked.
+// Answers file dialogs from a queue of chosen paths (an empty path, or nothing queued: Cancel)
+// and records what was asked.
 class FileChooserStub final : public platform::FileChooser {
 public:
     FileChooserStub()
@@ -83,12 +84,14 @@ public:
         requests.push_back(request);
         if (answers.empty())
             return std::nullopt;
-        std::optional<QString> answer = answers.front();
+        const QString answer = answers.front();
         answers.pop_front();
+        if (answer.isEmpty())
+            return std::nullopt;
         return answer;
     }
 
-    std::deque<std::optional<QString>> answers;
+    std::deque<QString> answers;
     std::vector<platform::FileDialogRequest> requests;
 
 private:

@@ -1,0 +1,186 @@
+#include "qt_printer_service.h"
+
+#include "file_dialog.h"
+#include "page_image.h"
+
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+
+#include <cmath>
+#include <stdexcept>
+
+namespace platform {
+namespace {
+
+constexpr int kNameLength = 79;
+
+QString limited(const QString& text) { return text.left(kNameLength); }
+
+} // namespace
+
+QtPrinterService::QtPrinterService()
+    : m_printer(QPrinter::HighResolution)
+    , m_canvas(m_printer, m_printer.resolution())
+{
+    if (builtInPdfPrinter()) {
+        m_printer.setOutputFormat(QPrinter::PdfFormat);
+        m_printer.setPageSize(QPageSize(QPageSize::A4));
+        m_printer.setPageOrientation(QPageLayout::Portrait);
+    }
+    useMinimumMargins();
+}
+
+QtPrinterService::~QtPrinterService()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+bool QtPrinterService::builtInPdfPrinter() const
+{
+    return m_printer.outputFormat() == QPrinter::PdfFormat || m_printer.printerName().isEmpty();
+}
+
+void QtPrinterService::useMinimumMargins()
+{
+    QPageLayout layout = m_printer.pageLayout();
+    layout.setMargins(layout.minimumMargins());
+    m_printer.setPageLayout(layout);
+}
+
+QString QtPrinterService::deviceName()
+{
+    return limited(builtInPdfPrinter() ? QStringLiteral("PDF-bestand") : m_printer.printerName());
+}
+
+QString QtPrinterService::port()
+{
+    if (builtInPdfPrinter())
+        return {};
+    return limited(QPrinterInfo::printerInfo(m_printer.printerName()).location());
+}
+
+PageOrientation QtPrinterService::orientation()
+{
+    return m_printer.pageLayout().orientation() == QPageLayout::Landscape ? PageOrientation::Landscape
+                                                                           : PageOrientation::Portrait;
+}
+
+void QtPrinterService::setOrientation(PageOrientation orientation)
+{
+    m_printer.setPageOrientation(orientation == PageOrientation::Landscape ? QPageLayout::Landscape
+                                                                            : QPageLayout::Portrait);
+    useMinimumMargins();
+}
+
+int QtPrinterService::copies() { return m_printer.copyCount(); }
+
+void QtPrinterService::setCopies(int copies) { m_printer.setCopyCount(std::max(copies, 1)); }
+
+void QtPrinterService::setDocumentTitle(const QString& title) { m_printer.setDocName(title); }
+
+PrinterFigures QtPrinterService::figures()
+{
+    const int resolution = m_printer.resolution();
+    const QPageLayout layout = m_printer.pageLayout();
+    const QRect page = layout.fullRectPixels(resolution);
+    const QRect printable = layout.paintRectPixels(resolution);
+    const QRectF printableMm = layout.paintRect(QPageLayout::Millimeter);
+
+    PrinterFigures figures;
+    figures.pageWidthPixels = page.width();
+    figures.pageHeightPixels = page.height();
+    figures.printableWidthMm = static_cast<int>(std::floor(printableMm.width()));
+    figures.printableHeightMm = static_cast<int>(std::floor(printableMm.height()));
+    figures.resolutionX = resolution;
+    figures.resolutionY = resolution;
+    figures.printableWidthPixels = printable.width();
+    figures.printableHeightPixels = printable.height();
+    return figures;
+}
+
+void QtPrinterService::drawPicture(int x, int y, const PageImage& picture)
+{
+    if (!m_painter.isActive())
+        throw std::runtime_error("Printer is not printing");
+    picture.play(m_painter, QRectF(x, y, picture.width(), picture.height()));
+}
+
+std::unique_ptr<QPrinter> QtPrinterService::newJobPrinter()
+{
+    // A printer that failed to begin stays stuck; every job gets a fresh one.
+    auto job = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    job->setPrinterName(m_printer.printerName());
+    job->setOutputFormat(m_printer.outputFormat());
+    job->setPageLayout(m_printer.pageLayout());
+    job->setCopyCount(m_printer.copyCount());
+    job->setDocName(m_printer.docName());
+    if (builtInPdfPrinter()) {
+        QString fileName = m_printer.outputFileName();
+        if (fileName.isEmpty() || QFileInfo(fileName).isDir()) {
+            FileDialogRequest request;
+            request.purpose = FileDialogRequest::Purpose::Save;
+            request.title = QStringLiteral("Afdrukken naar PDF-bestand");
+            request.filter = QStringLiteral("PDF-bestanden (*.pdf)|*.pdf");
+            request.defaultSuffix = QStringLiteral("pdf");
+            request.fileName = m_printer.docName() + QStringLiteral(".pdf");
+            const std::optional<QString> chosen = Seam<FileChooser>::get().choose(nullptr, request);
+            if (!chosen)
+                throw PrintCancelled();
+            fileName = *chosen;
+        }
+        job->setOutputFileName(fileName);
+    }
+    return job;
+}
+
+void QtPrinterService::beginDocument()
+{
+    if (m_job)
+        throw std::runtime_error("Printing in progress");
+    std::unique_ptr<QPrinter> job = newJobPrinter();
+    if (!m_painter.begin(job.get()))
+        throw std::runtime_error("De afdruk kon niet beginnen op " + deviceName().toStdString());
+    m_job = std::move(job);
+    m_canvas.setPainter(&m_painter);
+}
+
+void QtPrinterService::newPage()
+{
+    if (!m_job)
+        throw std::runtime_error("Printer is not printing");
+    if (!m_job->newPage())
+        throw std::runtime_error("De printer kon geen nieuwe pagina beginnen");
+}
+
+void QtPrinterService::endDocument()
+{
+    if (!m_job)
+        throw std::runtime_error("Printer is not printing");
+    m_canvas.setPainter(nullptr);
+    const bool ended = m_painter.end();
+    m_job.reset();
+    if (!ended)
+        throw std::runtime_error("De afdruk kon niet worden afgerond");
+}
+
+bool QtPrinterService::setupDialog(QWidget* parent)
+{
+    QPrintDialog dialog(&m_printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Printerinstelling"));
+    const bool confirmed = dialog.exec() == QDialog::Accepted;
+    if (confirmed)
+        useMinimumMargins();
+    return confirmed;
+}
+
+template <>
+PrinterService& Seam<PrinterService>::desktop()
+{
+    static QtPrinterService printer;
+    return printer;
+}
+
+} // namespace platform

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "painter_surface.h"
+#include "printer_service.h"
+
+#include <QPainter>
+#include <QPrinter>
+
+#include <memory>
+
+namespace platform {
+
+// The current printer through Qt Print Support: the system's default print queue (CUPS) at the
+// printer's own resolution. Where the system has no printer at all, a built-in PDF printer (A4,
+// portrait) stands in, as desktops ship a print-to-PDF printer; a job on it asks for the file.
+class QtPrinterService final : public PrinterService {
+public:
+    QtPrinterService();
+    ~QtPrinterService() override;
+
+    QString deviceName() override;
+    QString port() override;
+    PageOrientation orientation() override;
+    void setOrientation(PageOrientation orientation) override;
+    int copies() override;
+    void setCopies(int copies) override;
+    void setDocumentTitle(const QString& title) override;
+
+    PrinterFigures figures() override;
+    DrawingSurface& canvas() override { return m_canvas; }
+    void drawPicture(int x, int y, const PageImage& picture) override;
+
+    void beginDocument() override;
+    void newPage() override;
+    void endDocument() override;
+    bool printing() const override { return m_job != nullptr; }
+
+    bool setupDialog(QWidget* parent) override;
+
+    // True when no print queue exists and the PDF printer stands in.
+    bool builtInPdfPrinter() const;
+
+private:
+    // Drawing starts at the top-left of the printable area: the margins are the printer's own
+    // unprintable borders.
+    void useMinimumMargins();
+    std::unique_ptr<QPrinter> newJobPrinter();
+
+    QPrinter m_printer;
+    PainterSurface m_canvas;
+    std::unique_ptr<QPrinter> m_job;
+    QPainter m_painter;
+};
+
+} // namespace platform

@@ -1,0 +1,89 @@
+#include "platform/qt_printer_service.h"
+#include "support/stand_ins.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::PageOrientation;
+
+// This program runs with a print system that has no queue at all.
+class PdfPrinterTest : public testing::Test {
+protected:
+    platform::QtPrinterService printer;
+    FileChooserStub files;
+    QTemporaryDir folder;
+};
+
+TEST_F(PdfPrinterTest, StandsInAsAnA4PortraitPrinter)
+{
+    ASSERT_TRUE(printer.builtInPdfPrinter());
+    EXPECT_EQ(printer.deviceName(), QStringLiteral("PDF-bestand"));
+    EXPECT_EQ(printer.orientation(), PageOrientation::Portrait);
+    const platform::PrinterFigures page = printer.figures();
+    EXPECT_EQ(page.resolutionX, 1200);
+    EXPECT_EQ(page.resolutionY, 1200);
+    EXPECT_EQ(page.pageWidthPixels, 9917);
+    EXPECT_EQ(page.pageHeightPixels, 14033);
+    EXPECT_LE(page.printableWidthMm, 210);
+    EXPECT_LE(page.printableHeightMm, 297);
+    EXPECT_GE(page.printableWidthMm, 190);
+
+    printer.setOrientation(PageOrientation::Landscape);
+    const platform::PrinterFigures lying = printer.figures();
+    EXPECT_EQ(lying.pageWidthPixels, 14033);
+    EXPECT_EQ(lying.printableWidthMm, page.printableHeightMm);
+}
+
+TEST_F(PdfPrinterTest, CancellingTheOutputFileEndsThePrintQuietly)
+{
+    EXPECT_THROW(printer.beginDocument(), platform::PrintCancelled);
+    EXPECT_FALSE(printer.printing());
+    ASSERT_EQ(files.requests.size(), 1u);
+    EXPECT_EQ(files.requests[0].purpose, platform::FileDialogRequest::Purpose::Save);
+    EXPECT_EQ(files.requests[0].defaultSuffix, QStringLiteral("pdf"));
+}
+
+TEST_F(PdfPrinterTest, AJobBecomesAPdfFileWithItsPagesAndTitle)
+{
+    const QString output = folder.filePath(QStringLiteral("tabel.pdf"));
+    files.answers.push_back(output);
+    printer.setDocumentTitle(QStringLiteral("Vantorbel"));
+    printer.beginDocument();
+    printer.canvas().textOut(100, 100, QStringLiteral("Pagina 1"));
+    printer.newPage();
+    printer.canvas().textOut(100, 100, QStringLiteral("Pagina 2"));
+    printer.newPage();
+    printer.canvas().line(0, 0, 1000, 1000);
+    printer.endDocument();
+    EXPECT_FALSE(printer.printing());
+
+    QFile pdf(output);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    const QString content = QString::fromLatin1(bytes);
+    EXPECT_TRUE(content.startsWith(QStringLiteral("%PDF")));
+    EXPECT_EQ(content.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))), 3);
+    // The document title, as the PDF's /Title in UTF-16.
+    QByteArray title;
+    for (const char c : QByteArray("Vantorbel"))
+        title.append('\0').append(c);
+    EXPECT_TRUE(bytes.contains("/Title (\xfe\xff" + title + ")"));
+}
+
+TEST_F(PdfPrinterTest, ASecondJobWorksAfterACancelledOne)
+{
+    EXPECT_THROW(printer.beginDocument(), platform::PrintCancelled);
+    const QString output = folder.filePath(QStringLiteral("tweede.pdf"));
+    files.answers.push_back(output);
+    printer.beginDocument();
+    printer.canvas().textOut(0, 0, QStringLiteral("x"));
+    printer.endDocument();
+    EXPECT_TRUE(QFile::exists(output));
+}
+
+} // namespace

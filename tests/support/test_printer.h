@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/page_image.h"
+#include "platform/printer_service.h"
+#include "platform/recording_surface.h"
+
+#include <QImage>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+// A printer with fixed figures (600 pixels per inch, a 4960 x 7016 pixel sheet, 203 x 288 mm
+// printable) that records every job as page images instead of printing. It stands in for the
+// current printer while it lives.
+class TestPrinter final : public platform::PrinterService {
+public:
+    struct Job {
+        QString title;
+        int copies = 1;
+        platform::PageOrientation orientation = platform::PageOrientation::Portrait;
+        std::vector<std::unique_ptr<platform::PageImage>> pages;
+    };
+
+    TestPrinter();
+
+    // Makes every operation fail the way a system without any printer does.
+    bool noPrinter = false;
+    // Plays the user in the set-up dialog: change what the user would change, return whether
+    // the dialog was confirmed. Unset: the user cancels.
+    std::function<bool(TestPrinter&)> onSetupDialog;
+    QString name = QStringLiteral("Testprinter");
+    QString location = QStringLiteral("test:");
+
+    std::vector<Job> jobs;
+
+    QString deviceName() override;
+    QString port() override;
+    platform::PageOrientation orientation() override;
+    void setOrientation(platform::PageOrientation orientation) override;
+    int copies() override;
+    void setCopies(int copies) override;
+    void setDocumentTitle(const QString& title) override;
+    platform::PrinterFigures figures() override;
+    platform::DrawingSurface& canvas() override;
+    void drawPicture(int x, int y, const platform::PageImage& picture) override;
+    void beginDocument() override;
+    void newPage() override;
+    void endDocument() override;
+    bool printing() const override { return m_printing; }
+    bool setupDialog(QWidget* parent) override;
+
+private:
+    void failWithoutPrinter() const;
+    std::unique_ptr<platform::PageImage> blankPage();
+
+    platform::PageOrientation m_orientation = platform::PageOrientation::Portrait;
+    int m_copies = 1;
+    QString m_title;
+    bool m_printing = false;
+    QImage m_reference;
+    std::unique_ptr<platform::PageImage> m_scratch;
+    std::unique_ptr<platform::RecordingSurface> m_canvas;
+    platform::ScopedStandIn<platform::PrinterService> m_seam;
+};
