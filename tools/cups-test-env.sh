@@ -1,20 +1,28 @@
 #!/usr/bin/env bash
-# Starts (or stops) a private CUPS scheduler for the real-printing tests, with one cups-pdf queue
-# as its default destination. Everything the scheduler writes lives under DIR, so the machine's
-# own CUPS (its configuration, spool, logs and any running cupsd) is never touched.
+# Starts or stops a private CUPS scheduler for the real-printing tests, with one cups-pdf queue as
+# its default destination. The scheduler's configuration, spool, logs, cache and socket all live
+# under DIR; the machine's own CUPS (its configuration and any cupsd already running) is left
+# alone, and the scheduler listens on a Unix socket only, never on the network.
 #
-#   eval "$(bash tools/cups-test-env.sh DIR)"     # or: cups-test-env.sh start DIR
+#   env_lines=$(bash tools/cups-test-env.sh DIR) && eval "$env_lines"   # or: ... start DIR
 #   ...run the tests...
 #   bash tools/cups-test-env.sh stop DIR
 #
-# Start prints shell `export` lines on stdout and all diagnostics on stderr; it exits non-zero
-# (and prints the scheduler's log) when the scheduler or the queue cannot be brought up.
+# Start prints `export` lines on stdout and diagnostics on stderr. It fails (exit status 1, with
+# the scheduler's log) when the scheduler or the queue is not ready within READY_TIMEOUT seconds.
+# Starting again replaces a running instance; stop removes everything start made.
 set -euo pipefail
 
 readonly QUEUE=VantorbelPDF
 readonly PPD_SOURCE=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
-# Seconds to wait for the scheduler to answer and for the queue to be accepting jobs.
+readonly CUPS_PDF_CONF=/etc/cups/cups-pdf.conf
+# The stock cups-pdf PPD claims the printer prints up to the edges of the sheet, which no real
+# printer does, and code that ignores the unprintable border would pass unnoticed. The queue
+# declares a 0.25 in (18 pt) border all round A4; tests/platform/cups_print_test.cpp relies on it.
+readonly A4_IMAGEABLE_AREA="18 18 577 824"
 readonly READY_TIMEOUT=15
+# Marks DIR as ours: stop deletes only inside a directory carrying it.
+readonly MARKER=.vantorbel-cups-test-env
 
 die()
 {
@@ -24,7 +32,8 @@ die()
 
 usage()
 {
-    echo "usage: $0 [start] DIR | $0 stop DIR" >&2
+    echo "usage: $0 [start] DIR" >&2
+    echo "       $0 stop DIR" >&2
     exit 2
 }
 
@@ -35,27 +44,53 @@ start | stop)
     shift
     ;;
 esac
-[ $# -eq 1 ] || usage
-[ -n "$1" ] || usage
+if [ $# -ne 1 ] || [ -z "$1" ]; then
+    usage
+fi
 
-# Every path handed to cupsd must be absolute: it resolves relative ones against ServerRoot.
 if [ "$action" = stop ] && [ ! -d "$1" ]; then
     exit 0
 fi
 mkdir -p "$1"
+# cupsd resolves relative paths against its ServerRoot, and the tests run from elsewhere.
 root=$(cd "$1" && pwd -P)
 socket=$root/cups.sock
 pid_file=$root/cupsd.pid
 
-# cups-pdf ignores the scheduler's configuration: it writes to "Out" of the fixed
-# /etc/cups/cups-pdf.conf, i.e. $HOME/PDF of the user the job belongs to. Jobs carry the
-# name of whoever submits them, and that is the user running this script and the tests.
+if [ ! -e "$root/$MARKER" ]; then
+    [ -z "$(ls -A "$root")" ] || die "$root is not empty and was not made by $0; not touching it"
+    if [ "$action" = stop ]; then
+        exit 0
+    fi
+fi
+
+# A setting of the fixed cups-pdf configuration, which no scheduler option can change.
+cups_pdf_setting()
+{
+    local value=""
+    if [ -r "$CUPS_PDF_CONF" ]; then
+        value=$(awk -v key="$1" '$1 == key { sub(/^[ \t]*[^ \t]+[ \t]+/, ""); v = $0 } END { print v }' \
+            "$CUPS_PDF_CONF")
+    fi
+    echo "${value:-$2}"
+}
+
+# cups-pdf writes to "Out" of /etc/cups/cups-pdf.conf (Debian: ${HOME}/PDF), expanded for the
+# user the job belongs to: whoever submits it, i.e. the user running this script and the tests.
 job_user=$(id -un)
 job_home=$(getent passwd "$job_user" | cut -d: -f6)
-pdf_dir=$job_home/PDF
+# shellcheck disable=SC2016 # cups-pdf's own placeholders, not shell expansions
+pdf_dir=$(cups_pdf_setting Out '${HOME}/PDF')
+# shellcheck disable=SC2016
+pdf_dir=${pdf_dir//'${HOME}'/$job_home}
+# shellcheck disable=SC2016
+pdf_dir=${pdf_dir//'${USER}'/$job_user}
+# Its own log and spool are fixed too; start notes which of them it brought into being.
+cups_pdf_log=$(cups_pdf_setting Log /var/log/cups)/cups-pdf-${QUEUE}_log
+cups_pdf_spool=$(cups_pdf_setting Spool /var/spool/cups-pdf/SPOOL)
 
-# Runs a CUPS client command against the private scheduler only; the timeout keeps a wedged
-# scheduler from hanging the caller.
+# A CUPS client talking to the private scheduler only; the timeout keeps a wedged scheduler from
+# hanging the caller.
 client()
 {
     CUPS_SERVER=$socket timeout 5 "$@"
@@ -73,25 +108,33 @@ running_pid()
     echo "$pid"
 }
 
-# The PDFs that our queue wrote into the shared $HOME/PDF: cups-pdf names them after the job id,
-# and job ids restart with each fresh scheduler, so only files from this run (newer than the
-# start stamp) whose id one of our jobs had are removed.
-remove_our_pdfs()
+# The outputs of our jobs in the shared PDF directory. cups-pdf names them job_<id>-<title>.pdf;
+# ids restart with every fresh scheduler, so a file goes only if one of our jobs had its id and
+# it is newer than this run's start.
+remove_our_outputs()
 {
-    local stamp=$root/started id file
-    [ -f "$stamp" ] && [ -d "$pdf_dir" ] || return 0
-    for control in "$root"/spool/c[0-9]*; do
-        [ -e "$control" ] || continue
-        id=${control##*/c}
-        id=$((10#$id))
-        for file in "$pdf_dir"/job_"$id"-*.pdf; do
-            if [ -f "$file" ] && [ "$file" -nt "$stamp" ]; then
-                rm -f -- "$file"
-            fi
+    local stamp=$root/started job id file
+    [ -f "$stamp" ] || return 0
+    if [ -d "$pdf_dir" ]; then
+        for job in "$root"/spool/[cd][0-9]*; do
+            [ -e "$job" ] || continue
+            id=${job##*/[cd]}
+            id=$((10#${id%%-*}))
+            for file in "$pdf_dir/job_$id-"*.pdf; do
+                if [ -f "$file" ] && [ "$file" -nt "$stamp" ]; then
+                    rm -f -- "$file"
+                fi
+            done
         done
-    done
+    fi
     if [ -f "$root/created-pdf-dir" ]; then
         rmdir -- "$pdf_dir" 2>/dev/null || true
+    fi
+    if [ -f "$root/created-cups-pdf-log" ] && [ -f "$cups_pdf_log" ] && [ ! -s "$cups_pdf_log" ]; then
+        rm -f -- "$cups_pdf_log"
+    fi
+    if [ -f "$root/created-cups-pdf-spool" ]; then
+        rmdir -- "$cups_pdf_spool" 2>/dev/null || true
     fi
 }
 
@@ -100,18 +143,20 @@ stop()
     local pid
     if pid=$(running_pid); then
         kill -TERM "$pid" 2>/dev/null || true
-        for _ in $(seq 50); do
+        for _ in $(seq 100); do
             [ -d "/proc/$pid" ] || break
             sleep 0.1
         done
         if [ -d "/proc/$pid" ]; then
-            echo "cups-test-env: cupsd $pid did not stop on TERM, killing it" >&2
+            echo "cups-test-env: cupsd $pid ignored TERM for 10 s, killing it" >&2
             kill -KILL "$pid" 2>/dev/null || true
         fi
     fi
-    remove_our_pdfs
-    rm -rf -- "$root/etc" "$root/spool" "$root/cache" "$root/log" "$root/run" "$socket" \
-        "$pid_file" "$root/started" "$root/created-pdf-dir" "$root/print.lock"
+    remove_our_outputs
+    rm -rf -- "${root:?}/etc" "${root:?}/spool" "${root:?}/cache" "${root:?}/log" \
+        "${root:?}/run" "$socket" "$pid_file" "${root:?}/vantorbel-pdf.ppd" "${root:?}/print.lock" \
+        "${root:?}/started" "${root:?}/created-pdf-dir" "${root:?}/created-cups-pdf-log" \
+        "${root:?}/created-cups-pdf-spool" "${root:?}/$MARKER"
     rmdir -- "$root" 2>/dev/null || true
 }
 
@@ -130,26 +175,35 @@ fail()
 {
     echo "cups-test-env: $*" >&2
     show_log
+    # Our own child, so its pid cannot have been reused, even if it never got as far as cupsd.
+    if [ -n "${cupsd_pid:-}" ] && kill -0 "$cupsd_pid" 2>/dev/null; then
+        kill -TERM "$cupsd_pid" 2>/dev/null || true
+        sleep 1
+        kill -KILL "$cupsd_pid" 2>/dev/null || true
+    fi
     stop
     exit 1
 }
 
-# Waits until the command succeeds, at most READY_TIMEOUT seconds.
+# Polls until the command succeeds; the whole start shares one deadline.
 wait_for()
 {
-    local what=$1 deadline=$((SECONDS + READY_TIMEOUT))
+    local what=$1
     shift
     until "$@" >/dev/null 2>&1; do
-        if [ -n "${cupsd_pid:-}" ] && [ ! -d "/proc/$cupsd_pid" ]; then
-            fail "cupsd exited while waiting for $what"
-        fi
-        if [ $SECONDS -ge $deadline ]; then
-            fail "timed out after ${READY_TIMEOUT}s waiting for $what"
-        fi
+        [ -d "/proc/$cupsd_pid" ] || fail "cupsd exited while waiting for $what"
+        [ $SECONDS -lt $deadline ] || fail "$what not ready after ${READY_TIMEOUT}s"
         sleep 0.1
     done
 }
 
+# lpstat -r exits 0 also when nothing answers: only its text tells.
+scheduler_ready()
+{
+    [ "$(client lpstat -r 2>/dev/null)" = "scheduler is running" ]
+}
+
+# lpadmin returns before the queue is fully set up.
 queue_ready()
 {
     client lpstat -a "$QUEUE" | grep -q "^$QUEUE accepting" &&
@@ -157,36 +211,44 @@ queue_ready()
         client lpstat -d | grep -q ": $QUEUE\$"
 }
 
+# lpadmin warns on every call that PPD files are deprecated; show its output only on failure.
+admin()
+{
+    local output
+    output=$(client lpadmin "$@" 2>&1) || fail "lpadmin $* failed: $output"
+}
+
 if [ "$action" = stop ]; then
     stop
     exit 0
 fi
 
-[ "$(id -u)" -eq 0 ] || die "must run as root: cupsd runs its filters as user lp and cups-pdf as root"
-for tool in cupsd lpadmin lpstat timeout; do
+[ "$(id -u)" -eq 0 ] || die "must run as root: cupsd runs its filters as lp and cups-pdf as root"
+for tool in cupsd lpadmin lpstat setpriv timeout; do
     command -v "$tool" >/dev/null || die "$tool not found; run tools/packages.sh first"
 done
-[ -x /usr/lib/cups/backend/cups-pdf ] || die "cups-pdf backend missing (printer-driver-cups-pdf)"
-[ -f "$PPD_SOURCE" ] || die "$PPD_SOURCE missing (printer-driver-cups-pdf)"
-[ -n "$job_home" ] || die "no home directory for $job_user, so cups-pdf has nowhere to write"
+[ -x /usr/lib/cups/backend/cups-pdf ] || die "no cups-pdf backend; run tools/packages.sh first"
+[ -f "$PPD_SOURCE" ] || die "no $PPD_SOURCE; run tools/packages.sh first"
+[ -n "$job_home" ] || die "user $job_user has no home directory for cups-pdf to write to"
 # sun_path holds 108 bytes including the terminating NUL.
-[ ${#socket} -lt 108 ] || die "socket path too long for a Unix socket: $socket"
+if [ ${#socket} -ge 108 ]; then
+    [ -e "$root/$MARKER" ] || rmdir -- "$root" 2>/dev/null || true
+    die "socket path too long for a Unix socket: $socket"
+fi
 
-# A second start replaces the first: leftovers would hide jobs from this run.
+deadline=$((SECONDS + READY_TIMEOUT))
 stop
-mkdir -p "$root"
-mkdir -p "$root/etc/ppd" "$root/etc/ssl" "$root/spool" "$root/cache" "$root/log" "$root/run"
-# Owned root:lp with the sticky bit, as the stock /var/spool/cups/tmp: filters running as lp
-# write their temporary files here, and with any other owner they produce empty output.
-mkdir -p "$root/spool/tmp"
+mkdir -p "$root/etc/ppd" "$root/etc/ssl" "$root/spool/tmp" "$root/cache" "$root/log" "$root/run"
+touch "$root/$MARKER"
+chmod 0755 "$root" "$root/etc" "$root/cache" "$root/run"
+# As the stock /var/spool/cups: the filters run as lp and write their temporary files into
+# TempDir; owned by anyone else, jobs come out as empty PDFs.
 chown root:lp "$root/spool" "$root/spool/tmp"
 chmod 0710 "$root/spool"
 chmod 1770 "$root/spool/tmp"
-chmod 0755 "$root/etc" "$root/cache" "$root/run"
-# The filters run as lp: every directory above DIR must let lp through, or jobs fail late and
-# obscurely inside the filter chain.
+# Every directory above DIR must let lp through too, or jobs fail late and obscurely.
 setpriv --reuid=lp --regid=lp --init-groups test -w "$root/spool/tmp" ||
-    die "user lp cannot write $root/spool/tmp; choose a DIR below world-searchable directories"
+    fail "user lp cannot write $root/spool/tmp; choose a DIR below world-searchable directories"
 
 cat >"$root/etc/cups-files.conf" <<EOF
 ServerRoot $root/etc
@@ -194,11 +256,11 @@ RequestRoot $root/spool
 TempDir $root/spool/tmp
 CacheDir $root/cache
 StateDir $root/run
+ServerKeychain $root/etc/ssl
 AccessLog $root/log/access_log
 ErrorLog $root/log/error_log
 PageLog $root/log/page_log
 Printcap $root/run/printcap
-ServerKeychain $root/etc/ssl
 User lp
 Group lp
 SystemGroup root lpadmin
@@ -208,7 +270,6 @@ CreateSelfSignedCerts no
 EOF
 
 cat >"$root/etc/cupsd.conf" <<EOF
-# Only this Unix socket: no TCP port, nothing on the network.
 Listen $socket
 LogLevel info
 MaxLogSize 0
@@ -217,6 +278,7 @@ BrowseLocalProtocols none
 WebInterface No
 DefaultShared No
 DefaultAuthType None
+# Finished jobs stay listed, and the document each job received stays in the spool.
 PreserveJobHistory Yes
 PreserveJobFiles Yes
 MaxJobs 0
@@ -232,24 +294,29 @@ JobRetryLimit 0
 </Policy>
 EOF
 
-touch "$root/started"
-if [ ! -d "$pdf_dir" ]; then
-    touch "$root/created-pdf-dir"
-fi
+ppd=$root/vantorbel-pdf.ppd
+sed "s|^\*ImageableArea A4/A4: .*|*ImageableArea A4/A4: \"$A4_IMAGEABLE_AREA\"|" "$PPD_SOURCE" >"$ppd"
+grep -qF "*ImageableArea A4/A4: \"$A4_IMAGEABLE_AREA\"" "$ppd" ||
+    fail "$PPD_SOURCE has no A4 imageable area to replace"
 
-# setsid: the scheduler must outlive this script and not share its terminal or process group.
+touch "$root/started"
+[ -e "$pdf_dir" ] || touch "$root/created-pdf-dir"
+[ -e "$cups_pdf_log" ] || touch "$root/created-cups-pdf-log"
+[ -e "$cups_pdf_spool" ] || touch "$root/created-cups-pdf-spool"
+
+# setsid: the scheduler outlives this script and stays out of the caller's process group.
 setsid cupsd -f -c "$root/etc/cupsd.conf" -s "$root/etc/cups-files.conf" \
     </dev/null >"$root/log/cupsd.out" 2>&1 &
 cupsd_pid=$!
 echo "$cupsd_pid" >"$pid_file"
 
-wait_for "the scheduler on $socket" client lpstat -r
+wait_for "the scheduler on $socket" scheduler_ready
+running_pid >/dev/null || fail "cannot tell the scheduler's process id"
 
-client lpadmin -p "$QUEUE" -E -v cups-pdf:/ -P "$PPD_SOURCE" \
-    -D "Vantorbel test PDF printer" -o printer-is-shared=false \
-    -o Label=1 -o LogType=1 -o PageSize=A4 >&2 ||
-    fail "lpadmin could not create $QUEUE"
-client lpadmin -d "$QUEUE" >&2 || fail "lpadmin could not make $QUEUE the default"
+# Label=1 names each output after its job id, so that tests find their own job's PDF.
+admin -p "$QUEUE" -E -v cups-pdf:/ -P "$ppd" -D "Vantorbel test PDF printer" \
+    -o printer-is-shared=false -o PageSize=A4 -o Label=1 -o LogType=1
+admin -d "$QUEUE"
 wait_for "queue $QUEUE" queue_ready
 
 cat <<EOF

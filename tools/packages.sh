@@ -7,8 +7,10 @@ packages=(
     g++ make cmake pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev qt6-translations-l10n
     fonts-liberation2
-    libuemf-dev
+    libuemf-dev emf2svg
     googletest libgtest-dev
+    cups-daemon cups-client cups-filters cups-ipp-utils printer-driver-cups-pdf ghostscript
+    poppler-utils
 )
 
 missing=()

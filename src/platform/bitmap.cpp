@@ -32,7 +32,10 @@ void Bitmap::startPainting()
     m_painter.setRenderHint(QPainter::TextAntialiasing);
 }
 
-Bitmap::~Bitmap() { m_painter.end(); }
+Bitmap::~Bitmap()
+{
+    m_painter.end();
+}
 
 const QImage& Bitmap::image()
 {

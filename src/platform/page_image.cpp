@@ -11,7 +11,10 @@ namespace {
 // Replays the recorded state changes and drawings onto a painter.
 class Player {
 public:
-    explicit Player(QPainter& painter) : m_painter(painter) {}
+    explicit Player(QPainter& painter)
+        : m_painter(painter)
+    {
+    }
 
     void operator()(const PageImage::SelectFont& font)
     {

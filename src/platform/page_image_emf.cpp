@@ -56,9 +56,9 @@ std::vector<uint32_t> advancesOf(const PageImage::SelectFont& font, const QStrin
                                  int resolution)
 {
     std::vector<uint32_t> advances(static_cast<std::size_t>(text.size()), 0);
-    if (qGuiApp == nullptr || resolution <= 0) {
-        // Without a font database there is nothing to measure; an even pitch of half an em
-        // keeps the text readable in the readers that use these numbers.
+    if (qGuiApp == nullptr || resolution <= 0 || font.emPixels <= 0) {
+        // Without a font database (or a font) there is nothing to measure; an even pitch of
+        // half an em keeps the text readable in the readers that use these numbers.
         const auto pitch = static_cast<uint32_t>(std::lround(font.emPixels / 2));
         for (qsizetype i = 0; i < text.size(); ++i) {
             if (!text.at(i).isLowSurrogate())
@@ -121,8 +121,7 @@ public:
         const Record record(raw);
         if (!record)
             return false;
-        return emf_append(reinterpret_cast<U_ENHMETARECORD*>(record.get()), m_track.get(), 0) ==
-               0;
+        return emf_append(reinterpret_cast<U_ENHMETARECORD*>(record.get()), m_track.get(), 0) == 0;
     }
 
     EMFTRACK* track() const { return m_track.get(); }
@@ -215,6 +214,7 @@ private:
 
     bool draw(const PageImage::SelectFont& font)
     {
+        // The face name field has a fixed size; longer names are cut, as GDI does.
         std::u16string face(reinterpret_cast<const char16_t*>(font.name.utf16()),
                             static_cast<std::size_t>(font.name.size()));
         face.resize(U_LF_FACESIZE, u'\0');
@@ -226,9 +226,8 @@ private:
                         U_OUT_DEFAULT_PRECIS, U_CLIP_DEFAULT_PRECIS, U_DEFAULT_QUALITY,
                         U_DEFAULT_PITCH | U_FF_DONTCARE, reinterpret_cast<uint16_t*>(face.data()));
         uint32_t created = 0;
-        if (!m_emf.append(extcreatefontindirectw_set(&created, m_emf.handles(),
-                                                     reinterpret_cast<const char*>(&logFont),
-                                                     nullptr)) ||
+        if (!m_emf.append(extcreatefontindirectw_set(
+                &created, m_emf.handles(), reinterpret_cast<const char*>(&logFont), nullptr)) ||
             !m_emf.replace(m_font, created))
             return false;
         m_currentFont = font;
@@ -240,9 +239,10 @@ private:
         // A geometric pen keeps its width in page units; a cosmetic one is drawn one pixel wide
         // by most readers.
         U_POINT width;
-        width.x = select.pen.width;
+        width.x = std::max(0, select.pen.width);
         width.y = 0;
-        const U_LOGPEN pen = logpen_set(U_PS_SOLID | U_PS_GEOMETRIC, width, colorOf(select.pen.color));
+        const U_LOGPEN pen =
+            logpen_set(U_PS_SOLID | U_PS_GEOMETRIC, width, colorOf(select.pen.color));
         uint32_t created = 0;
         return m_emf.append(createpen_set(&created, m_emf.handles(), pen)) &&
                m_emf.replace(m_pen, created);
@@ -273,10 +273,10 @@ private:
         if (!emrText)
             return false;
         // The scales convert page units to 0.01 mm for readers in compatible graphics mode.
-        const auto xScale = static_cast<U_FLOAT>(m_page.frameMillimetres().width() * 100 /
-                                                 m_page.width());
-        const auto yScale = static_cast<U_FLOAT>(m_page.frameMillimetres().height() * 100 /
-                                                 m_page.height());
+        const auto xScale =
+            static_cast<U_FLOAT>(m_page.frameMillimetres().width() * 100 / m_page.width());
+        const auto yScale =
+            static_cast<U_FLOAT>(m_page.frameMillimetres().height() * 100 / m_page.height());
         return m_emf.append(U_EMREXTTEXTOUTW_set(kNoBounds, U_GM_COMPATIBLE, xScale, yScale,
                                                  reinterpret_cast<PU_EMRTEXT>(emrText.get())));
     }
@@ -289,9 +289,11 @@ private:
 
     bool draw(const PageImage::Rectangle& rectangle)
     {
+        // The area's width and height reach to the exclusive right and bottom edges, which is
+        // what the record takes (QRect's own right() and bottom() are one pixel short).
         const QRect& area = rectangle.area;
-        return m_emf.append(
-            U_EMRRECTANGLE_set(U_RECTL{area.left(), area.top(), area.right(), area.bottom()}));
+        return m_emf.append(U_EMRRECTANGLE_set(U_RECTL{
+            area.left(), area.top(), area.left() + area.width(), area.top() + area.height()}));
     }
 
     const PageImage& m_page;

@@ -22,9 +22,15 @@ QPainter& PainterSurface::painter()
     return *m_painter;
 }
 
-int PainterSurface::textWidth(const QString& text) { return MeasureText(font(), m_measureDevice, text).width; }
+int PainterSurface::textWidth(const QString& text)
+{
+    return MeasureText(font(), m_measureDevice, text).width;
+}
 
-int PainterSurface::textHeight(const QString& text) { return MeasureText(font(), m_measureDevice, text).height; }
+int PainterSurface::textHeight(const QString& text)
+{
+    return MeasureText(font(), m_measureDevice, text).height;
+}
 
 void PainterSurface::textOut(int x, int y, const QString& text)
 {

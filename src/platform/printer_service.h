@@ -19,11 +19,11 @@ enum class PageOrientation { Portrait, Landscape };
 
 // The page as the printer reports it for the current orientation.
 struct PrinterFigures {
-    int pageWidthPixels = 0;  // the physical sheet
+    int pageWidthPixels = 0; // the physical sheet
     int pageHeightPixels = 0;
     int printableWidthMm = 0; // whole millimetres of the printable area
     int printableHeightMm = 0;
-    int resolutionX = 0;      // pixels per inch
+    int resolutionX = 0; // pixels per inch
     int resolutionY = 0;
     int printableWidthPixels = 0; // the printable area, where the drawing origin lies
     int printableHeightPixels = 0;
@@ -66,10 +66,12 @@ public:
     virtual bool setupDialog(QWidget* parent) = 0;
 };
 
-template <>
-PrinterService& Seam<PrinterService>::desktop();
+template <> PrinterService& Seam<PrinterService>::desktop();
 
-inline PrinterService& CurrentPrinter() { return Seam<PrinterService>::get(); }
+inline PrinterService& CurrentPrinter()
+{
+    return Seam<PrinterService>::get();
+}
 
 // The message of the printer error where no printer at all can be had.
 inline constexpr char kNoDefaultPrinter[] = "There is no default printer currently selected";

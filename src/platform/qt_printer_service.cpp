@@ -16,7 +16,10 @@ namespace {
 
 constexpr int kNameLength = 79;
 
-QString limited(const QString& text) { return text.left(kNameLength); }
+QString limited(const QString& text)
+{
+    return text.left(kNameLength);
+}
 
 } // namespace
 
@@ -64,22 +67,32 @@ QString QtPrinterService::port()
 
 PageOrientation QtPrinterService::orientation()
 {
-    return m_printer.pageLayout().orientation() == QPageLayout::Landscape ? PageOrientation::Landscape
-                                                                           : PageOrientation::Portrait;
+    return m_printer.pageLayout().orientation() == QPageLayout::Landscape
+               ? PageOrientation::Landscape
+               : PageOrientation::Portrait;
 }
 
 void QtPrinterService::setOrientation(PageOrientation orientation)
 {
     m_printer.setPageOrientation(orientation == PageOrientation::Landscape ? QPageLayout::Landscape
-                                                                            : QPageLayout::Portrait);
+                                                                           : QPageLayout::Portrait);
     useMinimumMargins();
 }
 
-int QtPrinterService::copies() { return m_printer.copyCount(); }
+int QtPrinterService::copies()
+{
+    return m_printer.copyCount();
+}
 
-void QtPrinterService::setCopies(int copies) { m_printer.setCopyCount(std::max(copies, 1)); }
+void QtPrinterService::setCopies(int copies)
+{
+    m_printer.setCopyCount(std::max(copies, 1));
+}
 
-void QtPrinterService::setDocumentTitle(const QString& title) { m_printer.setDocName(title); }
+void QtPrinterService::setDocumentTitle(const QString& title)
+{
+    m_printer.setDocName(title);
+}
 
 PrinterFigures QtPrinterService::figures()
 {
@@ -176,8 +189,7 @@ bool QtPrinterService::setupDialog(QWidget* parent)
     return confirmed;
 }
 
-template <>
-PrinterService& Seam<PrinterService>::desktop()
+template <> PrinterService& Seam<PrinterService>::desktop()
 {
     static QtPrinterService printer;
     return printer;

@@ -19,9 +19,15 @@ void RecordingSurface::setImage(PageImage& image)
     m_fontRecorded = m_penRecorded = m_brushRecorded = false;
 }
 
-int RecordingSurface::textWidth(const QString& text) { return MeasureText(font(), m_reference, text).width; }
+int RecordingSurface::textWidth(const QString& text)
+{
+    return MeasureText(font(), m_reference, text).width;
+}
 
-int RecordingSurface::textHeight(const QString& text) { return MeasureText(font(), m_reference, text).height; }
+int RecordingSurface::textHeight(const QString& text)
+{
+    return MeasureText(font(), m_reference, text).height;
+}
 
 void RecordingSurface::recordFont()
 {
@@ -29,8 +35,9 @@ void RecordingSurface::recordFont()
         m_recordedFont.pixelsPerInch == font().pixelsPerInch)
         return;
     const SurfaceFont& current = font();
-    m_image->append(PageImage::SelectFont{current.name, current.emPixels(), current.bold, current.italic,
-                                         current.underline, current.strikeOut, current.color});
+    m_image->append(PageImage::SelectFont{current.name, current.emPixels(), current.bold,
+                                          current.italic, current.underline, current.strikeOut,
+                                          current.color});
     m_recordedFont = current;
     m_fontRecorded = true;
 }
@@ -64,7 +71,8 @@ void RecordingSurface::textOut(int x, int y, const QString& text)
         m_image->append(PageImage::Rectangle{QRect(x, y, extent.width, extent.height)});
     }
     recordFont();
-    m_image->append(PageImage::Text{QPoint(x, y), y + static_cast<int>(std::lround(extent.ascent)), text});
+    m_image->append(
+        PageImage::Text{QPoint(x, y), y + static_cast<int>(std::lround(extent.ascent)), text});
 }
 
 void RecordingSurface::line(int x1, int y1, int x2, int y2)

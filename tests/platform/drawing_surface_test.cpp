@@ -113,8 +113,10 @@ TEST(RecordingSurface, MeasuresLikeThePrinterItRecordsFor)
     for (double points : {8.0, 9.0, 10.0, 20.0}) {
         recording.setFont(arial(points));
         printer.setFont(arial(points));
-        EXPECT_EQ(recording.textWidth(QStringLiteral("1.062,50")), printer.textWidth(QStringLiteral("1.062,50")));
-        EXPECT_EQ(recording.textHeight(QStringLiteral("yX")), printer.textHeight(QStringLiteral("yX")));
+        EXPECT_EQ(recording.textWidth(QStringLiteral("1.062,50")),
+                  printer.textWidth(QStringLiteral("1.062,50")));
+        EXPECT_EQ(recording.textHeight(QStringLiteral("yX")),
+                  printer.textHeight(QStringLiteral("yX")));
     }
     // At 600 pixels per inch a 10-point em is 83 pixels: the text height lies just above it.
     recording.setFont(arial(10));

@@ -83,8 +83,13 @@ platform::PrinterFigures TestPrinter::figures()
     platform::PrinterFigures portrait{4960, 7016, 203, 288, kResolution, kResolution, 4795, 6803};
     if (m_orientation == PageOrientation::Portrait)
         return portrait;
-    return {portrait.pageHeightPixels, portrait.pageWidthPixels, portrait.printableHeightMm,
-            portrait.printableWidthMm, kResolution, kResolution, portrait.printableHeightPixels,
+    return {portrait.pageHeightPixels,
+            portrait.pageWidthPixels,
+            portrait.printableHeightMm,
+            portrait.printableWidthMm,
+            kResolution,
+            kResolution,
+            portrait.printableHeightPixels,
             portrait.printableWidthPixels};
 }
 

@@ -1,0 +1,251 @@
+#include "PrintDlg.h"
+
+#include "copies_spin_box.h"
+
+#include "msg/error_report.h"
+#include "platform/printer_service.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+TPrintDialog1* PrintDialog1 = nullptr;
+
+namespace {
+
+constexpr QSize kClientSize(382, 218);
+constexpr int kMaxCopies = 99;
+
+QGroupBox* addGroup(QWidget* parent, const char* name, const QString& title, QRect box)
+{
+    auto* group = new QGroupBox(title, parent);
+    group->setObjectName(QLatin1String(name));
+    group->setGeometry(box);
+    return group;
+}
+
+QRadioButton* addRadio(QWidget* parent, const char* name, const QString& text, QRect box)
+{
+    auto* radio = new QRadioButton(text, parent);
+    radio->setObjectName(QLatin1String(name));
+    radio->setGeometry(box);
+    return radio;
+}
+
+QLabel* addText(QWidget* parent, const char* name, const QString& text, QPoint at)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+QLabel* addPicture(QWidget* parent, const char* name, const char* picture, QSize size, QRect box)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(box);
+    label->setAlignment(Qt::AlignCenter);
+    label->setPixmap(QIcon(QLatin1String(picture)).pixmap(size));
+    return label;
+}
+
+QPushButton* addButton(QWidget* parent, const char* name, const QString& text, QRect box)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(box);
+    return button;
+}
+
+} // namespace
+
+TPrintDialog1::TPrintDialog1(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("PrintDialog1"));
+    setWindowTitle(QStringLiteral("Afdrukken"));
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFixedSize(kClientSize);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+
+    buildOutputGroup();
+    buildOrientationGroup();
+    buildCopiesGroup();
+    buildOptionsGroup();
+    buildButtons();
+
+    const Widgets& w = m_widgets;
+    QWidget* const tabChain[] = {w.Naarprinter, w.NaarScherm,  w.Staand1,
+                                 w.liggend1,    w.aantalEdit1, w.BitBtn1,
+                                 w.BitBtn2,     w.BitBtn3,     w.ComputerPaper};
+    for (std::size_t i = 0; i + 1 < std::size(tabChain); ++i)
+        setTabOrder(tabChain[i], tabChain[i + 1]);
+
+    if (const QScreen* screen = this->screen())
+        move(screen->geometry().center() - rect().center());
+
+    // Without a usable printer the report says why at start-up, and the dialog keeps its
+    // design texts, portrait and one copy.
+    RunGuarded([this] { FormCreate(); });
+}
+
+void TPrintDialog1::buildOutputGroup()
+{
+    Widgets& w = m_widgets;
+    w.GroupBox1 =
+        addGroup(this, "GroupBox1", QStringLiteral("Uitvoer naar"), QRect(8, 8, 289, 105));
+    w.Naarprinter =
+        addRadio(w.GroupBox1, "Naarprinter", QStringLiteral("Printer"), QRect(8, 14, 113, 17));
+    w.Naarprinter->setChecked(true);
+    w.Printername =
+        addText(w.GroupBox1, "Printername", QStringLiteral("Printername"), QPoint(26, 32));
+    w.Location = addText(w.GroupBox1, "Location", QStringLiteral("Location"), QPoint(26, 50));
+    w.NaarScherm =
+        addRadio(w.GroupBox1, "NaarScherm", QStringLiteral("Scherm"), QRect(8, 68, 113, 17));
+}
+
+void TPrintDialog1::buildOrientationGroup()
+{
+    Widgets& w = m_widgets;
+    w.GroupBox2 =
+        addGroup(this, "GroupBox2", QStringLiteral("Afdrukstand"), QRect(8, 120, 155, 93));
+    w.AfdrukPortret = addPicture(w.GroupBox2, "AfdrukPortret", ":/icons/sheet_portrait.svg",
+                                 QSize(27, 33), QRect(13, 21, 40, 40));
+    w.AfdukLandschap = addPicture(w.GroupBox2, "AfdukLandschap", ":/icons/sheet_landscape.svg",
+                                  QSize(32, 25), QRect(13, 21, 40, 40));
+    w.AfdukLandschap->hide();
+    w.Staand1 = addRadio(w.GroupBox2, "Staand1", QStringLiteral("Staand"), QRect(70, 20, 73, 17));
+    w.Staand1->setChecked(true);
+    w.liggend1 =
+        addRadio(w.GroupBox2, "liggend1", QStringLiteral("Liggend"), QRect(70, 46, 65, 17));
+    connect(w.Staand1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            Staand1Click();
+    });
+    connect(w.liggend1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            liggend1Click();
+    });
+}
+
+void TPrintDialog1::buildCopiesGroup()
+{
+    Widgets& w = m_widgets;
+    w.Aantal = addGroup(this, "Aantal", QStringLiteral("Aantal"), QRect(168, 120, 129, 45));
+    w.aantalEdit1 = new CopiesSpinBox(w.Aantal);
+    w.aantalEdit1->setObjectName(QStringLiteral("aantalEdit1"));
+    w.aantalEdit1->setGeometry(14, 16, 73, 22);
+    w.aantalEdit1->setRange(1, kMaxCopies);
+    w.aantalEdit1->setValue(1);
+    w.aantalEdit1->setAccessibleName(QStringLiteral("Aantal"));
+}
+
+void TPrintDialog1::buildOptionsGroup()
+{
+    Widgets& w = m_widgets;
+    w.GroupBox3 = addGroup(this, "GroupBox3", QStringLiteral("Opties"), QRect(168, 168, 129, 45));
+    w.ComputerPaper = new QCheckBox(QStringLiteral("Computer papier"), w.GroupBox3);
+    w.ComputerPaper->setObjectName(QStringLiteral("ComputerPaper"));
+    w.ComputerPaper->setGeometry(14, 18, 97, 17);
+    w.ComputerPaper->setEnabled(false);
+}
+
+void TPrintDialog1::buildButtons()
+{
+    Widgets& w = m_widgets;
+    w.BitBtn1 = addButton(this, "BitBtn1", QStringLiteral("OK"), QRect(304, 8, 75, 25));
+    w.BitBtn1->setDefault(true);
+    w.BitBtn1->setIcon(QIcon(QStringLiteral(":/icons/ok.svg")));
+    w.BitBtn2 = addButton(this, "BitBtn2", QStringLiteral("Cancel"), QRect(304, 40, 75, 25));
+    w.BitBtn2->setIcon(QIcon(QStringLiteral(":/icons/preview_close.svg")));
+    w.BitBtn3 = addButton(this, "BitBtn3", QStringLiteral("Setup..."), QRect(308, 188, 71, 25));
+    w.BitBtn3->setIcon(QIcon(QStringLiteral(":/icons/printer_small.svg")));
+    for (QPushButton* button : {w.BitBtn1, w.BitBtn2, w.BitBtn3})
+        button->setAutoDefault(false);
+    w.BitBtn1->setDefault(true);
+
+    connect(w.BitBtn1, &QPushButton::clicked, this,
+            [this] { RunGuarded([this] { BitBtn1Click(); }); });
+    connect(w.BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(w.BitBtn3, &QPushButton::clicked, this,
+            [this] { RunGuarded([this] { BitBtn3Click(); }); });
+}
+
+bool TPrintDialog1::toScreen() const
+{
+    return m_widgets.NaarScherm->isChecked();
+}
+
+bool TPrintDialog1::computerPaper() const
+{
+    return m_widgets.ComputerPaper->isChecked();
+}
+
+void TPrintDialog1::enableComputerPaper()
+{
+    m_widgets.ComputerPaper->setChecked(true);
+    m_widgets.ComputerPaper->setEnabled(true);
+}
+
+void TPrintDialog1::FormCreate()
+{
+    readPrinterSettings();
+}
+
+void TPrintDialog1::ShowPrinterInfo()
+{
+    platform::PrinterService& printer = platform::CurrentPrinter();
+    m_widgets.Printername->setText(printer.deviceName());
+    m_widgets.Printername->adjustSize();
+    m_widgets.Location->setText(printer.port());
+    m_widgets.Location->adjustSize();
+}
+
+void TPrintDialog1::readPrinterSettings()
+{
+    ShowPrinterInfo();
+    platform::PrinterService& printer = platform::CurrentPrinter();
+    if (printer.orientation() == platform::PageOrientation::Portrait)
+        m_widgets.Staand1->setChecked(true);
+    else
+        m_widgets.liggend1->setChecked(true);
+    m_widgets.aantalEdit1->setValue(std::clamp(printer.copies(), 1, kMaxCopies));
+}
+
+void TPrintDialog1::Staand1Click()
+{
+    m_widgets.AfdukLandschap->setVisible(!m_widgets.Staand1->isChecked());
+    m_widgets.AfdrukPortret->setVisible(m_widgets.Staand1->isChecked());
+}
+
+void TPrintDialog1::liggend1Click()
+{
+    m_widgets.AfdukLandschap->setVisible(m_widgets.liggend1->isChecked());
+    m_widgets.AfdrukPortret->setVisible(!m_widgets.liggend1->isChecked());
+}
+
+void TPrintDialog1::BitBtn1Click()
+{
+    // A value typed and confirmed with Enter, without leaving the field, counts too.
+    m_widgets.aantalEdit1->commitTypedValue();
+    platform::PrinterService& printer = platform::CurrentPrinter();
+    if (m_widgets.Staand1->isChecked())
+        printer.setOrientation(platform::PageOrientation::Portrait);
+    if (m_widgets.liggend1->isChecked())
+        printer.setOrientation(platform::PageOrientation::Landscape);
+    printer.setCopies(m_widgets.aantalEdit1->value());
+    accept();
+}
+
+void TPrintDialog1::BitBtn3Click()
+{
+    if (platform::CurrentPrinter().setupDialog(this))
+        readPrinterSettings();
+}
