@@ -4,6 +4,7 @@
 #include "platform/font_stand_ins.h"
 #include "platform/regional_settings.h"
 #include "platform/toolkit_texts.h"
+#include "print/PrintDlg.h"
 
 #include <QIcon>
 
@@ -19,6 +20,10 @@ int main(int argc, char* argv[])
     platform::ReloadRegionalFormat();
 
     TVantorForm mainForm;
+    TPrintDialog1 printDialog(&mainForm);
+    PrintDialog1 = &printDialog;
     mainForm.show();
-    return application.exec();
+    const int result = application.exec();
+    PrintDialog1 = nullptr;
+    return result;
 }

@@ -13,6 +13,7 @@
 #include "platform/font_chooser.h"
 #include "platform/regional_settings.h"
 #include "platform/url_opener.h"
+#include "print/PrintDlg.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -391,6 +392,23 @@ void TVantorForm::ToolButton12Click()
 void TVantorForm::Image2Click()
 {
     platform::OpenWebAddress(MakerWebAddress());
+}
+
+bool TVantorForm::event(QEvent* event)
+{
+    // Only the first activation counts: switching back from another program must not undo the
+    // user's choice in the print dialog.
+    if (event->type() == QEvent::WindowActivate && !m_activatedBefore) {
+        m_activatedBefore = true;
+        FormActivate();
+    }
+    return QWidget::event(event);
+}
+
+void TVantorForm::FormActivate()
+{
+    if (PrintDialog1)
+        PrintDialog1->enableComputerPaper();
 }
 
 void TVantorForm::changeEvent(QEvent* event)

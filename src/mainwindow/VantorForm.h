@@ -53,9 +53,11 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void FormCreate();
+    void FormActivate();
     void buildToolBand();
     void buildInputBand();
     void buildTableBand();
@@ -105,4 +107,5 @@ private:
     ClickablePicture* m_informationPicture = nullptr;
     THyperLabel* m_makerLink = nullptr;
     TableFont m_tableFont;
+    bool m_activatedBefore = false;
 };

@@ -45,6 +45,10 @@ private:
     QPen toolkitPen() const
     {
         QPen pen(m_pen.color, std::max(m_pen.width, 1));
+        // Scaled down for the screen, a thin line would fall between the pixels; like a
+        // metafile player, draw it at least one device pixel wide.
+        if (pen.widthF() * m_painter.transform().m11() < 1)
+            pen.setCosmetic(true), pen.setWidth(1);
         pen.setCapStyle(Qt::FlatCap);
         pen.setJoinStyle(Qt::MiterJoin);
         return pen;

@@ -5,6 +5,7 @@
 #include "msg/error_report.h"
 #include "platform/printer_service.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QIcon>
@@ -28,11 +29,20 @@ QGroupBox* addGroup(QWidget* parent, const char* name, const QString& title, QRe
     return group;
 }
 
+// Buttons keep their place; where this desktop's font or style needs more room than the box,
+// they grow rather than cut their text.
+void placeButton(QAbstractButton* button, const char* name, QRect box)
+{
+    button->setObjectName(QLatin1String(name));
+    button->ensurePolished();
+    box.setWidth(std::max(box.width(), button->sizeHint().width()));
+    button->setGeometry(box);
+}
+
 QRadioButton* addRadio(QWidget* parent, const char* name, const QString& text, QRect box)
 {
     auto* radio = new QRadioButton(text, parent);
-    radio->setObjectName(QLatin1String(name));
-    radio->setGeometry(box);
+    placeButton(radio, name, box);
     return radio;
 }
 
@@ -152,8 +162,7 @@ void TPrintDialog1::buildOptionsGroup()
     Widgets& w = m_widgets;
     w.GroupBox3 = addGroup(this, "GroupBox3", QStringLiteral("Opties"), QRect(168, 168, 129, 45));
     w.ComputerPaper = new QCheckBox(QStringLiteral("Computer papier"), w.GroupBox3);
-    w.ComputerPaper->setObjectName(QStringLiteral("ComputerPaper"));
-    w.ComputerPaper->setGeometry(14, 18, 97, 17);
+    placeButton(w.ComputerPaper, "ComputerPaper", QRect(14, 18, 97, 17));
     w.ComputerPaper->setEnabled(false);
 }
 
