@@ -128,6 +128,7 @@ void TVantorForm::buildToolBand()
 {
     auto* band = new QWidget(this);
     band->setObjectName(QStringLiteral("ControlBar1"));
+    m_toolBand = band;
     band->setFixedHeight(kToolBandHeight);
     band->setAutoFillBackground(true);
     QPalette tiled = band->palette();
@@ -195,6 +196,7 @@ void TVantorForm::buildInputBand()
 {
     auto* band = new QWidget(this);
     band->setObjectName(QStringLiteral("Panel1"));
+    m_inputBand = band;
     band->setFixedHeight(kInputBandHeight);
     layout()->addWidget(band);
 
@@ -286,6 +288,7 @@ void TVantorForm::connectCommands()
             guarded(&TVantorForm::ToolButton2Click));
     connect(m_commands.ToolButton7, &QToolButton::clicked, this,
             guarded(&TVantorForm::BerekenenButtonClick));
+    connect(m_commands.ToolButton9, &QToolButton::clicked, this, guarded(&TVantorForm::AfdrukkenButtonClick));
     connect(m_commands.ToolButton10, &QToolButton::clicked, this,
             guarded(&TVantorForm::GridfontButtonClick));
     connect(m_commands.VanTorbelButton, &QToolButton::clicked, this,

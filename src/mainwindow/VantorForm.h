@@ -49,11 +49,13 @@ public:
     void ToolButton2Click();
     void GridfontButtonClick();
     void ToolButton12Click();
+    void AfdrukkenButtonClick();
     void Image2Click();
 
 protected:
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();
@@ -68,6 +70,7 @@ private:
     void focusField(calc::InputField field);
     void applyMode(const ModeTexts& texts);
     void chooseTableFont();
+    void printReport();
     void openProject();
     void saveProject();
     static platform::FileDialogRequest projectDialogSetup(bool save);
@@ -108,4 +111,7 @@ private:
     THyperLabel* m_makerLink = nullptr;
     TableFont m_tableFont;
     bool m_activatedBefore = false;
+    bool m_reportRunning = false;
+    QWidget* m_toolBand = nullptr;
+    QWidget* m_inputBand = nullptr;
 };

@@ -7,6 +7,7 @@
 
 #include <stdexcept>
 
+class QPaintDevice;
 class QWidget;
 
 namespace platform {
@@ -53,6 +54,8 @@ public:
 
     virtual PrinterFigures figures() = 0;
     virtual DrawingSurface& canvas() = 0;
+    // The device page images are recorded for: text on them is measured here.
+    virtual QPaintDevice& referenceDevice() = 0;
     // A page image onto the current page, at its own size with its top-left at (x, y).
     virtual void drawPicture(int x, int y, const PageImage& picture) = 0;
 

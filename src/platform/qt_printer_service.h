@@ -28,6 +28,7 @@ public:
 
     PrinterFigures figures() override;
     DrawingSurface& canvas() override { return m_canvas; }
+    QPaintDevice& referenceDevice() override { return m_printer; }
     void drawPicture(int x, int y, const PageImage& picture) override;
 
     void beginDocument() override;

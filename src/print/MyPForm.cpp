@@ -1,5 +1,6 @@
 #include "MyPForm.h"
 
+#include "busy_cursor.h"
 #include "page_picture.h"
 #include "zoom.h"
 
@@ -37,15 +38,6 @@ constexpr int kHintMilliseconds = 2000;
 const char* const kPictureFilter = "All (*.bmp;*.ico;*.emf;*.wmf)|*.bmp;*.ico;*.emf;*.wmf|"
                                    "Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|"
                                    "Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf";
-
-// The busy cursor for as long as it lives, also when the work in between fails.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 // Rounds to the nearest whole pixel, an exact half to the even neighbour.
 int roundHalfEven(double value)

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -14,37 +13,51 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
+#include <ostream>
+#include <sys/file.h>
+
+// Found by argument-dependent lookup, so it lives beside QString: failures show the text.
+static void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
 const QString kTitle = QStringLiteral("Vantorbel");
 constexpr int kJobTimeoutMs = 30000;
 
-// Output of a command-line tool; a tool that fails fails the test.
+QString env(const char* name)
+{
+    return qEnvironmentVariable(name);
+}
+
+// What a command-line tool printed; a tool that fails fails the test.
 QString run(const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForFinished(15000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0) {
-        process.kill();
-        ADD_FAILURE() << program.toStdString() << " " << arguments.join(u' ').toStdString() << ": "
-                      << process.readAllStandardError().toStdString()
-                      << process.errorString().toStdString();
-        return {};
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
+    if (process.waitForFinished(15000) && process.exitStatus() == QProcess::NormalExit &&
+        process.exitCode() == 0)
+        return QString::fromUtf8(process.readAllStandardOutput());
+    process.kill();
+    ADD_FAILURE() << program.toStdString() << ' ' << arguments.join(u' ').toStdString() << ": "
+                  << process.readAllStandardError().toStdString();
+    return {};
 }
 
-// The value of the first line "<key><separator><value>" in a tool's output.
-QString field(const QString& output, const QString& key, const QString& separator)
+// The value on the first line "<key><separator> <value>" of a tool's output.
+QString field(const QString& output, const QString& key, const char* separator)
 {
-    const QRegularExpression line(
-        QStringLiteral("^[ \\t]*%1%2[ \\t]*(.*)$").arg(QRegularExpression::escape(key), separator),
-        QRegularExpression::MultilineOption);
+    const QRegularExpression line(QStringLiteral("^[ \\t]*%1%2[ \\t]*(.*)$")
+                                      .arg(QRegularExpression::escape(key), separator),
+                                  QRegularExpression::MultilineOption);
     return line.match(output).captured(1).trimmed();
+}
+
+QString pdfInfo(const QString& path, const char* key)
+{
+    return field(run(QStringLiteral("pdfinfo"), {path}), QLatin1String(key), ":");
 }
 
 class CupsPrintTest : public testing::Test {
@@ -53,10 +66,9 @@ protected:
     {
         for (const char* name : {"CUPS_SERVER", "VANTORBEL_TEST_QUEUE", "VANTORBEL_TEST_PDF_DIR",
                                  "VANTORBEL_TEST_SPOOL_DIR", "VANTORBEL_TEST_LOCK"}) {
-            if (qEnvironmentVariableIsEmpty(name))
+            if (env(name).isEmpty())
                 GTEST_SKIP() << "no private CUPS scheduler; tools/cups-test-env.sh sets one up";
         }
-        queue = qEnvironmentVariable("VANTORBEL_TEST_QUEUE");
         if (!QCoreApplication::instance()) {
             static int argc = 1;
             static char name[] = "platform_cups_tests";
@@ -67,9 +79,9 @@ protected:
         }
         // CTest runs the cases in parallel processes, and a job is found as "the one new job
         // on the queue", which holds only while nobody else prints.
-        lock = std::make_unique<QLockFile>(qEnvironmentVariable("VANTORBEL_TEST_LOCK"));
-        lock->setStaleLockTime(0);
-        ASSERT_TRUE(lock->tryLock(2 * kJobTimeoutMs));
+        lock.setFileName(env("VANTORBEL_TEST_LOCK"));
+        ASSERT_TRUE(lock.open(QIODevice::ReadWrite)) << lock.fileName().toStdString();
+        ASSERT_EQ(::flock(lock.handle(), LOCK_EX), 0); // released when the file closes
         const QList<int> ids = jobIds();
         ASSERT_FALSE(HasFailure());
         lastJobBefore = ids.isEmpty() ? 0 : ids.last();
@@ -84,26 +96,24 @@ protected:
     // Every job the queue knows, finished or not, in ascending order.
     QList<int> jobIds() const
     {
+        const QString queue = env("VANTORBEL_TEST_QUEUE");
         const QRegularExpression line(
             QStringLiteral("^%1-(\\d+)\\s").arg(QRegularExpression::escape(queue)),
             QRegularExpression::MultilineOption);
         QList<int> ids;
-        const QString out = run(QStringLiteral("lpstat"), {"-W", "all", "-o", queue});
-        for (auto it = line.globalMatch(out); it.hasNext();)
+        const QString listed = run(QStringLiteral("lpstat"), {"-W", "all", "-o", queue});
+        for (auto it = line.globalMatch(listed); it.hasNext();)
             ids.append(it.next().captured(1).toInt());
         std::sort(ids.begin(), ids.end());
         return ids;
     }
 
-    // job-state, job-name and copies as the scheduler holds them (job-name only for its owner).
-    QString jobAttributes(int jobId) const
+    // The job's state, name and copies, as the scheduler shows them to the job's owner.
+    static QString jobAttributes(int jobId)
     {
         QTemporaryDir dir;
         QFile test(dir.filePath(QStringLiteral("job.test")));
-        if (!test.open(QIODevice::WriteOnly)) {
-            ADD_FAILURE() << "cannot write an ipptool test file";
-            return {};
-        }
+        EXPECT_TRUE(test.open(QIODevice::WriteOnly));
         test.write("{ OPERATION Get-Job-Attributes\n"
                    "  GROUP operation-attributes-tag\n"
                    "  ATTR charset attributes-charset utf-8\n"
@@ -115,88 +125,70 @@ protected:
                    "  STATUS successful-ok }\n");
         test.close();
         // The socket path goes into the host part of the URI, percent-encoded.
-        const QString server =
-            QString::fromLatin1(QUrl::toPercentEncoding(qEnvironmentVariable("CUPS_SERVER")));
-        return run(QStringLiteral("ipptool"),
-                   {"-tv", "-T", "10", "-d", QStringLiteral("job_id=%1").arg(jobId),
-                    QStringLiteral("ipp://%1/printers/%2").arg(server, queue), test.fileName()});
+        const QString uri = QStringLiteral("ipp://%1/printers/%2")
+                                .arg(QUrl::toPercentEncoding(env("CUPS_SERVER")),
+                                     env("VANTORBEL_TEST_QUEUE"));
+        return run(QStringLiteral("ipptool"), {"-tv", "-T", "10", "-d",
+                                               QStringLiteral("job_id=%1").arg(jobId), uri,
+                                               test.fileName()});
     }
 
-    static QString attribute(const QString& attributes, const char* name)
+    static QString attribute(const QString& job, const char* name)
     {
-        return field(attributes, QLatin1String(name), QStringLiteral(" \\([^)]*\\) ="));
-    }
-
-    // The single job submitted since SetUp(), once it has reached a final state; 0 if none did.
-    int finishedJob()
-    {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < kJobTimeoutMs && !HasFailure()) {
-            QList<int> fresh = jobIds();
-            fresh.removeIf([this](int id) { return id <= lastJobBefore; });
-            if (fresh.size() > 1) {
-                ADD_FAILURE() << "expected one new job, found " << fresh.size();
-                return 0;
-            }
-            if (fresh.size() == 1) {
-                const QString state = attribute(jobAttributes(fresh[0]), "job-state");
-                if (state == u"completed" || state == u"canceled" || state == u"aborted")
-                    return fresh[0];
-            }
-            QThread::msleep(100);
-        }
-        ADD_FAILURE() << "no job finished within " << kJobTimeoutMs / 1000 << " s";
-        return 0;
-    }
-
-    static QString pdfInfo(const QString& path, const char* key)
-    {
-        return field(run(QStringLiteral("pdfinfo"), {path}), QLatin1String(key), ":");
+        return field(job, QLatin1String(name), " \\([^)]*\\) =");
     }
 
     // Everything a finished three-page "Vantorbel" job must show, printed copies times.
     void expectThreePageJob(int copies)
     {
-        const int jobId = finishedJob();
-        ASSERT_GT(jobId, 0);
-        const QString job = jobAttributes(jobId);
-        EXPECT_EQ(attribute(job, "job-state").toStdString(), "completed");
-        EXPECT_EQ(attribute(job, "job-name").toStdString(), kTitle.toStdString());
+        // Ending the document hands the job over, so it is on the queue by now.
+        QList<int> fresh = jobIds();
+        fresh.removeIf([this](int id) { return id <= lastJobBefore; });
+        ASSERT_EQ(fresh.size(), 1);
+        const int jobId = fresh[0];
+        QString job;
+        QString state;
+        for (QElapsedTimer clock; clock.isValid() ? clock.elapsed() < kJobTimeoutMs : (clock.start(), true);
+             QThread::msleep(100)) {
+            job = jobAttributes(jobId);
+            state = attribute(job, "job-state");
+            if (state == u"completed" || state == u"canceled" || state == u"aborted" || HasFailure())
+                break;
+        }
+        ASSERT_EQ(state, QStringLiteral("completed"));
+        EXPECT_EQ(attribute(job, "job-name"), kTitle);
         // A job without "copies" prints the printer's default of one copy.
         const QString jobCopies = attribute(job, "copies");
         EXPECT_EQ(jobCopies.isEmpty() ? 1 : jobCopies.toInt(), copies);
 
         // The document as the program handed it over, kept by "PreserveJobFiles Yes".
-        const QString spooled =
-            QDir(qEnvironmentVariable("VANTORBEL_TEST_SPOOL_DIR"))
-                .filePath(QStringLiteral("d%1-001").arg(jobId, 5, 10, QLatin1Char('0')));
+        const QString spooled = QDir(env("VANTORBEL_TEST_SPOOL_DIR"))
+                                    .filePath(QStringLiteral("d%1-001").arg(jobId, 5, 10, QLatin1Char('0')));
         ASSERT_TRUE(QFileInfo::exists(spooled)) << spooled.toStdString();
-        EXPECT_EQ(pdfInfo(spooled, "Pages").toStdString(), "3");
-        EXPECT_EQ(pdfInfo(spooled, "Title").toStdString(), kTitle.toStdString());
+        EXPECT_EQ(pdfInfo(spooled, "Pages"), QStringLiteral("3"));
+        EXPECT_EQ(pdfInfo(spooled, "Title"), kTitle);
         const QString pageSize = pdfInfo(spooled, "Page size");
         EXPECT_TRUE(pageSize.endsWith(u"(A4)")) << pageSize.toStdString();
         for (const QString page : {"1", "2", "3"}) {
-            const QString text = run(QStringLiteral("pdftotext"),
-                                     {"-f", page, "-l", page, spooled, QStringLiteral("-")});
-            EXPECT_EQ(text.simplified().toStdString(), "Pagina " + page.toStdString());
+            const QString text =
+                run(QStringLiteral("pdftotext"), {"-f", page, "-l", page, spooled, "-"});
+            EXPECT_EQ(text.simplified(), QStringLiteral("Pagina ") + page);
         }
 
         // cups-pdf re-renders through Ghostscript, so its text is unreadable; its pages and title
         // show what the printer made of the job, copies included. "Label 1" names the output
         // job_<id>-<title>.pdf.
-        const QDir pdfDir(qEnvironmentVariable("VANTORBEL_TEST_PDF_DIR"));
+        const QDir pdfDir(env("VANTORBEL_TEST_PDF_DIR"));
         const QStringList found =
             pdfDir.entryList({QStringLiteral("job_%1-*.pdf").arg(jobId)}, QDir::Files);
         ASSERT_EQ(found.size(), 1) << "job " << jobId << " in " << pdfDir.path().toStdString();
         printedPdf = pdfDir.filePath(found[0]);
-        EXPECT_EQ(pdfInfo(printedPdf, "Pages").toStdString(), std::to_string(3 * copies));
+        EXPECT_EQ(pdfInfo(printedPdf, "Pages"), QString::number(3 * copies));
         const QString printedTitle = pdfInfo(printedPdf, "Title");
         EXPECT_TRUE(printedTitle.contains(kTitle)) << printedTitle.toStdString();
     }
 
-    QString queue;
-    std::unique_ptr<QLockFile> lock;
+    QFile lock;
     int lastJobBefore = 0;
     QString printedPdf;
 };
@@ -233,7 +225,7 @@ TEST_F(CupsPrintTest, CurrentPrinterReportsTheFiguresOfTheDefaultQueue)
     constexpr int border = 18 * 1200 / 72;
     platform::PrinterService& printer = platform::CurrentPrinter();
     printer.setOrientation(platform::PageOrientation::Portrait);
-    EXPECT_EQ(printer.deviceName().toStdString(), queue.toStdString());
+    EXPECT_EQ(printer.deviceName(), env("VANTORBEL_TEST_QUEUE"));
     EXPECT_EQ(printer.orientation(), platform::PageOrientation::Portrait);
     const platform::PrinterFigures figures = printer.figures();
     EXPECT_EQ(figures.resolutionX, 1200);

@@ -43,6 +43,7 @@ public:
     void setDocumentTitle(const QString& title) override;
     platform::PrinterFigures figures() override;
     platform::DrawingSurface& canvas() override;
+    QPaintDevice& referenceDevice() override { return m_reference; }
     void drawPicture(int x, int y, const platform::PageImage& picture) override;
     void beginDocument() override;
     void newPage() override;

@@ -1,0 +1,126 @@
+#pragma once
+
+// The print engine and the road of a report:
+//
+//   results report (results_report.h)   what to print: header, title line, four column groups
+//     -> TMyPrinter (this file)          lines at millimetre positions, page breaks, header,
+//                                        footer, computer-paper bands, in printer pixels
+//     -> platform::PrinterService        a print job on the current printer, or
+//     -> platform::PageImage per page    recorded for TPreviewPrintForm1 (MyPForm.h), which
+//                                        shows, prints or saves them
+//
+// Text is always measured on the printer, so both outputs give the same pages.
+
+#include "platform/page_image.h"
+#include "platform/recording_surface.h"
+#include "platform/surface_font.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class TPreviewPrintForm1;
+
+namespace platform {
+class DrawingSurface;
+class PrinterService;
+} // namespace platform
+
+class TMyPrinter : public QObject {
+    Q_OBJECT
+
+public:
+    enum Alignment { AlignLeft = 1, AlignCentre = 2, AlignRight = 3, AlignDecimalComma = 4 };
+
+    // Reads the page of the current printer (its orientation must already be chosen) and
+    // creates the hidden preview window with its first page.
+    explicit TMyPrinter(QObject* owner = nullptr);
+    ~TMyPrinter() override;
+
+    virtual void Initialize();
+    // Called on every page after the header; for engines that draw more there.
+    virtual void DrawAfterHeader() {}
+
+    void SetLineSpacing(int spacing);
+    void SetPreview(bool on) { Preview = on; }
+    void SetPreviewCaption(const QString& caption);
+    void SetPreviewWindowState(int code);
+    void SetHeaderFont(const platform::SurfaceFont& font) { HeaderFont.assign(font); }
+    void SetTitleFont(const platform::SurfaceFont& font) { TitleFont.assign(font); }
+    void SetTextFont(const platform::SurfaceFont& font) { TextFont.assign(font); }
+    void SetHeaderText(int index, const QString& text);
+    void SetFooterText(int index, const QString& text);
+    void SetHeaderVisible(bool on) { HeaderVisible = on; }
+    void SetFooterVisible(bool on) { FooterVisible = on; }
+    void SetHeaderLine(bool on) { HeaderLine = on; }
+    void SetFooterLine(bool on) { FooterLine = on; }
+    void SetPageNumbers(bool on) { PageNumbers = on; }
+    void SetComputerPaper(bool on) { ComputerPaper = on; }
+
+    // 1 text font, 2 title font, 3 header font; other values do nothing.
+    void SelectFont(int which);
+    void ApplyFont(const platform::SurfaceFont& font);
+    void SaveFont(platform::SurfaceFont& font);
+
+    void BeginDocument();
+    void PrintText(int align, int pos, const QString& text);
+    void NewLine();
+    void NewPage();
+    int LinesLeft();
+    void EndDocument();
+
+    void DrawHeader();
+    void DrawFooter();
+
+    // The preview window while the document runs (also with printer output, never shown then).
+    TPreviewPrintForm1& previewWindow() { return *m_preview; }
+
+    // Settings and page geometry, in printer pixels unless said otherwise.
+    int LineSpacing = 3;
+    bool Preview = false;
+    int PageNumber = 1;
+    bool PageNumbers = false;
+    QString HeaderTexts[3];
+    QString FooterTexts[3];
+    platform::SurfaceFont HeaderFont;
+    platform::SurfaceFont TextFont;
+    platform::SurfaceFont TitleFont;
+    bool HeaderVisible = false;
+    bool FooterVisible = false;
+    bool HeaderLine = false;
+    bool FooterLine = false;
+    int ResolutionY = 0;
+    int ResolutionX = 0;
+    double ScaleY = 1;
+    double PixelsPerMmX = 1;
+    double PixelsPerMmY = 1;
+    int RightEdge = 0;
+    int LeftEdge = 0;
+    int BottomEdge = 0;
+    int BodyBottom = 0;
+    int ExtraLeft = 0;
+    int ExtraRight = 0;
+    int ExtraTop = 0;
+    int ExtraBottom = 0;
+    int CursorY = 0;
+    int LineGap = 0;
+    bool ComputerPaper = false;
+    bool BandPhase = true;
+
+    int TopEdge() const;
+    // The height of the probe text "yX" in the current font plus the gap between lines.
+    int LineHeight();
+
+private:
+    void startPageImage();
+    platform::DrawingSurface& drawing();
+    int probeHeight();
+    void drawRule(int y);
+    void drawThreeTexts(const QString& left, const QString& centre, const QString& right);
+
+    platform::PrinterService& m_printer;
+    std::unique_ptr<TPreviewPrintForm1> m_preview;
+    platform::PageImage* m_pageImage = nullptr;
+    std::unique_ptr<platform::RecordingSurface> m_pageCanvas;
+};

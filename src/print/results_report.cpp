@@ -1,0 +1,142 @@
+#include "results_report.h"
+
+#include "MyPrint.h"
+#include "PrintDlg.h"
+#include "busy_cursor.h"
+
+#include "msg/Msg.h"
+#include "platform/modal_runner.h"
+#include "platform/printer_service.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Vantorbel");
+constexpr int kGroups = 4;
+
+// Millimetre positions of the number (left-aligned) and the value (on its decimal comma) of
+// each column group; -1 is the left text edge.
+struct ColumnGroup {
+    int number;
+    int value;
+};
+constexpr ColumnGroup kColumnGroups[kGroups] = {{-1, 35}, {50, 80}, {90, 125}, {140, 175}};
+
+// Trims blanks and control characters from both ends.
+QString trimmed(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first).unicode() <= ' ')
+        ++first;
+    while (last > first && text.at(last - 1).unicode() <= ' ')
+        --last;
+    return text.mid(first, last - first);
+}
+
+class Report {
+public:
+    Report(const ReportTable& table, TMyPrinter& engine) : m_table(table), m_engine(engine) {}
+
+    void printTitleLine()
+    {
+        for (const ColumnGroup& group : kColumnGroups) {
+            m_engine.PrintText(TMyPrinter::AlignLeft, group.number, m_table.numberHeader);
+            m_engine.PrintText(TMyPrinter::AlignDecimalComma, group.value, m_table.valueHeader);
+        }
+        m_engine.NewLine();
+    }
+
+    // Rows run down group 1, then 2, 3 and 4; a page holds 4L rows, the last one filled down its
+    // first group first.
+    void fillPages(int linesPerColumn)
+    {
+        const int rowCount = static_cast<int>(m_table.rows.size());
+        const int L = linesPerColumn;
+        int row = 1;
+        int page = 1;
+        while (row <= rowCount) {
+            // Keeps the windows painted during a long job; the main window takes no commands
+            // meanwhile.
+            QCoreApplication::processEvents();
+            for (int group = 0; group < kGroups; ++group) {
+                const int shown = row + group * L;
+                if (shown <= rowCount)
+                    printRow(shown, kColumnGroups[group]);
+            }
+            m_engine.NewLine();
+            if (row + 3 * L == 4 * L * page) {
+                ++page;
+                row = (page - 1) * 4 * L + 1;
+                if (row > rowCount)
+                    break;
+                m_engine.NewPage();
+                printTitleLine();
+            } else {
+                ++row;
+            }
+        }
+    }
+
+private:
+    void printRow(int row, const ColumnGroup& group)
+    {
+        const ReportTable::Row& cells = m_table.rows[static_cast<std::size_t>(row - 1)];
+        m_engine.PrintText(TMyPrinter::AlignLeft, group.number, cells.number);
+        m_engine.PrintText(TMyPrinter::AlignDecimalComma, group.value, trimmed(cells.value));
+    }
+
+    const ReportTable& m_table;
+    TMyPrinter& m_engine;
+};
+
+} // namespace
+
+void PrintResultsReport(const ReportTable& table, TPrintDialog1& dialog)
+{
+    if (platform::RunModal(dialog) != QDialog::Accepted)
+        return;
+    const BusyCursor busy;
+    TMyPrinter engine;
+    platform::CurrentPrinter().setDocumentTitle(kTitle);
+
+    engine.SetHeaderFont(table.font);
+    engine.SetTitleFont(table.font);
+    engine.SetTextFont(table.font);
+    engine.SelectFont(1);
+    if (dialog.toScreen()) {
+        engine.SetPreview(true);
+        engine.SetPreviewCaption(kTitle + QStringLiteral(" afdrukvoorbeeld"));
+        engine.SetPreviewWindowState(3);
+    }
+    engine.SetComputerPaper(dialog.computerPaper());
+    engine.SetLineSpacing(4);
+    engine.SetHeaderText(1, table.projectName + QLatin1Char(' ') + table.gaugeLabel + QLatin1Char(' ') +
+                                table.gaugeText);
+    engine.SetHeaderText(2, QString());
+    engine.SetHeaderText(3, QStringLiteral("Pagina:"));
+    engine.SetHeaderLine(true);
+    engine.SetFooterLine(false);
+    engine.SetPageNumbers(true);
+
+    try {
+        engine.BeginDocument();
+    } catch (const platform::PrintCancelled&) {
+        return;
+    }
+    Report report(table, engine);
+    report.printTitleLine();
+    const int linesPerColumn = engine.LinesLeft();
+    if (linesPerColumn < 1) {
+        // Not one table line fits under the title line: end with that page instead of a page
+        // per row, and say why.
+        engine.EndDocument();
+        MsgWarningText(QStringLiteral("Het lettertype van de tabel is te groot: er past geen "
+                                      "tabelregel op een pagina."),
+                       kTitle);
+        return;
+    }
+    report.fillPages(linesPerColumn);
+    engine.EndDocument();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/surface_font.h"
+
+#include <QString>
+
+#include <vector>
+
+class TPrintDialog1;
+
+// What the report prints, taken from the main window at the moment of printing.
+struct ReportTable {
+    struct Row {
+        QString number;
+        QString value;
+    };
+    QString numberHeader; // row 0 of the table
+    QString valueHeader;
+    std::vector<Row> rows; // rows 1 to N
+    QString projectName;
+    QString gaugeLabel;
+    QString gaugeText;
+    platform::SurfaceFont font;
+};
+
+// Asks the print dialog where the output goes and prints the table: a header with the project
+// and the gauge, a title line, and the rows in four column groups per page, on the printer or in
+// the preview. Cancelling the dialog prints nothing. Failures leave as exceptions after the
+// engine is gone and the cursor is back.
+void PrintResultsReport(const ReportTable& table, TPrintDialog1& dialog);
