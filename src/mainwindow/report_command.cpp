@@ -56,7 +56,7 @@ void TVantorForm::AfdrukkenButtonClick() { printReport(); }
 
 void TVantorForm::printReport()
 {
-    if (m_reportRunning || !PrintDialog1)
+    if (m_reportRunning || !PrintDialog1 || !ConfirmPrintDialog(*PrintDialog1))
         return;
     const CourseTableModel& grid = m_grid->table();
     ReportTable table;

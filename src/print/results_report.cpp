@@ -93,10 +93,10 @@ private:
 
 } // namespace
 
-void PrintResultsReport(const ReportTable& table, TPrintDialog1& dialog)
+bool ConfirmPrintDialog(TPrintDialog1& dialog) { return platform::RunModal(dialog) == QDialog::Accepted; }
+
+void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog)
 {
-    if (platform::RunModal(dialog) != QDialog::Accepted)
-        return;
     const BusyCursor busy;
     TMyPrinter engine;
     platform::CurrentPrinter().setDocumentTitle(kTitle);

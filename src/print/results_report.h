@@ -23,8 +23,11 @@ struct ReportTable {
     platform::SurfaceFont font;
 };
 
-// Asks the print dialog where the output goes and prints the table: a header with the project
-// and the gauge, a title line, and the rows in four column groups per page, on the printer or in
-// the preview. Cancelling the dialog prints nothing. Failures leave as exceptions after the
-// engine is gone and the cursor is back.
-void PrintResultsReport(const ReportTable& table, TPrintDialog1& dialog);
+// Shows the print dialog; true when the user confirmed it (OK writes orientation and copies to
+// the printer).
+bool ConfirmPrintDialog(TPrintDialog1& dialog);
+
+// Prints the table where the confirmed dialog says: a header with the project and the gauge, a
+// title line, and the rows in four column groups per page, on the printer or in the preview.
+// Failures leave as exceptions after the engine is gone and the cursor is back.
+void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog);

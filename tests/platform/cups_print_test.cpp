@@ -49,9 +49,9 @@ QString run(const QString& program, const QStringList& arguments)
 // The value on the first line "<key><separator> <value>" of a tool's output.
 QString field(const QString& output, const QString& key, const char* separator)
 {
-    const QRegularExpression line(QStringLiteral("^[ \\t]*%1%2[ \\t]*(.*)$")
-                                      .arg(QRegularExpression::escape(key), separator),
-                                  QRegularExpression::MultilineOption);
+    const QRegularExpression line(
+        QStringLiteral("^[ \\t]*%1%2[ \\t]*(.*)$").arg(QRegularExpression::escape(key), separator),
+        QRegularExpression::MultilineOption);
     return line.match(output).captured(1).trimmed();
 }
 
@@ -87,12 +87,6 @@ protected:
         lastJobBefore = ids.isEmpty() ? 0 : ids.last();
     }
 
-    void TearDown() override
-    {
-        if (!HasFailure() && !printedPdf.isEmpty())
-            QFile::remove(printedPdf);
-    }
-
     // Every job the queue knows, finished or not, in ascending order.
     QList<int> jobIds() const
     {
@@ -125,12 +119,12 @@ protected:
                    "  STATUS successful-ok }\n");
         test.close();
         // The socket path goes into the host part of the URI, percent-encoded.
-        const QString uri = QStringLiteral("ipp://%1/printers/%2")
-                                .arg(QUrl::toPercentEncoding(env("CUPS_SERVER")),
-                                     env("VANTORBEL_TEST_QUEUE"));
-        return run(QStringLiteral("ipptool"), {"-tv", "-T", "10", "-d",
-                                               QStringLiteral("job_id=%1").arg(jobId), uri,
-                                               test.fileName()});
+        const QString uri =
+            QStringLiteral("ipp://%1/printers/%2")
+                .arg(QUrl::toPercentEncoding(env("CUPS_SERVER")), env("VANTORBEL_TEST_QUEUE"));
+        return run(QStringLiteral("ipptool"),
+                   {"-tv", "-T", "10", "-d", QStringLiteral("job_id=%1").arg(jobId), uri,
+                    test.fileName()});
     }
 
     static QString attribute(const QString& job, const char* name)
@@ -148,12 +142,14 @@ protected:
         const int jobId = fresh[0];
         QString job;
         QString state;
-        for (QElapsedTimer clock; clock.isValid() ? clock.elapsed() < kJobTimeoutMs : (clock.start(), true);
-             QThread::msleep(100)) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!HasFailure() && clock.elapsed() < kJobTimeoutMs) {
             job = jobAttributes(jobId);
             state = attribute(job, "job-state");
-            if (state == u"completed" || state == u"canceled" || state == u"aborted" || HasFailure())
+            if (state == u"completed" || state == u"canceled" || state == u"aborted")
                 break;
+            QThread::msleep(100);
         }
         ASSERT_EQ(state, QStringLiteral("completed"));
         EXPECT_EQ(attribute(job, "job-name"), kTitle);
@@ -162,8 +158,9 @@ protected:
         EXPECT_EQ(jobCopies.isEmpty() ? 1 : jobCopies.toInt(), copies);
 
         // The document as the program handed it over, kept by "PreserveJobFiles Yes".
-        const QString spooled = QDir(env("VANTORBEL_TEST_SPOOL_DIR"))
-                                    .filePath(QStringLiteral("d%1-001").arg(jobId, 5, 10, QLatin1Char('0')));
+        const QString spooled =
+            QDir(env("VANTORBEL_TEST_SPOOL_DIR"))
+                .filePath(QStringLiteral("d%1-001").arg(jobId, 5, 10, QLatin1Char('0')));
         ASSERT_TRUE(QFileInfo::exists(spooled)) << spooled.toStdString();
         EXPECT_EQ(pdfInfo(spooled, "Pages"), QStringLiteral("3"));
         EXPECT_EQ(pdfInfo(spooled, "Title"), kTitle);
@@ -176,13 +173,13 @@ protected:
         }
 
         // cups-pdf re-renders through Ghostscript, so its text is unreadable; its pages and title
-        // show what the printer made of the job, copies included. "Label 1" names the output
-        // job_<id>-<title>.pdf.
+        // show what the printer made of the job, copies included. It names the output
+        // job_<id>-<title>.pdf, and tools/cups-test-env.sh stop removes it.
         const QDir pdfDir(env("VANTORBEL_TEST_PDF_DIR"));
         const QStringList found =
             pdfDir.entryList({QStringLiteral("job_%1-*.pdf").arg(jobId)}, QDir::Files);
         ASSERT_EQ(found.size(), 1) << "job " << jobId << " in " << pdfDir.path().toStdString();
-        printedPdf = pdfDir.filePath(found[0]);
+        const QString printedPdf = pdfDir.filePath(found[0]);
         EXPECT_EQ(pdfInfo(printedPdf, "Pages"), QString::number(3 * copies));
         const QString printedTitle = pdfInfo(printedPdf, "Title");
         EXPECT_TRUE(printedTitle.contains(kTitle)) << printedTitle.toStdString();
@@ -190,7 +187,6 @@ protected:
 
     QFile lock;
     int lastJobBefore = 0;
-    QString printedPdf;
 };
 
 // The program's document holds each page once; further copies are the print system's work.
