@@ -1,8 +1,16 @@
 #include "stand_ins.h"
 
+#include <QDialog>
+
 int MessageBoxRecorder::present(QWidget* owner, const QString& text, const QString& caption,
                                 platform::BoxIcon icon)
 {
     boxes.push_back({owner, text, caption, icon});
     return 1;
+}
+
+int ModalRunnerStub::run(QDialog& dialog)
+{
+    ++shown;
+    return answer ? answer(dialog) : QDialog::Rejected;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/file_dialog.h"
 #include "platform/font_chooser.h"
+#include "platform/modal_runner.h"
 #include "platform/message_box.h"
 #include "platform/url_opener.h"
 
@@ -10,6 +11,7 @@
 #include <QWidget>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -96,4 +98,18 @@ public:
 
 private:
     platform::ScopedStandIn<platform::FileChooser> m_seam;
+};
+
+// Plays the user of modal windows: the answer function sees the window and returns its result.
+// Unset, every window is cancelled.
+class ModalRunnerStub final : public platform::ModalRunner {
+public:
+    ModalRunnerStub() : m_seam(*this) {}
+    int run(QDialog& dialog) override;
+
+    std::function<int(QDialog&)> answer;
+    int shown = 0;
+
+private:
+    platform::ScopedStandIn<platform::ModalRunner> m_seam;
 };

@@ -6,7 +6,6 @@ using platform::PageOrientation;
 
 namespace {
 
-constexpr int kResolution = 600;
 constexpr int kDotsPerMeter = 23622; // 600 pixels per inch
 
 } // namespace
@@ -32,7 +31,7 @@ std::unique_ptr<platform::PageImage> TestPrinter::blankPage()
     const platform::PrinterFigures page = figures();
     return std::make_unique<platform::PageImage>(
         QSize(page.printableWidthPixels, page.printableHeightPixels),
-        QSizeF(page.printableWidthMm, page.printableHeightMm), kResolution, kResolution);
+        QSizeF(page.printableWidthMm, page.printableHeightMm), page.resolutionX, page.resolutionY);
 }
 
 QString TestPrinter::deviceName()
@@ -80,17 +79,11 @@ void TestPrinter::setDocumentTitle(const QString& title)
 platform::PrinterFigures TestPrinter::figures()
 {
     failWithoutPrinter();
-    platform::PrinterFigures portrait{4960, 7016, 203, 288, kResolution, kResolution, 4795, 6803};
     if (m_orientation == PageOrientation::Portrait)
         return portrait;
-    return {portrait.pageHeightPixels,
-            portrait.pageWidthPixels,
-            portrait.printableHeightMm,
-            portrait.printableWidthMm,
-            kResolution,
-            kResolution,
-            portrait.printableHeightPixels,
-            portrait.printableWidthPixels};
+    return {portrait.pageHeightPixels,      portrait.pageWidthPixels,     portrait.printableHeightMm,
+            portrait.printableWidthMm,      portrait.resolutionY,         portrait.resolutionX,
+            portrait.printableHeightPixels, portrait.printableWidthPixels};
 }
 
 platform::DrawingSurface& TestPrinter::canvas()

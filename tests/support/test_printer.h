@@ -29,6 +29,8 @@ public:
     // Plays the user in the set-up dialog: change what the user would change, return whether
     // the dialog was confirmed. Unset: the user cancels.
     std::function<bool(TestPrinter&)> onSetupDialog;
+    // The page in portrait; landscape turns it.
+    platform::PrinterFigures portrait{4960, 7016, 203, 288, 600, 600, 4795, 6803};
     QString name = QStringLiteral("Testprinter");
     QString location = QStringLiteral("test:");
 

@@ -1,0 +1,216 @@
+#include "print/MyPForm.h"
+#include "print/PrintDlg.h"
+#include "print/results_report.h"
+#include "support/stand_ins.h"
+#include "support/test_printer.h"
+
+#include <QApplication>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+using platform::PageImage;
+
+ReportTable tableOf(int rows)
+{
+    ReportTable table;
+    table.numberHeader = QStringLiteral("Laag");
+    table.valueHeader = QStringLiteral("Hoogte");
+    for (int row = 1; row <= rows; ++row)
+        table.rows.push_back({QString::number(row), QStringLiteral(" %1,50 ").arg(row * 62)});
+    table.gaugeLabel = QStringLiteral("Vantorbel:");
+    table.gaugeText = QStringLiteral("62,5");
+    table.font.name = QStringLiteral("Arial");
+    table.font.pointSize = 9;
+    return table;
+}
+
+struct Placed {
+    int page;
+    QPoint at;
+};
+
+class ReportTest : public testing::Test {
+protected:
+    ReportTest()
+    {
+        modal.answer = [this](QDialog& window) {
+            if (auto* preview = qobject_cast<TPreviewPrintForm1*>(&window)) {
+                previewCaption = preview->windowTitle();
+                previewOpenState = preview->OpenState;
+                previewPages = static_cast<int>(preview->PageList.size());
+                return int(QDialog::Rejected);
+            }
+            return confirm ? (dialog.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))->click(), int(QDialog::Accepted))
+                           : int(QDialog::Rejected);
+        };
+    }
+
+    void print(const ReportTable& table)
+    {
+        if (ConfirmPrintDialog(dialog))
+            PrintResultsReport(table, dialog);
+    }
+    // Where each text landed: page and top-left corner, for every occurrence.
+    std::multimap<QString, Placed> placedTexts() const
+    {
+        std::multimap<QString, Placed> placed;
+        int page = 0;
+        for (const auto& image : printer.jobs.at(0).pages) {
+            ++page;
+            for (const auto& operation : image->operations())
+                if (const auto* text = std::get_if<PageImage::Text>(&operation))
+                    placed.insert({text->text, {page, text->topLeft}});
+        }
+        return placed;
+    }
+    std::size_t pageCount() const { return printer.jobs.at(0).pages.size(); }
+
+    // The number of lines per column group on a page of the test printer, from a long report.
+    int linesPerColumn()
+    {
+        print(tableOf(2000));
+        const auto placed = placedTexts();
+        const int firstLineY = placed.find(QStringLiteral("1"))->second.at.y();
+        int lines = 0;
+        for (int row = 2; row <= 2000; ++row) {
+            const auto it = placed.find(QString::number(row));
+            if (it->second.page != 1 || it->second.at.y() == firstLineY)
+                break;
+            lines = row;
+        }
+        printer.jobs.clear();
+        return lines;
+    }
+
+    MessageBoxRecorder boxes;
+    TestPrinter printer;
+    ModalRunnerStub modal;
+    TPrintDialog1 dialog;
+    bool confirm = true;
+    QString previewCaption;
+    int previewOpenState = -1;
+    int previewPages = 0;
+};
+
+TEST_F(ReportTest, CancelledDialogPrintsNothingAndLeavesTheCursor)
+{
+    confirm = false;
+    print(tableOf(10));
+    EXPECT_TRUE(printer.jobs.empty());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ReportTest, EveryPageHasTheHeaderTheTitleLineAndThePageNumber)
+{
+    const int rows = 700;
+    print(tableOf(rows));
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_EQ(printer.jobs[0].title, QStringLiteral("Vantorbel"));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    const auto placed = placedTexts();
+    for (int page = 1; page <= static_cast<int>(pageCount()); ++page) {
+        SCOPED_TRACE(page);
+        int headers = 0;
+        for (auto [it, end] = placed.equal_range(QStringLiteral(" Vantorbel: 62,5")); it != end; ++it)
+            headers += it->second.page == page;
+        EXPECT_EQ(headers, 1);
+        int titles = 0;
+        for (auto [it, end] = placed.equal_range(QStringLiteral("Hoogte")); it != end; ++it)
+            titles += it->second.page == page;
+        EXPECT_EQ(titles, 4);
+        EXPECT_EQ(placed.count(QStringLiteral("Pagina:%1").arg(page)), 1u);
+    }
+    // Values are printed trimmed.
+    EXPECT_EQ(placed.count(QStringLiteral("62,50")), 1u);
+}
+
+// Rows run down group 1, then 2, 3 and 4: on page p, line i of group g shows row
+// (p - 1) * 4L + (g - 1) * L + i.
+TEST_F(ReportTest, RowsFillTheColumnGroupsPageByPage)
+{
+    const int L = linesPerColumn();
+    ASSERT_GT(L, 10);
+    for (int rows : {1, 4 * L, 4 * L + 1, 2 * L + 3, 9 * L + 2}) {
+        SCOPED_TRACE(rows);
+        printer.jobs.clear();
+        print(tableOf(rows));
+        EXPECT_EQ(static_cast<int>(pageCount()), (rows + 4 * L - 1) / (4 * L));
+        const auto placed = placedTexts();
+        std::map<int, int> groupLeft; // group -> x of its numbers
+        std::map<std::pair<int, int>, int> lineTop; // (page, line) -> y
+        for (int row = 1; row <= rows; ++row) {
+            const auto it = placed.find(QString::number(row));
+            ASSERT_NE(it, placed.end()) << row;
+            const int page = (row - 1) / (4 * L) + 1;
+            const int group = (row - 1) % (4 * L) / L + 1;
+            const int line = (row - 1) % L + 1;
+            EXPECT_EQ(it->second.page, page) << row;
+            const auto [x, newGroup] = groupLeft.emplace(group, it->second.at.x());
+            EXPECT_EQ(it->second.at.x(), x->second) << row;
+            const auto [y, newLine] = lineTop.emplace(std::pair{page, line}, it->second.at.y());
+            EXPECT_EQ(it->second.at.y(), y->second) << row;
+        }
+    }
+}
+
+TEST_F(ReportTest, PreviewOpensOverTheWorkAreaWithItsCaptionAndPrintsNothing)
+{
+    dialog.findChild<QRadioButton*>(QStringLiteral("NaarScherm"))->setChecked(true);
+    print(tableOf(17));
+    EXPECT_TRUE(printer.jobs.empty());
+    EXPECT_EQ(previewCaption, QStringLiteral("Vantorbel afdrukvoorbeeld"));
+    EXPECT_EQ(previewOpenState, TPreviewPrintForm1::OpenWorkArea);
+    EXPECT_EQ(previewPages, 1);
+}
+
+TEST_F(ReportTest, CopiesChosenInTheDialogReachThePrinterEachPageOnce)
+{
+    dialog.findChild<QSpinBox*>(QStringLiteral("aantalEdit1"))->setValue(3);
+    print(tableOf(17));
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_EQ(printer.jobs[0].copies, 3);
+    EXPECT_EQ(pageCount(), 1u);
+}
+
+TEST_F(ReportTest, ComputerPaperBandsOnlyWhileTicked)
+{
+    dialog.enableComputerPaper();
+    print(tableOf(10));
+    std::size_t bands = 0;
+    for (const auto& operation : printer.jobs[0].pages[0]->operations())
+        bands += std::holds_alternative<PageImage::Rectangle>(operation);
+    EXPECT_GT(bands, 4u);
+
+    printer.jobs.clear();
+    dialog.findChild<QAbstractButton*>(QStringLiteral("ComputerPaper"))->setChecked(false);
+    print(tableOf(10));
+    for (const auto& operation : printer.jobs[0].pages[0]->operations())
+        EXPECT_FALSE(std::holds_alternative<PageImage::Rectangle>(operation));
+}
+
+TEST_F(ReportTest, ATableFontTooLargeForOneLineEndsQuicklyWithAWarning)
+{
+    ReportTable table = tableOf(100000);
+    table.font.pointSize = 600;
+    print(table);
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_LE(pageCount(), 12u);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Vantorbel"));
+    EXPECT_FALSE(printer.printing());
+}
+
+TEST_F(ReportTest, APrinterFailureLeavesNoEngineAndRestoresTheCursor)
+{
+    printer.noPrinter = true;
+    EXPECT_THROW(PrintResultsReport(tableOf(5), dialog), std::runtime_error);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+} // namespace
