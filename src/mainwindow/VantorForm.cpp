@@ -288,7 +288,8 @@ void TVantorForm::connectCommands()
             guarded(&TVantorForm::ToolButton2Click));
     connect(m_commands.ToolButton7, &QToolButton::clicked, this,
             guarded(&TVantorForm::BerekenenButtonClick));
-    connect(m_commands.ToolButton9, &QToolButton::clicked, this, guarded(&TVantorForm::AfdrukkenButtonClick));
+    connect(m_commands.ToolButton9, &QToolButton::clicked, this,
+            guarded(&TVantorForm::AfdrukkenButtonClick));
     connect(m_commands.ToolButton10, &QToolButton::clicked, this,
             guarded(&TVantorForm::GridfontButtonClick));
     connect(m_commands.VanTorbelButton, &QToolButton::clicked, this,

@@ -17,7 +17,8 @@ platform::SurfaceFont surfaceFontOf(const TableFont& table)
 {
     platform::SurfaceFont font;
     font.name = table.font.family();
-    font.pointSize = table.font.pointSizeF() > 0 ? table.font.pointSizeF() : table.font.pixelSize() * 72.0 / 96.0;
+    font.pointSize = table.font.pointSizeF() > 0 ? table.font.pointSizeF()
+                                                 : table.font.pixelSize() * 72.0 / 96.0;
     font.bold = table.font.bold();
     font.italic = table.font.italic();
     font.underline = table.font.underline();
@@ -30,7 +31,9 @@ platform::SurfaceFont surfaceFontOf(const TableFont& table)
 // but takes no command and no typing until the report is done.
 class ReportInProgress {
 public:
-    ReportInProgress(bool& running, std::initializer_list<QWidget*> held) : m_running(running), m_held(held)
+    ReportInProgress(bool& running, std::initializer_list<QWidget*> held)
+        : m_running(running)
+        , m_held(held)
     {
         m_running = true;
         for (QWidget* widget : m_held)
@@ -52,7 +55,10 @@ private:
 
 } // namespace
 
-void TVantorForm::AfdrukkenButtonClick() { printReport(); }
+void TVantorForm::AfdrukkenButtonClick()
+{
+    printReport();
+}
 
 void TVantorForm::printReport()
 {

@@ -15,7 +15,10 @@ const QString kProbe = QStringLiteral("yX");
 const QColor kSilver(192, 192, 192);
 
 // Rounds to the nearest integer, an exact half to the even neighbour.
-int roundEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+int roundEven(double value)
+{
+    return static_cast<int>(std::nearbyint(value));
+}
 
 platform::SurfaceFont arial(double points, bool bold)
 {
@@ -100,7 +103,8 @@ void TMyPrinter::Initialize()
     PixelsPerMmY = ResolutionY / kMillimetresPerInch;
 
     ExtraLeft = ExtraRight = extraMargin(page.pageWidthPixels, page.printableWidthMm, PixelsPerMmX);
-    ExtraTop = ExtraBottom = extraMargin(page.pageHeightPixels, page.printableHeightMm, PixelsPerMmY);
+    ExtraTop = ExtraBottom =
+        extraMargin(page.pageHeightPixels, page.printableHeightMm, PixelsPerMmY);
 
     RightEdge = roundEven(page.printableWidthMm * PixelsPerMmX - 5 * PixelsPerMmX - ExtraRight);
     LeftEdge = roundEven(2 * PixelsPerMmX) + ExtraLeft;
@@ -121,7 +125,10 @@ void TMyPrinter::Initialize()
     BandPhase = true;
 }
 
-int TMyPrinter::TopEdge() const { return roundEven(2 * PixelsPerMmY) + ExtraTop; }
+int TMyPrinter::TopEdge() const
+{
+    return roundEven(2 * PixelsPerMmY) + ExtraTop;
+}
 
 void TMyPrinter::startPageImage()
 {
@@ -133,12 +140,16 @@ void TMyPrinter::startPageImage()
     m_preview->PageList.push_back(std::move(image));
 
     platform::SurfaceFont font = m_pageCanvas ? m_pageCanvas->font() : HeaderFont;
-    m_pageCanvas = std::make_unique<platform::RecordingSurface>(*m_pageImage, m_printer.referenceDevice());
+    m_pageCanvas =
+        std::make_unique<platform::RecordingSurface>(*m_pageImage, m_printer.referenceDevice());
     m_pageCanvas->setFont(font);
     prepareSurface(*m_pageCanvas);
 }
 
-platform::DrawingSurface& TMyPrinter::drawing() { return Preview ? *m_pageCanvas : m_printer.canvas(); }
+platform::DrawingSurface& TMyPrinter::drawing()
+{
+    return Preview ? *m_pageCanvas : m_printer.canvas();
+}
 
 void TMyPrinter::SetLineSpacing(int spacing)
 {
@@ -146,7 +157,10 @@ void TMyPrinter::SetLineSpacing(int spacing)
     LineGap = roundEven(spacing * ScaleY);
 }
 
-void TMyPrinter::SetPreviewCaption(const QString& caption) { m_preview->setWindowTitle(caption); }
+void TMyPrinter::SetPreviewCaption(const QString& caption)
+{
+    m_preview->setWindowTitle(caption);
+}
 
 void TMyPrinter::SetPreviewWindowState(int code)
 {
@@ -171,7 +185,8 @@ void TMyPrinter::SetHeaderText(int index, const QString& text)
     if (index < 1 || index > 3)
         return;
     HeaderTexts[index - 1] = text;
-    HeaderVisible = !HeaderTexts[0].isEmpty() || !HeaderTexts[1].isEmpty() || !HeaderTexts[2].isEmpty();
+    HeaderVisible =
+        !HeaderTexts[0].isEmpty() || !HeaderTexts[1].isEmpty() || !HeaderTexts[2].isEmpty();
 }
 
 void TMyPrinter::SetFooterText(int index, const QString& text)
@@ -179,7 +194,8 @@ void TMyPrinter::SetFooterText(int index, const QString& text)
     if (index < 1 || index > 3)
         return;
     FooterTexts[index - 1] = text;
-    FooterVisible = !FooterTexts[0].isEmpty() || !FooterTexts[1].isEmpty() || !FooterTexts[2].isEmpty();
+    FooterVisible =
+        !FooterTexts[0].isEmpty() || !FooterTexts[1].isEmpty() || !FooterTexts[2].isEmpty();
 }
 
 void TMyPrinter::SelectFont(int which)
@@ -206,11 +222,20 @@ void TMyPrinter::ApplyFont(const platform::SurfaceFont& font)
         m_pageCanvas->setFont(font);
 }
 
-void TMyPrinter::SaveFont(platform::SurfaceFont& font) { font.assign(m_printer.canvas().font()); }
+void TMyPrinter::SaveFont(platform::SurfaceFont& font)
+{
+    font.assign(m_printer.canvas().font());
+}
 
-int TMyPrinter::probeHeight() { return m_printer.canvas().textHeight(kProbe); }
+int TMyPrinter::probeHeight()
+{
+    return m_printer.canvas().textHeight(kProbe);
+}
 
-int TMyPrinter::LineHeight() { return probeHeight() + LineGap; }
+int TMyPrinter::LineHeight()
+{
+    return probeHeight() + LineGap;
+}
 
 void TMyPrinter::drawRule(int y)
 {
@@ -227,7 +252,8 @@ void TMyPrinter::drawThreeTexts(const QString& left, const QString& centre, cons
     if (!left.isEmpty())
         drawing().textOut(LeftEdge, CursorY, left);
     if (!centre.isEmpty())
-        drawing().textOut(LeftEdge + (RightEdge - LeftEdge) / 2 - measure.textWidth(centre) / 2, CursorY, centre);
+        drawing().textOut(LeftEdge + (RightEdge - LeftEdge) / 2 - measure.textWidth(centre) / 2,
+                          CursorY, centre);
     if (!right.isEmpty())
         drawing().textOut(RightEdge - measure.textWidth(right), CursorY, right);
 }
@@ -237,7 +263,8 @@ void TMyPrinter::DrawHeader()
     if (!HeaderVisible)
         return;
     SelectFont(3);
-    const QString right = PageNumbers ? HeaderTexts[2] + QString::number(PageNumber) : HeaderTexts[2];
+    const QString right =
+        PageNumbers ? HeaderTexts[2] + QString::number(PageNumber) : HeaderTexts[2];
     drawThreeTexts(HeaderTexts[0], HeaderTexts[1], right);
     CursorY += probeHeight() + LineGap;
     if (HeaderLine) {
@@ -297,7 +324,9 @@ void TMyPrinter::PrintText(int align, int pos, const QString& text)
         x = roundEven(p - width / 2);
         break;
     case AlignRight:
-        x = pos >= 0 ? roundEven(p - width) : pos == -1 ? RightEdge - width : roundEven(p + RightEdge - width);
+        x = pos >= 0    ? roundEven(p - width)
+            : pos == -1 ? RightEdge - width
+                        : roundEven(p + RightEdge - width);
         break;
     case AlignDecimalComma: {
         const qsizetype comma = text.indexOf(QLatin1Char(','));
@@ -350,7 +379,10 @@ void TMyPrinter::NewPage()
     BandPhase = true;
 }
 
-int TMyPrinter::LinesLeft() { return (BodyBottom - CursorY) / LineHeight(); }
+int TMyPrinter::LinesLeft()
+{
+    return (BodyBottom - CursorY) / LineHeight();
+}
 
 void TMyPrinter::EndDocument()
 {

@@ -37,7 +37,11 @@ QString trimmed(const QString& text)
 
 class Report {
 public:
-    Report(const ReportTable& table, TMyPrinter& engine) : m_table(table), m_engine(engine) {}
+    Report(const ReportTable& table, TMyPrinter& engine)
+        : m_table(table)
+        , m_engine(engine)
+    {
+    }
 
     void printTitleLine()
     {
@@ -93,7 +97,10 @@ private:
 
 } // namespace
 
-bool ConfirmPrintDialog(TPrintDialog1& dialog) { return platform::RunModal(dialog) == QDialog::Accepted; }
+bool ConfirmPrintDialog(TPrintDialog1& dialog)
+{
+    return platform::RunModal(dialog) == QDialog::Accepted;
+}
 
 void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog)
 {
@@ -112,8 +119,8 @@ void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog)
     }
     engine.SetComputerPaper(dialog.computerPaper());
     engine.SetLineSpacing(4);
-    engine.SetHeaderText(1, table.projectName + QLatin1Char(' ') + table.gaugeLabel + QLatin1Char(' ') +
-                                table.gaugeText);
+    engine.SetHeaderText(1, table.projectName + QLatin1Char(' ') + table.gaugeLabel +
+                                QLatin1Char(' ') + table.gaugeText);
     engine.SetHeaderText(2, QString());
     engine.SetHeaderText(3, QStringLiteral("Pagina:"));
     engine.SetHeaderLine(true);

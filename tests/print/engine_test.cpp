@@ -161,9 +161,11 @@ TEST_F(EngineTest, TextsArePlacedByAlignmentAndPosition)
     const int withFraction = placedX(4, 35, QStringLiteral("12,50"));
     const int whole = placedX(4, 35, QStringLiteral("12"));
     EXPECT_EQ(withFraction, whole);
-    EXPECT_EQ(withFraction, static_cast<int>(std::nearbyint(35 * mm - textWidth(QStringLiteral("12,"), font))));
+    EXPECT_EQ(withFraction,
+              static_cast<int>(std::nearbyint(35 * mm - textWidth(QStringLiteral("12,"), font))));
     const int thousands = placedX(4, 35, QStringLiteral("1.000,00"));
-    EXPECT_EQ(thousands + textWidth(QStringLiteral("1.000,"), font), withFraction + textWidth(QStringLiteral("12,"), font));
+    EXPECT_EQ(thousands + textWidth(QStringLiteral("1.000,"), font),
+              withFraction + textWidth(QStringLiteral("12,"), font));
 
     const std::size_t drawn = contentOf(*printer.jobs[0].pages.back()).texts.size();
     engine.PrintText(1, 500, word); // beyond the right edge: left out, no failure

@@ -5,8 +5,11 @@
 #include "support/test_printer.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QProcess>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -46,8 +49,10 @@ protected:
                 previewPages = static_cast<int>(preview->PageList.size());
                 return int(QDialog::Rejected);
             }
-            return confirm ? (dialog.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))->click(), int(QDialog::Accepted))
-                           : int(QDialog::Rejected);
+            return confirm
+                       ? (dialog.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))->click(),
+                          int(QDialog::Accepted))
+                       : int(QDialog::Rejected);
         };
     }
 
@@ -117,7 +122,8 @@ TEST_F(ReportTest, EveryPageHasTheHeaderTheTitleLineAndThePageNumber)
     for (int page = 1; page <= static_cast<int>(pageCount()); ++page) {
         SCOPED_TRACE(page);
         int headers = 0;
-        for (auto [it, end] = placed.equal_range(QStringLiteral(" Vantorbel: 62,5")); it != end; ++it)
+        for (auto [it, end] = placed.equal_range(QStringLiteral(" Vantorbel: 62,5")); it != end;
+             ++it)
             headers += it->second.page == page;
         EXPECT_EQ(headers, 1);
         int titles = 0;
@@ -142,7 +148,7 @@ TEST_F(ReportTest, RowsFillTheColumnGroupsPageByPage)
         print(tableOf(rows));
         EXPECT_EQ(static_cast<int>(pageCount()), (rows + 4 * L - 1) / (4 * L));
         const auto placed = placedTexts();
-        std::map<int, int> groupLeft; // group -> x of its numbers
+        std::map<int, int> groupLeft;               // group -> x of its numbers
         std::map<std::pair<int, int>, int> lineTop; // (page, line) -> y
         for (int row = 1; row <= rows; ++row) {
             const auto it = placed.find(QString::number(row));
@@ -167,6 +173,38 @@ TEST_F(ReportTest, PreviewOpensOverTheWorkAreaWithItsCaptionAndPrintsNothing)
     EXPECT_EQ(previewCaption, QStringLiteral("Vantorbel afdrukvoorbeeld"));
     EXPECT_EQ(previewOpenState, TPreviewPrintForm1::OpenWorkArea);
     EXPECT_EQ(previewPages, 1);
+}
+
+TEST_F(ReportTest, PreviewPagesSaveAsEmfFilesThatAnotherReaderOpens)
+{
+    dialog.findChild<QRadioButton*>(QStringLiteral("NaarScherm"))->setChecked(true);
+    QTemporaryDir folder;
+    FileChooserStub files;
+    files.answers.push_back(folder.filePath(QStringLiteral("rapport.emf")));
+    modal.answer = [](QDialog& window) {
+        if (auto* preview = qobject_cast<TPreviewPrintForm1*>(&window)) {
+            preview->SaveMetaClick();
+            return int(QDialog::Rejected);
+        }
+        window.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))->click();
+        return int(QDialog::Accepted);
+    };
+    ReportTable table = tableOf(17);
+    table.projectName = QStringLiteral("Schuur");
+    print(table);
+
+    const QString svg = folder.filePath(QStringLiteral("rapport0.svg"));
+    ASSERT_EQ(
+        QProcess::execute(QStringLiteral("emf2svg-conv"),
+                          {QStringLiteral("-i"), folder.filePath(QStringLiteral("rapport0.EMF")),
+                           QStringLiteral("-o"), svg}),
+        0);
+    QFile read(svg);
+    ASSERT_TRUE(read.open(QIODevice::ReadOnly));
+    const QByteArray page = read.readAll();
+    for (const char* text : {"Schuur Vantorbel: 62,5", "Pagina:1", "Laag", "Hoogte", "1054,50"})
+        EXPECT_TRUE(page.contains(text)) << text;
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("rapport1.EMF"))));
 }
 
 TEST_F(ReportTest, CopiesChosenInTheDialogReachThePrinterEachPageOnce)
