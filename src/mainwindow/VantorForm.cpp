@@ -4,7 +4,8 @@
 #include "mode_texts.h"
 
 #include "about/HyperLabel.h"
-#include "about/clickable_picture.h"
+#include "about/Splashunit.h"
+#include "about/clickable_label.h"
 #include "about/maker_links.h"
 #include "calc/course_table.h"
 #include "calc/format_height.h"
@@ -245,7 +246,7 @@ void TVantorForm::buildInformationBand()
     band->setFixedHeight(kInformationBandHeight);
     layout()->addWidget(band);
 
-    m_informationPicture = new ClickablePicture(band);
+    m_informationPicture = new ClickableLabel(band);
     m_informationPicture->setObjectName(QStringLiteral("Image2"));
     m_informationPicture->setGeometry(6, 6, 30, 30);
     m_informationPicture->setPixmap(
@@ -296,7 +297,9 @@ void TVantorForm::connectCommands()
             guarded(&TVantorForm::VanTorbelButtonClick));
     connect(m_commands.KoppenMaatButton, &QToolButton::clicked, this,
             guarded(&TVantorForm::VanTorbelButtonClick));
-    connect(m_informationPicture, &ClickablePicture::clicked, this,
+    connect(m_commands.ToolButton3, &QToolButton::clicked, this,
+            guarded(&TVantorForm::ToolButton3Click));
+    connect(m_informationPicture, &ClickableLabel::clicked, this,
             guarded(&TVantorForm::Image2Click));
 
     // A table on screen always belongs to the texts on screen: any real change of a number
@@ -391,6 +394,11 @@ void TVantorForm::chooseTableFont()
 void TVantorForm::ToolButton12Click()
 {
     close();
+}
+
+void TVantorForm::ToolButton3Click()
+{
+    ShowAboutWindow(this);
 }
 
 void TVantorForm::Image2Click()

@@ -17,7 +17,7 @@
 #include <QWidget>
 
 class CourseGrid;
-class ClickablePicture;
+class ClickableLabel;
 class QLabel;
 class QLineEdit;
 class QToolButton;
@@ -49,6 +49,7 @@ public:
     void ToolButton2Click();
     void GridfontButtonClick();
     void ToolButton12Click();
+    void ToolButton3Click();
     void AfdrukkenButtonClick();
     void Image2Click();
 
@@ -107,7 +108,7 @@ private:
     } m_dialogs;
 
     CourseGrid* m_grid = nullptr;
-    ClickablePicture* m_informationPicture = nullptr;
+    ClickableLabel* m_informationPicture = nullptr;
     THyperLabel* m_makerLink = nullptr;
     TableFont m_tableFont;
     bool m_activatedBefore = false;

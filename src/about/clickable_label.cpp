@@ -1,14 +1,14 @@
-#include "clickable_picture.h"
+#include "clickable_label.h"
 
 #include <QMouseEvent>
 
-void ClickablePicture::mousePressEvent(QMouseEvent* event)
+void ClickableLabel::mousePressEvent(QMouseEvent* event)
 {
     m_pressed = event->button() == Qt::LeftButton;
     QLabel::mousePressEvent(event);
 }
 
-void ClickablePicture::mouseReleaseEvent(QMouseEvent* event)
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     const bool click = m_pressed && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());

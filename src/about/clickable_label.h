@@ -2,8 +2,8 @@
 
 #include <QLabel>
 
-// A picture that answers a click (press and release over it), like a picture control does.
-class ClickablePicture : public QLabel {
+// A label (a picture or a text) that answers a click: press and release over it.
+class ClickableLabel : public QLabel {
     Q_OBJECT
 
 public:
