@@ -11,6 +11,7 @@ packages=(
     googletest libgtest-dev
     cups-daemon cups-client cups-filters cups-ipp-utils printer-driver-cups-pdf ghostscript
     poppler-utils
+    desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
