@@ -6,6 +6,7 @@
 
 #include "msg/error_report.h"
 #include "platform/modal_runner.h"
+#include "platform/svg_picture.h"
 #include "platform/url_opener.h"
 
 #include <QFrame>
@@ -24,7 +25,8 @@ ClickableLabel* addPicture(QWidget* parent, const char* name, const char* pictur
     auto* label = new ClickableLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(box);
-    label->setPixmap(QIcon(QLatin1String(picture)).pixmap(box.size()));
+    label->setPixmap(
+        platform::SvgPicture(QLatin1String(picture), box.size(), label->devicePixelRatioF()));
     return label;
 }
 

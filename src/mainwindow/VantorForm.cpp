@@ -13,6 +13,7 @@
 #include "msg/error_report.h"
 #include "platform/font_chooser.h"
 #include "platform/regional_settings.h"
+#include "platform/svg_picture.h"
 #include "platform/url_opener.h"
 #include "print/PrintDlg.h"
 
@@ -133,7 +134,9 @@ void TVantorForm::buildToolBand()
     band->setFixedHeight(kToolBandHeight);
     band->setAutoFillBackground(true);
     QPalette tiled = band->palette();
-    tiled.setBrush(QPalette::Window, QBrush(QPixmap(QStringLiteral(":/icons/toolband_tile.svg"))));
+    tiled.setBrush(QPalette::Window,
+                   QBrush(platform::SvgPicture(QStringLiteral(":/icons/toolband_tile.svg"),
+                                               QSize(48, kToolBandHeight), devicePixelRatioF())));
     band->setPalette(tiled);
     layout()->addWidget(band);
 
@@ -249,8 +252,8 @@ void TVantorForm::buildInformationBand()
     m_informationPicture = new ClickableLabel(band);
     m_informationPicture->setObjectName(QStringLiteral("Image2"));
     m_informationPicture->setGeometry(6, 6, 30, 30);
-    m_informationPicture->setPixmap(
-        QIcon(QStringLiteral(":/icons/information.svg")).pixmap(30, 30));
+    m_informationPicture->setPixmap(platform::SvgPicture(QStringLiteral(":/icons/information.svg"),
+                                                         QSize(30, 30), devicePixelRatioF()));
     m_informationPicture->setCursor(Qt::PointingHandCursor);
     m_informationPicture->setToolTip(MakerInformationHint());
     m_informationPicture->setAccessibleName(MakerInformationHint());

@@ -12,8 +12,7 @@ public:
 
 } // namespace
 
-template <>
-ModalRunner& Seam<ModalRunner>::desktop()
+template <> ModalRunner& Seam<ModalRunner>::desktop()
 {
     static DesktopModalRunner runner;
     return runner;

@@ -4,6 +4,7 @@
 
 #include "msg/error_report.h"
 #include "platform/printer_service.h"
+#include "platform/svg_picture.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -61,7 +62,8 @@ QLabel* addPicture(QWidget* parent, const char* name, const char* picture, QSize
     label->setObjectName(QLatin1String(name));
     label->setGeometry(box);
     label->setAlignment(Qt::AlignCenter);
-    label->setPixmap(QIcon(QLatin1String(picture)).pixmap(size));
+    label->setPixmap(
+        platform::SvgPicture(QLatin1String(picture), size, label->devicePixelRatioF()));
     return label;
 }
 
