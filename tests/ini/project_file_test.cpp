@@ -1,0 +1,541 @@
+#include "ini/project_reader.h"
+#include "ini/project_writer.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string_view>
+#include <sys/stat.h>
+
+// gtest finds these printers by argument-dependent lookup, so they sit beside the types. Bytes
+// are shown escaped, and cut short: some files in these tests are 100 000 bytes.
+static void PrintTo(const QByteArray& bytes, std::ostream* os)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    *os << '"';
+    for (const char c : bytes.left(300)) {
+        const auto code = static_cast<unsigned char>(c);
+        if (c == '\r' || c == '\n')
+            *os << (c == '\r' ? "\\r" : "\\n");
+        else if (code < 0x20 || code >= 0x7f || c == '"' || c == '\\')
+            *os << "\\x" << kHex[code >> 4] << kHex[code & 15];
+        else
+            *os << c;
+    }
+    *os << '"';
+    if (bytes.size() > 300)
+        *os << "... (" << bytes.size() << " bytes)";
+}
+
+static void PrintTo(const QString& text, std::ostream* os)
+{
+    PrintTo(text.toUtf8(), os);
+}
+
+static void PrintTo(const ProjectSettings& s, std::ostream* os)
+{
+    const ProjectFont& f = s.Font;
+    PrintTo(
+        QStringList{s.ProjectName, s.Gauge, s.Bottom, s.Top, s.Decimals, s.Mode, f.name}.join(u'|'),
+        os);
+    *os << ' ' << f.size << (f.bold ? " B" : "") << (f.italic ? " I" : "")
+        << (f.underline ? " U" : "") << (f.strikeOut ? " S" : "");
+}
+
+namespace {
+
+// A font with the styles named by their letters: "BI" is bold and italic.
+ProjectFont FontWith(const QString& name, int size, std::string_view styles)
+{
+    const auto has = [styles](char letter) {
+        return styles.find(letter) != styles.npos;
+    };
+    return {name, size, has('B'), has('I'), has('U'), has('S')};
+}
+
+// The six field texts joined by "|", and a font.
+ProjectSettings SettingsOf(const QString& texts, const ProjectFont& font)
+{
+    const QStringList t = texts.split(u'|');
+    EXPECT_EQ(t.size(), 6);
+    return {t.value(0), t.value(1), t.value(2), t.value(3), t.value(4), t.value(5), font};
+}
+
+// What the program starts with before any project file is read.
+ProjectSettings DefaultProjectSettings()
+{
+    return SettingsOf(QStringLiteral("|62,5|0|1000|2|1"), FontWith(QStringLiteral("Arial"), 9, ""));
+}
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// A project file in a folder of its own.
+class ProjectFileTest : public testing::Test {
+protected:
+    ProjectReadResult read(const QByteArray& bytes, ProjectSettings& settings)
+    {
+        WriteBytes(path, bytes);
+        return ReadProjectFile(path, settings);
+    }
+    ProjectSettings readBack() const
+    {
+        // Nothing of this must survive the reading.
+        ProjectSettings settings = SettingsOf(QStringLiteral("x|x|x|x|x|x"), FontWith("x", 1, ""));
+        EXPECT_EQ(ReadProjectFile(path, settings), ProjectReadResult::Read);
+        return settings;
+    }
+    QByteArray lineOf(const QByteArray& key) const
+    {
+        for (const QByteArray& line : ReadBytes(path).split('\r'))
+            if (line.startsWith('\n' + key + '='))
+                return line.mid(1);
+        return {};
+    }
+    QStringList entries() const
+    {
+        return QDir(dir.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    }
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("project.vtb"));
+};
+
+// Two suites on one fixture, so that a failure names the side that broke.
+class ProjectReaderTest : public ProjectFileTest {};
+class ProjectWriterTest : public ProjectFileTest {};
+
+// ---- Reading ---------------------------------------------------------------------------------
+
+// Different from the defaults in every item, so that an item the reader wrongly touches shows.
+const QString kPassedTexts = QStringLiteral("Oud|75|-10|2000|1|2");
+ProjectFont PassedFont(std::string_view styles = "BU")
+{
+    return FontWith(QStringLiteral("Courier New"), 11, styles);
+}
+ProjectSettings PassedIn()
+{
+    return SettingsOf(kPassedTexts, PassedFont());
+}
+
+struct ResultCase {
+    const char* name;
+    QByteArray file;
+    ProjectReadResult result;
+};
+
+TEST_F(ProjectReaderTest, ReadsOnlyWhenTheSectionHasLinesAfterItsHeader)
+{
+    using enum ProjectReadResult;
+    const ResultCase cases[] = {
+        {"empty file", "", NotRead},
+        {"no section", "[Other]\r\nMODE=3\r\n", NotRead},
+        {"lines ending in LF alone", "[VANTORBEL]\nMODE=3\n", NotRead},
+        {"near misses of the header",
+         "[VANTORBEL] \r\n [VANTORBEL]\r\n[ VANTORBEL ]\r\n[VANTORBEL\r\nVANTORBEL\r\n"
+         "[VANTORBEL]x\r\n[VANTORBEL]=\r\nMODE=3\r\n",
+         NotRead},
+        {"header hidden after Ctrl-Z", "A\x1a\r\n[VANTORBEL]\r\nMODE=3\r\n", NotRead},
+        {"header as last line", "[Other]\r\n[VANTORBEL]", NotRead},
+        {"header as last line with line end", "[VANTORBEL]\r\n", NotRead},
+        {"header as last line before Ctrl-Z", "[VANTORBEL]\r\n\x1aMODE=3\r\n", NotRead},
+        {"header followed by a header", "[VANTORBEL]\r\n[Other]\r\nMODE=3\r\n", Read},
+        {"header followed by an empty line", "[VANTORBEL]\r\n\r\n", Read},
+        {"lower-case header", "MODE=3\r\n[vantorbel]\r\n\r\n", Read},
+    };
+    for (const ResultCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProjectSettings settings = PassedIn();
+        EXPECT_EQ(read(c.file, settings), c.result);
+        EXPECT_EQ(settings, PassedIn());
+    }
+}
+
+struct SectionCase {
+    const char* name;
+    QByteArray file;
+    ProjectSettings expected;
+};
+
+TEST_F(ProjectReaderTest, TakesEachKnownKeyOfTheFirstSectionOnly)
+{
+    const QByteArray y(100000, 'y');
+    const auto texts = [](const char* t) {
+        return SettingsOf(QString::fromUtf8(t), PassedFont());
+    };
+    const SectionCase cases[] = {
+        {"all keys",
+         "[VANTORBEL]\r\nPROJECTNAAM=Schuur\r\nVANTORBEL=62,5\r\nONDERHOOGTE=0\r\n"
+         "BOVENHOOGTE=1000\r\nDECIMALEN=3\r\nMODE=1\r\nFONTNAME=Arial\r\nFONTSIZE=9\r\n"
+         "FONTSTYLE=fsItalic\r\n",
+         SettingsOf(QStringLiteral("Schuur|62,5|0|1000|3|1"), FontWith("Arial", 9, "I"))},
+        {"absent keys kept", "[VANTORBEL]\r\nDECIMALEN=3\r\n", texts("Oud|75|-10|2000|3|2")},
+        {"lower-case keys", "[vantorbel]\r\nvantorbel=70\r\nMoDe=4\r\n",
+         texts("Oud|70|-10|2000|1|4")},
+        {"blanks around a key make another key",
+         "[VANTORBEL]\r\nVANTORBEL = 5\r\n MODE=1\r\nMODE =1\r\n", PassedIn()},
+        {"last occurrence wins", "[VANTORBEL]\r\nMODE=1\r\nMODE=3\r\nMODE=4",
+         texts("Oud|75|-10|2000|1|4")},
+        {"value kept whole", "[VANTORBEL]\r\nPROJECTNAAM= a=b \r\nMODE=\r\n",
+         texts(" a=b |75|-10|2000|1|")},
+        {"odd lines skipped", "[VANTORBEL]\r\n; note\r\n=5\r\n\r\nJUNK=1\r\nMODE\r\nMODE=3",
+         texts("Oud|75|-10|2000|1|3")},
+        {"keys before the section ignored", "MODE=3\r\n[VANTORBEL]\r\nDECIMALEN=4\r\n",
+         texts("Oud|75|-10|2000|4|2")},
+        {"next section ends it", "[VANTORBEL]\r\nMODE=3\r\n[Other]\r\nDECIMALEN=4\r\n",
+         texts("Oud|75|-10|2000|1|3")},
+        {"any line starting with [ ends it", "[VANTORBEL]\r\nMODE=3\r\n[\r\nDECIMALEN=4",
+         texts("Oud|75|-10|2000|1|3")},
+        {"second own section ignored", "[VANTORBEL]\r\nMODE=3\r\n[VANTORBEL]\r\nDECIMALEN=4",
+         texts("Oud|75|-10|2000|1|3")},
+        {"lines ending in CR alone", "[VANTORBEL]\rMODE=3\rDECIMALEN=4",
+         texts("Oud|75|-10|2000|4|3")},
+        {"LF alone is part of the line", "[VANTORBEL]\r\nPROJECTNAAM=a\nMODE=3\r\n",
+         texts("a\nMODE=3|75|-10|2000|1|2")},
+        {"Ctrl-Z ends the file", "[VANTORBEL]\r\nMODE=3\x1a\r\nDECIMALEN=4\r\n",
+         texts("Oud|75|-10|2000|1|3")},
+        {"only 255 bytes of a line count",
+         "[VANTORBEL]\r\nPROJECTNAAM=" + y + "\r\nMODE=3\r\nDECIMALEN=" + y,
+         SettingsOf(y.left(243) + "|75|-10|2000|" + y.left(245) + "|3", PassedFont())},
+        {"font name decoded as the texts are", "[VANTORBEL]\r\nFONTNAME=Tr\xe9s",
+         SettingsOf(kPassedTexts, FontWith("Trés", 11, "BU"))},
+    };
+    for (const SectionCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProjectSettings settings = PassedIn();
+        EXPECT_EQ(read(c.file, settings), ProjectReadResult::Read);
+        EXPECT_EQ(settings, c.expected);
+    }
+}
+
+// Values are UTF-8; a value that is not, from an older file, is Windows-1252 as a whole.
+TEST_F(ProjectReaderTest, DecodesValuesAsUtf8OrElseAsWindows1252)
+{
+    const std::pair<QByteArray, QString> cases[] = {
+        {"Schuur \xc3\x86r\xc3\xb8 \xe2\x82\xac 1\xc2\xbd", QStringLiteral("Schuur Ærø € 1½")},
+        {"\xf0\x9f\xa7\xb1", QStringLiteral("🧱")},
+        {"\xef\xbb\xbfSchuur", QStringLiteral("\uFEFFSchuur")}, // a typed mark, kept
+        {"Caf\xe9 \x80 5", QStringLiteral("Café € 5")},
+        {"\x9f\x8a\x99", QStringLiteral("ŸŠ™")},
+        {"\x81\x8d\x8f\x90\x9d", QStringLiteral("\u0081\u008d\u008f\u0090\u009d")}, // unassigned
+        {"\xa0\xbd\xff", QStringLiteral("\u00a0½ÿ")},
+        {"Caf\xc3\xa9 \xe9", QStringLiteral("CafÃ© é")},
+        {"\xc0\x80", QStringLiteral("À€")},                // overlong
+        {"\xed\xa0\x80", QStringLiteral("í\u00a0€")},      // a surrogate
+        {"\xf4\x90\x80\x80", QStringLiteral("ô\u0090€€")}, // beyond U+10FFFF
+    };
+    for (const auto& [bytes, text] : cases) {
+        SCOPED_TRACE(testing::PrintToString(bytes));
+        ProjectSettings settings = PassedIn();
+        EXPECT_EQ(read("[VANTORBEL]\r\nPROJECTNAAM=" + bytes, settings), ProjectReadResult::Read);
+        EXPECT_EQ(settings.ProjectName, text);
+    }
+}
+
+// A size follows the program's rules for whole numbers, whose every form the number reader's
+// tests cover. Each key line takes effect as it is read, so the last one wins; a style word sets
+// exactly its style, anything else leaves the styles alone.
+TEST_F(ProjectReaderTest, FontSizeIsAWholeNumberAndFontStyleOneNamedStyle)
+{
+    const auto font = [](int size, std::string_view styles) {
+        return FontWith(QStringLiteral("Courier New"), size, styles);
+    };
+    const std::pair<QByteArray, ProjectFont> cases[] = {
+        {"FONTSIZE=12", font(12, "BU")},
+        {"FONTSIZE=$1F", font(31, "BU")},
+        {"FONTSIZE=-2147483648", font(-2147483647 - 1, "BU")},
+        {"FONTSIZE=7\r\nFONTSIZE=12", font(12, "BU")},
+        {"FONTSTYLE=fsBold", font(11, "B")},
+        {"FONTSTYLE=FSITALIC", font(11, "I")},
+        {"FONTSTYLE=fsunderline", font(11, "U")},
+        {"FONTSTYLE=fsStrikeOut", font(11, "S")},
+        {"FONTSTYLE=fsItalic\r\nFONTSTYLE=fsStrikeOut", font(11, "S")},
+        {"FONTSTYLE=fsItalic\r\nFONTSTYLE=", font(11, "I")},
+        {"FONTSTYLE=fsItalic\r\nFONTSTYLE=fsNone", font(11, "I")},
+        {"FONTSTYLE=", font(11, "BU")},
+        {"FONTSTYLE=fsBold ", font(11, "BU")},
+        {"FONTSTYLE= fsItalic", font(11, "BU")},
+        {"FONTSTYLE=fsBold,fsItalic", font(11, "BU")},
+        {"FONTSTYLE=[fsItalic]", font(11, "BU")},
+    };
+    for (const auto& [lines, expected] : cases) {
+        SCOPED_TRACE(testing::PrintToString(lines));
+        ProjectSettings settings = PassedIn();
+        EXPECT_EQ(read("[VANTORBEL]\r\n" + lines + "\r\n", settings), ProjectReadResult::Read);
+        EXPECT_EQ(settings, SettingsOf(kPassedTexts, expected));
+    }
+}
+
+// The reading stops at the first size that is no whole number, with a message that names it.
+TEST_F(ProjectReaderTest, AnyOtherFontSizeStopsTheReading)
+{
+    for (const QByteArray value : {"", "12 ", "12pt", "2147483648"}) {
+        SCOPED_TRACE(value.constData());
+        ProjectSettings settings = PassedIn();
+        try {
+            read("[VANTORBEL]\r\nFONTSIZE=" + value + "\r\nFONTSIZE=12\r\n", settings);
+            ADD_FAILURE() << "no exception";
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      "'" + value.toStdString() + "' is not a valid integer value");
+        }
+    }
+}
+
+// ---- Writing ---------------------------------------------------------------------------------
+
+const QByteArray kHeader = "[VANTORBEL]\r\n";
+// The nine key lines of the default settings and the empty line after them.
+const QByteArray kDefaultKeys = "PROJECTNAAM=\r\nVANTORBEL=62,5\r\nONDERHOOGTE=0\r\n"
+                                "BOVENHOOGTE=1000\r\nDECIMALEN=2\r\nMODE=1\r\nFONTNAME=Arial\r\n"
+                                "FONTSIZE=9\r\nFONTSTYLE=\r\n\r\n";
+const QByteArray kNewFile = "\r\n" + kHeader + kDefaultKeys;
+
+struct RewriteCase {
+    const char* name;
+    std::optional<QByteArray> before; // none: no file yet
+    QByteArray after;
+};
+
+TEST_F(ProjectWriterTest, WritesTheSectionInPlaceOfTheFirstAndKeepsEveryOtherLine)
+{
+    const QByteArray a(100000, 'a');
+    const QByteArray b(100000, 'b');
+    const QByteArray x(65535, 'x');
+    const RewriteCase cases[] = {
+        {"no file yet", std::nullopt, kNewFile},
+        {"section between others",
+         "; top\r\n[Other]\r\nA=1\r\n[vantorbel]\r\nPROJECTNAAM=Oud\r\nJUNK\r\n\r\nMODE=2\r\n\r\n"
+         "[Next]\r\nB=2\r\n",
+         "; top\r\n[Other]\r\nA=1\r\n[vantorbel]\r\n" + kDefaultKeys + "[Next]\r\nB=2\r\n"},
+        {"file saved before", kNewFile, kNewFile},
+        {"empty file", "", kHeader + kDefaultKeys},
+        {"no section, last line without end", "[Other]\r\nA=1",
+         "[Other]\r\nA=1\r\n" + kHeader + kDefaultKeys},
+        {"header with a trailing blank", "[VANTORBEL] \r\nMODE=2\r\n",
+         "[VANTORBEL] \r\nMODE=2\r\n" + kHeader + kDefaultKeys},
+        {"header as last line", "[Other]\r\n[VANTORBEL]", "[Other]\r\n" + kHeader + kDefaultKeys},
+        {"next header as last line", "[VANTORBEL]\r\nMODE=2\r\n[Next]",
+         kHeader + kDefaultKeys + "[Next]\r\n"},
+        {"header followed by a header", "[VANTORBEL]\r\n[Next]\r\n",
+         kHeader + kDefaultKeys + "[Next]\r\n"},
+        {"second own section kept", "[VANTORBEL]\r\nMODE=2\r\n[VANTORBEL]\r\nMODE=3\r\n",
+         kHeader + kDefaultKeys + "[VANTORBEL]\r\nMODE=3\r\n"},
+        {"lines ending in CR alone", "A\r[VANTORBEL]\rMODE=2\r[Next]\rB",
+         "A\r\n" + kHeader + kDefaultKeys + "[Next]\r\nB\r\n"},
+        {"lines ending in LF alone", "[Other]\nA=1\n[VANTORBEL]\nMODE=2\n",
+         "[Other]\nA=1\n[VANTORBEL]\nMODE=2\n\r\n" + kHeader + kDefaultKeys},
+        {"Ctrl-Z in the section", "A\r\n[VANTORBEL]\r\nMODE=2\x1a[Next]\r\nB\r\n",
+         "A\r\n" + kHeader + kDefaultKeys},
+        {"Ctrl-Z before any section", "A\r\nB\x1a\r\n[VANTORBEL]\r\nMODE=2\r\n",
+         "A\r\nB\r\n" + kHeader + kDefaultKeys},
+        {"long lines", a + "\r\n[VANTORBEL]\r\n" + a + "\r\n[Next]\r\n" + b + "\r\n" + b,
+         a + "\r\n" + kHeader + kDefaultKeys + "[Next]\r\n" + b + "\r\n" + b + "\r\n"},
+        {"CR LF split between reads", x + "\r\n[VANTORBEL]\r\nMODE=2\r\n",
+         x + "\r\n" + kHeader + kDefaultKeys},
+    };
+    for (const RewriteCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(path);
+        if (c.before)
+            WriteBytes(path, *c.before);
+        ASSERT_TRUE(WriteProjectFile(path, DefaultProjectSettings()));
+        EXPECT_EQ(ReadBytes(path), c.after);
+        EXPECT_EQ(entries(), QStringList{QStringLiteral("project.vtb")});
+    }
+}
+
+TEST_F(ProjectWriterTest, WritesValuesAsUtf8WithoutLineBreaksOrEndOfFileMarks)
+{
+    ProjectSettings settings = DefaultProjectSettings();
+    settings.ProjectName = QStringLiteral("Schuur Ærø € 1½");
+    settings.Gauge = QStringLiteral("62\r,5\n");
+    settings.Top = QStringLiteral("\r\n[Other]");
+    settings.Font.name = QStringLiteral("Ari\x1a"
+                                        "al");
+    settings.Font.size = -12;
+    ASSERT_TRUE(WriteProjectFile(path, settings));
+    EXPECT_EQ(ReadBytes(path),
+              "\r\n[VANTORBEL]\r\nPROJECTNAAM=Schuur \xc3\x86r\xc3\xb8 \xe2\x82\xac "
+              "1\xc2\xbd\r\nVANTORBEL=62,5\r\nONDERHOOGTE=0\r\n"
+              "BOVENHOOGTE=[Other]\r\nDECIMALEN=2\r\nMODE=1\r\nFONTNAME=Arial\r\n"
+              "FONTSIZE=-12\r\nFONTSTYLE=\r\n\r\n");
+}
+
+struct CutCase {
+    QString text;
+    qsizetype lineSize;
+    qsizetype keptUnits; // UTF-16 units of the text that come back
+};
+
+TEST_F(ProjectWriterTest, CutsLongKeyLinesTo255BytesBetweenCharacters)
+{
+    const CutCase cases[] = {
+        {QString(243, u'a'), 255, 243},
+        {QString(300, u'a'), 255, 243},
+        {QString(200, u'é'), 254, 121},
+        {u'a' + QString(200, u'é'), 255, 122},
+        {QStringLiteral("€").repeated(100), 255, 81},
+        {QStringLiteral("🧱").repeated(100), 252, 120},
+    };
+    for (const CutCase& c : cases) {
+        SCOPED_TRACE(c.text.left(3).toStdString() + "... " + std::to_string(c.text.size()));
+        ProjectSettings settings = DefaultProjectSettings();
+        settings.ProjectName = c.text;
+        ASSERT_TRUE(WriteProjectFile(path, settings));
+        EXPECT_EQ(lineOf("PROJECTNAAM").size(), c.lineSize);
+        settings.ProjectName = c.text.left(c.keptUnits);
+        EXPECT_EQ(readBack(), settings);
+    }
+    ProjectSettings settings = DefaultProjectSettings();
+    settings.Font.name = QString(300, u'n');
+    ASSERT_TRUE(WriteProjectFile(path, settings));
+    settings.Font.name.truncate(255 - 9);
+    EXPECT_EQ(readBack(), settings);
+}
+
+TEST_F(ProjectWriterTest, WritesTheFirstStyleOfTheFontAndReadsOnlyThatOneBack)
+{
+    const std::pair<std::string_view, QByteArray> cases[] = {{"", "FONTSTYLE="},
+                                                             {"BI", "FONTSTYLE=FSBOLD"},
+                                                             {"IUS", "FONTSTYLE=FSITALIC"},
+                                                             {"US", "FONTSTYLE=FSUNDERLINE"},
+                                                             {"S", "FONTSTYLE=FSSTRIKEOUT"}};
+    for (const auto& [styles, line] : cases) {
+        SCOPED_TRACE(line.constData());
+        ProjectSettings settings = DefaultProjectSettings();
+        settings.Font = FontWith("Arial", 9, styles);
+        ASSERT_TRUE(WriteProjectFile(path, settings));
+        EXPECT_EQ(lineOf("FONTSTYLE"), line);
+        // The letters are in writing order: the first is the style that comes back.
+        settings.Font = FontWith("Arial", 9, styles.substr(0, 1));
+        EXPECT_EQ(readBack(), settings);
+    }
+}
+
+// Values with the characters that mean something in the file come back as they were written.
+TEST_F(ProjectWriterTest, ReadsBackWhatItWrote)
+{
+    const ProjectSettings cases[] = {
+        SettingsOf(QStringLiteral("a=b=c|=|==|[x]| 2 |1"), FontWith("Font=Name", 0, "U")),
+        SettingsOf(QStringLiteral("|||||"), FontWith("", -2147483647 - 1, "S")),
+        SettingsOf(QStringLiteral("東京 🧱|\t|x|y|z|w"), FontWith("Noto", 2147483647, "B")),
+        SettingsOf(QStringLiteral("\uFEFFSchuur|62,5|0|1000|2|1"), FontWith("Arial", 9, ""))};
+    for (const ProjectSettings& settings : cases) {
+        SCOPED_TRACE(testing::PrintToString(settings));
+        ASSERT_TRUE(WriteProjectFile(path, settings));
+        EXPECT_EQ(readBack(), settings);
+    }
+}
+
+// The saved file takes the place of the old one as it was: a link stays a link to the same
+// file, and the file keeps who may read it.
+TEST_F(ProjectWriterTest, SavingThroughASymlinkUpdatesItsTargetAndKeepsItsPermissions)
+{
+    const QString target = dir.filePath(QStringLiteral("target.vtb"));
+    WriteBytes(target, "[Other]\r\nA=1\r\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0640), 0);
+    ASSERT_TRUE(QFile::link(target, path));
+    ASSERT_TRUE(WriteProjectFile(path, DefaultProjectSettings()));
+    EXPECT_EQ(QFileInfo(path).symLinkTarget(), target);
+    EXPECT_EQ(ReadBytes(target), "[Other]\r\nA=1\r\n" + kHeader + kDefaultKeys);
+    struct stat status {};
+    ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    EXPECT_EQ(entries(),
+              (QStringList{QStringLiteral("project.vtb"), QStringLiteral("target.vtb")}));
+}
+
+// Hands out `source` to a reader and then reports a read error; takes `budget` bytes from a
+// writer and then fails, with an error or, like a full disk, by quietly taking fewer bytes.
+class FlakyDevice : public QIODevice {
+public:
+    FlakyDevice(const QByteArray& source, qint64 budget, bool reportsError)
+        : m_source(source)
+        , m_budget(budget)
+        , m_reportsError(reportsError)
+    {
+        open(QIODevice::ReadWrite | QIODevice::Unbuffered);
+    }
+    bool isSequential() const override { return true; }
+    QByteArray written;
+
+protected:
+    qint64 readData(char* data, qint64 size) override
+    {
+        const qint64 given = std::min<qint64>(size, m_source.size());
+        std::copy_n(m_source.constData(), given, data);
+        m_source.remove(0, given);
+        return given > 0 ? given : -1;
+    }
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        if (m_reportsError && size > m_budget)
+            return -1;
+        const qint64 taken = std::min(size, m_budget);
+        written.append(data, taken);
+        m_budget -= taken;
+        return taken;
+    }
+
+private:
+    QByteArray m_source;
+    qint64 m_budget;
+    bool m_reportsError;
+};
+
+TEST(WriteProjectSettings, FailsWhenTheTargetStopsTakingBytes)
+{
+    QByteArray file = "[Other]\r\nA=1\r\n[VANTORBEL]\r\nMODE=2\r\n[Next]\r\nB=2";
+    const QByteArray expected = "[Other]\r\nA=1\r\n" + kHeader + kDefaultKeys + "[Next]\r\nB=2\r\n";
+    for (const bool reportsError : {true, false}) {
+        for (const qint64 budget : {qint64(0), qint64(1), qint64(20), expected.size() / 2,
+                                    expected.size() - 1, expected.size()}) {
+            SCOPED_TRACE(testing::Message() << "error " << reportsError << ", budget " << budget);
+            QBuffer source(&file);
+            ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+            FlakyDevice target({}, budget, reportsError);
+            EXPECT_EQ(WriteProjectSettings(source, target, DefaultProjectSettings()),
+                      budget == expected.size());
+            EXPECT_EQ(target.written, expected.left(target.written.size()));
+        }
+    }
+}
+
+TEST(WriteProjectSettings, FailsWhenTheSourceCannotBeReadToTheEnd)
+{
+    for (const QByteArray first : {"", "[Other]\r\nA=1\r\n", "[VANTORBEL]\r\nMODE=2\r\n"}) {
+        SCOPED_TRACE(first.constData());
+        FlakyDevice source(first, 0, true);
+        QByteArray out;
+        QBuffer target(&out);
+        ASSERT_TRUE(target.open(QIODevice::WriteOnly));
+        EXPECT_FALSE(WriteProjectSettings(source, target, DefaultProjectSettings()));
+    }
+}
+
+} // namespace
