@@ -1,6 +1,8 @@
 // Prints real jobs through a private CUPS scheduler started by tools/cups-test-env.sh and looks
 // at what came out. Without that environment every test here is skipped.
 #include "platform/printer_service.h"
+#include "print/PrintDlg.h"
+#include "print/results_report.h"
 
 #include <QApplication>
 #include <QDir>
@@ -132,15 +134,16 @@ protected:
         return field(job, QLatin1String(name), " \\([^)]*\\) =");
     }
 
-    // Everything a finished three-page "Vantorbel" job must show, printed copies times.
-    void expectThreePageJob(int copies)
+    // The one job printed since SetUp, once the scheduler has finished it, with its attributes.
+    int finishedJob(QString& job)
     {
         // Ending the document hands the job over, so it is on the queue by now.
         QList<int> fresh = jobIds();
         fresh.removeIf([this](int id) { return id <= lastJobBefore; });
-        ASSERT_EQ(fresh.size(), 1);
+        EXPECT_EQ(fresh.size(), 1);
+        if (fresh.size() != 1)
+            return 0;
         const int jobId = fresh[0];
-        QString job;
         QString state;
         QElapsedTimer clock;
         clock.start();
@@ -151,16 +154,29 @@ protected:
                 break;
             QThread::msleep(100);
         }
-        ASSERT_EQ(state, QStringLiteral("completed"));
+        EXPECT_EQ(state, QStringLiteral("completed"));
+        return jobId;
+    }
+
+    // The document as the program handed it over, kept by "PreserveJobFiles Yes".
+    static QString spooledDocument(int jobId)
+    {
+        return QDir(env("VANTORBEL_TEST_SPOOL_DIR"))
+            .filePath(QStringLiteral("d%1-001").arg(jobId, 5, 10, QLatin1Char('0')));
+    }
+
+    // Everything a finished three-page "Vantorbel" job must show, printed copies times.
+    void expectThreePageJob(int copies)
+    {
+        QString job;
+        const int jobId = finishedJob(job);
+        ASSERT_FALSE(HasFailure());
         EXPECT_EQ(attribute(job, "job-name"), kTitle);
         // A job without "copies" prints the printer's default of one copy.
         const QString jobCopies = attribute(job, "copies");
         EXPECT_EQ(jobCopies.isEmpty() ? 1 : jobCopies.toInt(), copies);
 
-        // The document as the program handed it over, kept by "PreserveJobFiles Yes".
-        const QString spooled =
-            QDir(env("VANTORBEL_TEST_SPOOL_DIR"))
-                .filePath(QStringLiteral("d%1-001").arg(jobId, 5, 10, QLatin1Char('0')));
+        const QString spooled = spooledDocument(jobId);
         ASSERT_TRUE(QFileInfo::exists(spooled)) << spooled.toStdString();
         EXPECT_EQ(pdfInfo(spooled, "Pages"), QStringLiteral("3"));
         EXPECT_EQ(pdfInfo(spooled, "Title"), kTitle);
@@ -214,6 +230,39 @@ TEST_P(CupsCopiesTest, CurrentPrinterPrintsThreePagesOnTheDefaultQueue)
 }
 
 INSTANTIATE_TEST_SUITE_P(Copies, CupsCopiesTest, testing::Values(1, 2));
+
+TEST_F(CupsPrintTest, TheResultsReportPrintsHeaderTitleLineAndRows)
+{
+    platform::CurrentPrinter().setCopies(1);
+    ReportTable table;
+    table.numberHeader = QStringLiteral("Laag");
+    table.valueHeader = QStringLiteral("Hoogte");
+    for (int row = 1; row <= 400; ++row)
+        table.rows.push_back({QString::number(row), QStringLiteral("%1,50").arg(row * 62)});
+    table.projectName = QStringLiteral("Schuur");
+    table.gaugeLabel = QStringLiteral("Vantorbel:");
+    table.gaugeText = QStringLiteral("62,5");
+    table.font.name = QStringLiteral("Arial");
+    table.font.pointSize = 9;
+    TPrintDialog1 dialog;
+    ASSERT_NO_THROW(PrintResultsReport(table, dialog));
+
+    QString job;
+    const int jobId = finishedJob(job);
+    ASSERT_FALSE(HasFailure());
+    EXPECT_EQ(attribute(job, "job-name"), kTitle);
+    const QString spooled = spooledDocument(jobId);
+    EXPECT_GE(pdfInfo(spooled, "Pages").toInt(), 2);
+    const QString first = run(QStringLiteral("pdftotext"), {"-f", "1", "-l", "1", spooled, "-"});
+    for (const char* text : {"Schuur Vantorbel: 62,5", "Pagina:1", "Laag", "62,50"})
+        EXPECT_TRUE(first.contains(QLatin1String(text))) << text;
+    // The title line stands in all four column groups.
+    EXPECT_EQ(first.count(QStringLiteral("Hoogte")), 4);
+    const QString second = run(QStringLiteral("pdftotext"), {"-f", "2", "-l", "2", spooled, "-"});
+    EXPECT_TRUE(second.contains(QStringLiteral("Pagina:2")));
+    const QString whole = run(QStringLiteral("pdftotext"), {spooled, "-"});
+    EXPECT_TRUE(whole.contains(QStringLiteral("24800,50"))); // the last row
+}
 
 TEST_F(CupsPrintTest, CurrentPrinterReportsTheFiguresOfTheDefaultQueue)
 {
