@@ -3,12 +3,12 @@
 #include "project_key_table.h"
 #include "project_keys.h"
 #include "project_lines.h"
+#include "replacing_file.h"
 #include "value_encoding.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -87,14 +87,10 @@ bool WriteProjectFile(const QString& fileName, const ProjectSettings& settings)
         emptyProject.open(QIODevice::ReadOnly);
     }
 
-    QSaveFile target(fileName);
-    // Unbuffered, so that a disk that fills up shows as a short write here: a buffered save file
-    // can lose the shortfall in its final flush and still report success.
-    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    ReplacingFile target(fileName);
+    if (!target.open())
         return false;
-    if (!WriteProjectSettings(*source, target, settings)) {
-        target.cancelWriting();
+    if (!WriteProjectSettings(*source, target.device(), settings))
         return false;
-    }
     return target.commit();
 }
