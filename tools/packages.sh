@@ -9,9 +9,11 @@ packages=(
     fonts-liberation2
     libuemf-dev emf2svg
     googletest libgtest-dev
+    libbenchmark-dev valgrind
     cups-daemon cups-client cups-filters cups-ipp-utils printer-driver-cups-pdf ghostscript
     poppler-utils
     desktop-file-utils appstream dpkg-dev
+    clang libclang-rt-14-dev
 )
 
 missing=()

@@ -29,7 +29,8 @@ fi
 export QT_QPA_PLATFORM=offscreen
 
 status=0
-ctest --test-dir "$build" --output-on-failure -j2 || status=$?
+# The package test installs a package on this machine; the regular build runs it once.
+ctest --test-dir "$build" --output-on-failure -j2 -E "^DebianPackage\." || status=$?
 
 if [ -n "$(ls -A "$reports")" ]; then
     for report in "$reports"/*; do

@@ -12,3 +12,6 @@ trap 'bash tools/cups-test-env.sh stop "$cups_dir"' EXIT
 eval "$cups_env"
 
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j2
+
+# The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+bash tools/sanitize.sh
