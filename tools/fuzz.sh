@@ -67,7 +67,7 @@ for harness in "${harnesses[@]}"; do
         for input in "$findings"/*; do
             [ -f "$input" ] || continue
             echo "reproducer $input ($(stat -c %s "$input") bytes), hex:"
-            head -c 512 "$input" | xxd -p
+            head -c 512 "$input" | od -An -v -tx1
             echo "rerun: build-fuzz/$harness $input"
         done
     else

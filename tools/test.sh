@@ -15,3 +15,6 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j2
 
 # The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 bash tools/sanitize.sh
+
+# A short run of every fuzzer over the number readers, the height formatting and project files.
+bash tools/fuzz.sh
