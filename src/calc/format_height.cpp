@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace calc {
 namespace {
@@ -22,11 +23,13 @@ struct Significand {
 // digits, halves away from zero. Returns false when the rendering cannot decide the half.
 bool roundRendering(std::string_view rendering, Significand& out, bool exact)
 {
-    std::string digits;
+    // The digits stay in place: a copy into a growing string cost more than the rendering.
+    std::array<char, 800> digits;
+    std::size_t count = 0;
     std::size_t i = 0;
     for (; i < rendering.size() && rendering[i] != 'e'; ++i)
-        if (rendering[i] != '.')
-            digits += rendering[i];
+        if (rendering[i] != '.' && count < digits.size())
+            digits[count++] = rendering[i];
     int exponent = 0;
     const char* exponentText = rendering.data() + i + 1;
     if (*exponentText == '+')
@@ -34,7 +37,8 @@ bool roundRendering(std::string_view rendering, Significand& out, bool exact)
     std::from_chars(exponentText, rendering.data() + rendering.size(), exponent);
     const int power = exponent + 1;
 
-    const std::string_view tail = std::string_view(digits).substr(kSignificantDigits, 6);
+    const std::string_view tail =
+        std::string_view(digits.data(), count).substr(kSignificantDigits, 6);
     // The six digits past the kept ones decide, unless rounding to 24 digits may have moved
     // the value across the half; then only the exact expansion can tell.
     if (!exact && (tail == "500000" || tail == "499999"))
@@ -59,6 +63,71 @@ bool roundRendering(std::string_view rendering, Significand& out, bool exact)
     return true;
 }
 
+__extension__ using Wide = unsigned __int128;
+
+constexpr std::uint64_t kTenTo17 = 100'000'000'000'000'000ULL;
+constexpr std::uint64_t kTenTo18 = 1'000'000'000'000'000'000ULL;
+
+// 5^0 .. 5^27: the largest still fits 63 bits, so a 53-bit mantissa times it fits 128.
+constexpr std::array<std::uint64_t, 28> kPowersOfFive = [] {
+    std::array<std::uint64_t, 28> powers{};
+    std::uint64_t power = 1;
+    for (std::uint64_t& p : powers) {
+        p = power;
+        power *= 5;
+    }
+    return powers;
+}();
+
+// The same 18 digits as the renderings give, straight from the binary value: magnitude is
+// mantissa * 2^exponent, so magnitude * 10^scale is mantissa * 5^scale * 2^(exponent + scale),
+// exact in 128 bits, and the bits shifted out decide the half. Covers heights from about
+// 1e-9 to 1e18, every value a table holds in practice; false for the rest.
+bool integerSignificand(double magnitude, Significand& out)
+{
+    int binaryExponent = 0;
+    const double fraction = std::frexp(magnitude, &binaryExponent);
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    const int exponent = binaryExponent - 53;
+    // floor(log10(2^(binaryExponent - 1))) + 1: the digits before the point, or one too few.
+    int power = (((binaryExponent - 1) * 78913) >> 18) + 1;
+    for (int attempt = 0; attempt < 2; ++attempt, ++power) {
+        const int scale = kSignificantDigits - power;
+        if (scale < 0 || scale >= static_cast<int>(kPowersOfFive.size()))
+            return false;
+        const Wide scaled = Wide{mantissa} * kPowersOfFive[static_cast<std::size_t>(scale)];
+        const int shift = exponent + scale;
+        Wide whole = 0;
+        bool roundUp = false;
+        if (shift >= 0) {
+            if (shift >= 64 || (scaled >> (64 - shift)) != 0)
+                continue;
+            whole = scaled << shift;
+        } else {
+            const int dropped = -shift;
+            if (dropped >= 128)
+                return false;
+            whole = scaled >> dropped;
+            roundUp = ((scaled >> (dropped - 1)) & 1) != 0;
+        }
+        if (whole >= kTenTo18)
+            continue;
+        if (whole < kTenTo17)
+            return false;
+        const std::uint64_t kept = static_cast<std::uint64_t>(whole) + (roundUp ? 1 : 0);
+        if (kept == kTenTo18) {
+            out.digits.fill('0');
+            out.digits[0] = '1';
+            out.power = power + 1;
+        } else {
+            std::to_chars(out.digits.data(), out.digits.data() + out.digits.size(), kept);
+            out.power = power;
+        }
+        return true;
+    }
+    return false;
+}
+
 Significand significandOf(double magnitude)
 {
     Significand result;
@@ -66,6 +135,8 @@ Significand significandOf(double magnitude)
         result.digits.fill('0');
         return result;
     }
+    if (integerSignificand(magnitude, result))
+        return result;
     std::array<char, 64> fast;
     auto end = std::to_chars(fast.data(), fast.data() + fast.size(), magnitude,
                              std::chars_format::scientific, 23)
@@ -140,20 +211,27 @@ std::string FormatHeight(double value, int decimals, const RegionalFormat& forma
     const int places = decimals >= 0 && decimals <= kMaxDecimals ? decimals : kOutOfRangeDecimals;
     const Significand rounded = roundToDecimals(significandOf(std::fabs(value)), places);
 
-    std::string text;
-    if (value < 0 && !isZero(rounded))
-        text += '-';
-
+    const bool negative = value < 0 && !isZero(rounded);
     const int integerDigits = std::max(rounded.power, 1);
+    const std::string& thousands = format.thousandsSeparator;
+    const std::string& decimal = format.decimalSeparator;
+    // Sized once and written in place: appending char by char cost as much as the rounding.
+    std::string text(static_cast<std::size_t>(negative) + static_cast<std::size_t>(integerDigits) +
+                         static_cast<std::size_t>((integerDigits - 1) / 3) * thousands.size() +
+                         (places > 0 ? decimal.size() + static_cast<std::size_t>(places) : 0),
+                     '\0');
+    char* out = text.data();
+    if (negative)
+        *out++ = '-';
     for (int place = integerDigits - 1; place >= 0; --place) {
-        text += digitAt(rounded, place);
+        *out++ = digitAt(rounded, place);
         if (place > 0 && place % 3 == 0)
-            text += format.thousandsSeparator;
+            out = std::copy(thousands.begin(), thousands.end(), out);
     }
     if (places > 0) {
-        text += format.decimalSeparator;
+        out = std::copy(decimal.begin(), decimal.end(), out);
         for (int place = -1; place >= -places; --place)
-            text += digitAt(rounded, place);
+            *out++ = digitAt(rounded, place);
     }
     return text;
 }

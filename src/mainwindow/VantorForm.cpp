@@ -8,7 +8,6 @@
 #include "about/clickable_label.h"
 #include "about/maker_links.h"
 #include "calc/course_table.h"
-#include "calc/format_height.h"
 #include "msg/Msg.h"
 #include "msg/error_report.h"
 #include "platform/font_chooser.h"
@@ -72,17 +71,6 @@ QFrame* addSeparator(QLayout* layout, QWidget* parent)
     line->setFixedSize(kSeparatorWidth, kToolButtonSize);
     layout->addWidget(line);
     return line;
-}
-
-std::vector<CourseTableModel::Row> displayRows(const std::vector<calc::CourseRow>& rows,
-                                               int decimals, const calc::RegionalFormat& format)
-{
-    std::vector<CourseTableModel::Row> shown;
-    shown.reserve(rows.size());
-    for (const calc::CourseRow& row : rows)
-        shown.push_back(
-            {row.Number, QString::fromStdString(calc::FormatHeight(row.Height, decimals, format))});
-    return shown;
 }
 
 } // namespace
@@ -352,7 +340,7 @@ void TVantorForm::calculate()
     }
     const auto& inputs = std::get<calc::CourseInputs>(parsed);
     ClearResultGrid();
-    m_grid->table().setRows(displayRows(calc::BuildCourseTable(inputs), inputs.Decimals, format));
+    m_grid->table().setCourseRows(calc::BuildCourseTable(inputs), inputs.Decimals, format);
 }
 
 void TVantorForm::focusField(calc::InputField field)

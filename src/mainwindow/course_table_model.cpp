@@ -1,13 +1,28 @@
 #include "course_table_model.h"
 
+#include "calc/format_height.h"
+
 CourseTableModel::CourseTableModel(QObject* parent)
     : QAbstractTableModel(parent)
 {
 }
 
-QString CourseTableModel::numberText(const Row& row)
+QString CourseTableModel::numberText(std::int32_t number)
 {
-    return row.number == kNoNumber ? QString() : QString::number(row.number);
+    return number == kNoNumber ? QString() : QString::number(number);
+}
+
+std::int32_t CourseTableModel::numberAt(std::size_t index) const
+{
+    return m_computed ? m_courses[index].Number : m_rows[index].number;
+}
+
+QString CourseTableModel::heightAt(std::size_t index) const
+{
+    if (!m_computed)
+        return m_rows[index].height;
+    return QString::fromStdString(
+        calc::FormatHeight(m_courses[index].Height, m_decimals, m_format));
 }
 
 QString CourseTableModel::cell(int column, int gridRow) const
@@ -16,8 +31,8 @@ QString CourseTableModel::cell(int column, int gridRow) const
         return {};
     if (gridRow == 0)
         return column == 0 ? m_numberHeader : m_heightHeader;
-    const Row& row = m_rows[static_cast<std::size_t>(gridRow - 1)];
-    return column == 0 ? numberText(row) : row.height;
+    const auto index = static_cast<std::size_t>(gridRow - 1);
+    return column == 0 ? numberText(numberAt(index)) : heightAt(index);
 }
 
 void CourseTableModel::setHeaders(const QString& numberHeader, const QString& heightHeader)
@@ -40,15 +55,34 @@ void CourseTableModel::clearRows()
 void CourseTableModel::setRows(std::vector<Row> rows)
 {
     beginResetModel();
+    m_computed = false;
+    m_courses = std::vector<calc::CourseRow>(); // gives the memory back, unlike clear()
     m_rows = std::move(rows);
     if (m_rows.empty())
         m_rows.emplace_back();
     endResetModel();
 }
 
+void CourseTableModel::setCourseRows(std::vector<calc::CourseRow> rows, int decimals,
+                                     const calc::RegionalFormat& format)
+{
+    if (rows.empty()) {
+        setRows({});
+        return;
+    }
+    beginResetModel();
+    m_computed = true;
+    m_rows = std::vector<Row>();
+    m_courses = std::move(rows);
+    m_courses.shrink_to_fit();
+    m_decimals = decimals;
+    m_format = format;
+    endResetModel();
+}
+
 int CourseTableModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    return parent.isValid() ? 0 : static_cast<int>(rowTotal());
 }
 
 int CourseTableModel::columnCount(const QModelIndex& parent) const
@@ -61,7 +95,7 @@ QVariant CourseTableModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     if (role == Qt::DisplayRole)
-        return m_rows[static_cast<std::size_t>(index.row())].height;
+        return heightAt(static_cast<std::size_t>(index.row()));
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     return {};
@@ -75,5 +109,5 @@ QVariant CourseTableModel::headerData(int section, Qt::Orientation orientation, 
         return section == 0 ? QVariant(m_heightHeader) : QVariant();
     if (section < 0 || section >= rowCount())
         return {};
-    return numberText(m_rows[static_cast<std::size_t>(section)]);
+    return numberText(numberAt(static_cast<std::size_t>(section)));
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "calc/course_table.h"
+#include "calc/regional_format.h"
+
 #include <QAbstractTableModel>
 #include <QString>
 
@@ -23,7 +26,7 @@ public:
     explicit CourseTableModel(QObject* parent = nullptr);
 
     // The grid as the rest of the program reads it, header row included.
-    int gridRowCount() const { return static_cast<int>(m_rows.size()) + 1; }
+    int gridRowCount() const { return static_cast<int>(rowTotal()) + 1; }
     QString cell(int column, int gridRow) const;
     QString numberHeader() const { return m_numberHeader; }
 
@@ -31,6 +34,9 @@ public:
     // Back to the header row and one empty data row.
     void clearRows();
     void setRows(std::vector<Row> rows);
+    // The rows of a calculation, shown with `decimals` places in `format`.
+    void setCourseRows(std::vector<calc::CourseRow> rows, int decimals,
+                       const calc::RegionalFormat& format);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -41,9 +47,19 @@ Q_SIGNALS:
     void numberHeaderChanged();
 
 private:
-    static QString numberText(const Row& row);
+    static QString numberText(std::int32_t number);
+    std::size_t rowTotal() const { return m_computed ? m_courses.size() : m_rows.size(); }
+    std::int32_t numberAt(std::size_t index) const;
+    QString heightAt(std::size_t index) const;
 
     QString m_numberHeader;
     QString m_heightHeader;
     std::vector<Row> m_rows{Row{}};
+    // A calculation keeps its numbers and formats a height only when it is shown or read: at
+    // the row limit, formatting every row up front cost more than all the rest of the command,
+    // and the texts took more memory than the numbers.
+    bool m_computed = false;
+    std::vector<calc::CourseRow> m_courses;
+    int m_decimals = 0;
+    calc::RegionalFormat m_format;
 };

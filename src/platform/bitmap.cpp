@@ -34,7 +34,16 @@ void Bitmap::startPainting()
 
 Bitmap::~Bitmap()
 {
-    m_painter.end();
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+void Bitmap::release()
+{
+    m_canvas.setPainter(nullptr);
+    if (m_painter.isActive())
+        m_painter.end();
+    m_image = QImage();
 }
 
 const QImage& Bitmap::image()

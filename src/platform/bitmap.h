@@ -19,6 +19,9 @@ public:
     PainterSurface& canvas() { return m_canvas; }
     // The picture drawn so far.
     const QImage& image();
+    // Gives back the pixels ahead of the bitmap's end, so that a successor can take their room
+    // first; nothing can be drawn or shown afterwards.
+    void release();
 
 private:
     void startPainting();

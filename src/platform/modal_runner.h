@@ -14,9 +14,11 @@ public:
     virtual int run(QDialog& dialog) = 0;
 };
 
-template <>
-ModalRunner& Seam<ModalRunner>::desktop();
+template <> ModalRunner& Seam<ModalRunner>::desktop();
 
-inline int RunModal(QDialog& dialog) { return Seam<ModalRunner>::get().run(dialog); }
+inline int RunModal(QDialog& dialog)
+{
+    return Seam<ModalRunner>::get().run(dialog);
+}
 
 } // namespace platform

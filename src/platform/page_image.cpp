@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPen>
 
+#include <type_traits>
+
 namespace platform {
 namespace {
 
@@ -75,6 +77,75 @@ PageImage::PageImage(QSize sizePixels, QSizeF frameMillimetres, int resolutionX,
 {
 }
 
+template <class Visitor> void PageImage::visit(Visitor&& visitor, bool ownTexts) const
+{
+    for (const Record& record : m_records) {
+        if (const auto* text = std::get_if<StoredText>(&record)) {
+            QString characters;
+            if (text->length != kNullText) {
+                const auto* first =
+                    reinterpret_cast<const QChar*>(m_characters.data()) + text->offset;
+                const auto length = static_cast<qsizetype>(text->length);
+                characters =
+                    ownTexts ? QString(first, length) : QString::fromRawData(first, length);
+                if (characters.isNull())
+                    characters = QString(QLatin1String(""));
+            }
+            visitor(Text{text->topLeft, text->baseline, std::move(characters)});
+        } else if (const auto* font = std::get_if<StoredFont>(&record)) {
+            visitor(m_fonts[font->index]);
+        } else {
+            std::visit(
+                [&visitor](const auto& operation) {
+                    if constexpr (!std::is_same_v<std::decay_t<decltype(operation)>, StoredText> &&
+                                  !std::is_same_v<std::decay_t<decltype(operation)>, StoredFont>)
+                        visitor(operation);
+                },
+                record);
+        }
+    }
+}
+
+std::vector<PageImage::Operation> PageImage::operations() const
+{
+    std::vector<Operation> operations;
+    operations.reserve(m_records.size());
+    visit([&operations](const auto& operation) { operations.emplace_back(operation); }, true);
+    return operations;
+}
+
+void PageImage::append(const Operation& operation)
+{
+    if (const auto* text = std::get_if<Text>(&operation)) {
+        StoredText stored{text->topLeft, text->baseline,
+                          static_cast<std::uint32_t>(m_characters.size()), kNullText};
+        if (!text->text.isNull()) {
+            const auto* characters = reinterpret_cast<const char16_t*>(text->text.constData());
+            m_characters.insert(m_characters.end(), characters, characters + text->text.size());
+            stored.length = static_cast<std::uint32_t>(text->text.size());
+        }
+        m_records.emplace_back(stored);
+    } else if (const auto* font = std::get_if<SelectFont>(&operation)) {
+        m_records.emplace_back(StoredFont{static_cast<std::uint32_t>(m_fonts.size())});
+        m_fonts.push_back(*font);
+    } else {
+        std::visit(
+            [this](const auto& other) {
+                if constexpr (!std::is_same_v<std::decay_t<decltype(other)>, Text> &&
+                              !std::is_same_v<std::decay_t<decltype(other)>, SelectFont>)
+                    m_records.emplace_back(other);
+            },
+            operation);
+    }
+}
+
+void PageImage::squeeze()
+{
+    m_records.shrink_to_fit();
+    m_fonts.shrink_to_fit();
+    m_characters.shrink_to_fit();
+}
+
 void PageImage::play(QPainter& painter, const QRectF& target) const
 {
     if (m_size.isEmpty())
@@ -83,8 +154,7 @@ void PageImage::play(QPainter& painter, const QRectF& target) const
     painter.translate(target.topLeft());
     painter.scale(target.width() / m_size.width(), target.height() / m_size.height());
     Player player(painter);
-    for (const Operation& operation : m_operations)
-        std::visit(player, operation);
+    visit(player, false);
     painter.restore();
 }
 

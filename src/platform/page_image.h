@@ -8,6 +8,7 @@
 #include <QSizeF>
 #include <QString>
 
+#include <cstdint>
 #include <variant>
 #include <vector>
 
@@ -62,8 +63,12 @@ public:
     int resolutionX() const { return m_resolutionX; }
     int resolutionY() const { return m_resolutionY; }
 
-    const std::vector<Operation>& operations() const { return m_operations; }
-    void append(Operation operation) { m_operations.push_back(std::move(operation)); }
+    // The operations in order, made on request: the page holds them in a compact form of its
+    // own, since a long report keeps hundreds of pages in memory.
+    std::vector<Operation> operations() const;
+    void append(const Operation& operation);
+    // Gives back the room kept for more operations, once the page is complete.
+    void squeeze();
 
     // Draws the page into target (in the painter's coordinates), stretched to fill it.
     void play(QPainter& painter, const QRectF& target) const;
@@ -72,11 +77,32 @@ public:
     bool saveToFile(const QString& fileName) const;
 
 private:
+    // A text as its place and a stretch of the page's character store; a font, rare on a page,
+    // as an index into the page's fonts. With these the largest record is a third of an
+    // Operation, and no text needs a heap block of its own.
+    struct StoredText {
+        QPoint topLeft;
+        int baseline = 0;
+        std::uint32_t offset = 0;
+        std::uint32_t length = 0; // kNullText: a null string
+    };
+    struct StoredFont {
+        std::uint32_t index = 0;
+    };
+    using Record = std::variant<StoredFont, SelectPen, SelectBrush, StoredText, Line, Rectangle>;
+    static constexpr std::uint32_t kNullText = 0xFFFFFFFF;
+
+    // Calls visitor with each operation; texts either share the store (only while the call
+    // lasts) or are copies of their own.
+    template <class Visitor> void visit(Visitor&& visitor, bool ownTexts) const;
+
     QSize m_size;
     QSizeF m_frame;
     int m_resolutionX;
     int m_resolutionY;
-    std::vector<Operation> m_operations;
+    std::vector<Record> m_records;
+    std::vector<SelectFont> m_fonts;
+    std::vector<char16_t> m_characters;
 };
 
 // Where a painter draws the outline of a rectangle so that, as on paper, a one-pixel pen covers

@@ -199,8 +199,11 @@ void TPreviewPrintForm1::ShowPage()
     const QSize size(roundHalfEven(ShownImage->width() / ratio),
                      roundHalfEven(ShownImage->height() / ratio));
 
-    // The new page exists before the old one goes, so only one is ever held beyond that moment.
+    // The old page's pixels go before the new one's are taken: at the largest zoom each is a
+    // bitmap of tens of megabytes, and memory never holds two.
     w.Image1->setImage(nullptr);
+    if (WorkBitmap)
+        WorkBitmap->release();
     WorkBitmap =
         std::make_unique<platform::Bitmap>(size.width(), size.height(), ShownImage->resolutionX());
     platform::PainterSurface& canvas = WorkBitmap->canvas();

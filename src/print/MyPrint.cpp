@@ -132,6 +132,8 @@ int TMyPrinter::TopEdge() const
 
 void TMyPrinter::startPageImage()
 {
+    if (m_pageImage)
+        m_pageImage->squeeze();
     const platform::PrinterFigures page = m_printer.figures();
     auto image = std::make_unique<platform::PageImage>(
         QSize(page.printableWidthPixels, page.printableHeightPixels),
@@ -390,6 +392,8 @@ void TMyPrinter::EndDocument()
     // From here on the pages and the preview window go with the document, also when printing
     // or showing fails.
     const std::unique_ptr<TPreviewPrintForm1> preview = std::move(m_preview);
+    if (m_pageImage)
+        m_pageImage->squeeze();
     m_pageCanvas.reset();
     m_pageImage = nullptr;
     if (!Preview) {

@@ -1,0 +1,194 @@
+#include "bench_support.h"
+
+#include "mainwindow/VantorForm.h"
+#include "mainwindow/course_grid.h"
+#include "print/MyPForm.h"
+#include "print/PrintDlg.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <stdexcept>
+
+namespace bench {
+namespace {
+
+constexpr int kDotsPerMeter = 23622; // 600 pixels per inch
+
+} // namespace
+
+Printer::Printer()
+    : m_reference(1, 1, QImage::Format_RGB32)
+    , m_seam(*this)
+{
+    m_reference.setDotsPerMeterX(kDotsPerMeter);
+    m_reference.setDotsPerMeterY(kDotsPerMeter);
+    m_page = blankPage();
+    m_canvas = std::make_unique<platform::RecordingSurface>(*m_page, m_reference);
+}
+
+platform::PrinterFigures Printer::figures()
+{
+    const platform::PrinterFigures portrait{4960, 7016, 203, 288, 600, 600, 4795, 6803};
+    if (m_orientation == platform::PageOrientation::Portrait)
+        return portrait;
+    return {portrait.pageHeightPixels,      portrait.pageWidthPixels,     portrait.printableHeightMm,
+            portrait.printableWidthMm,      portrait.resolutionY,         portrait.resolutionX,
+            portrait.printableHeightPixels, portrait.printableWidthPixels};
+}
+
+std::unique_ptr<platform::PageImage> Printer::blankPage()
+{
+    const platform::PrinterFigures page = figures();
+    return std::make_unique<platform::PageImage>(
+        QSize(page.printableWidthPixels, page.printableHeightPixels),
+        QSizeF(page.printableWidthMm, page.printableHeightMm), page.resolutionX, page.resolutionY);
+}
+
+// Printer output is not measured here; each page only replaces the last so memory stays flat.
+void Printer::beginDocument()
+{
+    m_printing = true;
+    newPage();
+}
+
+void Printer::newPage()
+{
+    m_page = blankPage();
+    m_canvas->setImage(*m_page);
+}
+
+void Printer::endDocument()
+{
+    m_printing = false;
+}
+
+ModalRunner::ModalRunner()
+    : m_seam(*this)
+{
+}
+
+int ModalRunner::run(QDialog& dialog)
+{
+    if (auto* preview = qobject_cast<TPreviewPrintForm1*>(&dialog)) {
+        if (onPreview)
+            onPreview(*preview);
+        return QDialog::Rejected;
+    }
+    if (auto* ok = dialog.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))) {
+        ok->click();
+        return dialog.result();
+    }
+    return QDialog::Rejected;
+}
+
+calc::RegionalFormat DutchFormat()
+{
+    return {",", "."};
+}
+
+MainWindow::MainWindow()
+    : form(std::make_unique<TVantorForm>())
+    , dialog(std::make_unique<TPrintDialog1>(form.get()))
+{
+    PrintDialog1 = dialog.get();
+    form->show();
+    QApplication::processEvents();
+    const auto type = [this](const char* name, const char* text) {
+        auto* edit = form->findChild<QLineEdit*>(QLatin1String(name));
+        if (!edit)
+            throw std::logic_error(std::string("no field ") + name);
+        edit->setText(QLatin1String(text));
+    };
+    type("VantorbelEdit", kGauge);
+    type("OnderhoogteEdit", kBottom);
+    type("BovenhoogteEdit", kTop);
+    type("DecimalenEdit", kDecimals);
+    dialog->findChild<QRadioButton*>(QStringLiteral("NaarScherm"))->setChecked(true);
+    dialog->enableComputerPaper();
+    QApplication::processEvents();
+}
+
+MainWindow::~MainWindow()
+{
+    PrintDialog1 = nullptr;
+}
+
+void MainWindow::calculate()
+{
+    form->BerekenenButtonClick();
+    QApplication::processEvents();
+}
+
+void MainWindow::clearTable()
+{
+    form->ClearResultGrid();
+    QApplication::processEvents();
+}
+
+Shared::Shared() = default;
+Shared::~Shared() = default;
+
+namespace {
+
+std::unique_ptr<Shared>& sharedSlot()
+{
+    static std::unique_ptr<Shared> slot;
+    return slot;
+}
+
+} // namespace
+
+Shared& shared()
+{
+    auto& slot = sharedSlot();
+    if (!slot) {
+        slot = std::make_unique<Shared>();
+        Shared& s = *slot;
+        s.window.calculate();
+        s.modal.onPreview = [&s](TPreviewPrintForm1& preview) {
+            s.reportPages = std::move(preview.PageList);
+            preview.PageList.clear();
+        };
+        s.window.form->AfdrukkenButtonClick();
+        s.modal.onPreview = nullptr;
+        if (s.reportPages.size() < 3)
+            throw std::logic_error("the row-limit report made fewer than three pages");
+    }
+    return *slot;
+}
+
+void releaseShared()
+{
+    sharedSlot().reset();
+}
+
+std::vector<PlacedText> TextsOf(const platform::PageImage& page)
+{
+    std::vector<PlacedText> texts;
+    QFont font;
+    for (const platform::PageImage::Operation& operation : page.operations()) {
+        if (const auto* select = std::get_if<platform::PageImage::SelectFont>(&operation)) {
+            font = QFont(select->name);
+            font.setPointSizeF(select->emPixels * 72.0 / page.resolutionY());
+            font.setBold(select->bold);
+            font.setItalic(select->italic);
+            font.setUnderline(select->underline);
+            font.setStrikeOut(select->strikeOut);
+        } else if (const auto* text = std::get_if<platform::PageImage::Text>(&operation)) {
+            texts.push_back({font, text->topLeft.x(), text->baseline, text->text});
+        }
+    }
+    return texts;
+}
+
+const platform::PageImage& TypicalPage()
+{
+    const auto& pages = shared().reportPages;
+    return *pages[pages.size() / 2];
+}
+
+} // namespace bench

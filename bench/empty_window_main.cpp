@@ -1,0 +1,12 @@
+// The reference for start-up: the least a Qt Widgets program does to show a window.
+
+#include <QApplication>
+#include <QWidget>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QWidget window;
+    window.show();
+    return application.exec();
+}

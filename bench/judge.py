@@ -1,0 +1,136 @@
+#!/usr/bin/env python3
+"""Turns one benchmark run into the table of targets: each target's time per unit of work as a
+ratio to its reference from the same run (medians over the repetitions, which Google Benchmark
+interleaves at random), the memory figures, and, when present, the same ratios in instructions
+counted by callgrind."""
+
+import glob
+import json
+import os
+import re
+import statistics
+import sys
+
+# target, measured, reference, limit on the ratio
+TIME_TARGETS = [
+    ("1 FormatHeight per value, whole mm", "FormatHeight/whole", "ToCharsFixed/whole", 3.0),
+    ("1 FormatHeight per value, tenths", "FormatHeight/fraction", "ToCharsFixed/fraction", 3.0),
+    ("1 FormatHeight per value, mixed", "FormatHeight/mixed", "ToCharsFixed/mixed", 3.0),
+    ("2 calculate, 100000 rows", "Calculate/row_limit", "BuildAndFormat/row_limit", 2.0),
+    ("3 report to preview, per page", "ReportPreview/row_limit", "DrawPageTexts/page", 2.0),
+    ("4 ShowPage at 300 %", "ShowPage/zoom_300", "PaintPageTexts/zoom_300", 1.5),
+    ("5 start-up to first shown window", "Startup/vantorbel", "Startup/empty_window", 1.5),
+]
+# target, key in memory.json, limit, unit
+MEMORY_TARGETS = [
+    ("2 table heap per row beyond texts", "table_bytes_per_row_beyond_texts", 64, "B"),
+    ("3 largest page image", "page_image_bytes_max", 64 * 1024, "B"),
+    ("4 bitmaps held at ShowPage's peak", "showpage_bitmaps_at_peak", 1.5, ""),
+]
+INFORMATIVE = [
+    ("4 ShowPage vs the whole page painted directly", "ShowPage/zoom_300",
+     "PaintWholePage/zoom_300"),
+    ("4 ShowPage of the page without bands vs its texts", "ShowPage/zoom_300_no_bands",
+     "PaintPageTexts/zoom_300"),
+    ("5 start-up of a window with one label vs the empty one", "Startup/label_window",
+     "Startup/empty_window"),
+]
+
+
+def base_name(name):
+    return re.sub(r"/(real_time|manual_time)$", "", name)
+
+
+def per_unit_times(results):
+    times = {}
+    for bench in results["benchmarks"]:
+        if bench.get("run_type") != "iteration" or bench.get("error_occurred"):
+            continue
+        scale = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}[bench["time_unit"]]
+        seconds = bench["real_time"] * scale / max(bench.get("units", 1.0), 1e-300)
+        times.setdefault(base_name(bench["run_name"]), []).append(seconds)
+    return times
+
+
+def instruction_counts(folder):
+    """Instructions per unit for each case counted under callgrind, if that was run."""
+    counts = {}
+    for units_file in glob.glob(os.path.join(folder, "*.units")):
+        case = os.path.basename(units_file)[: -len(".units")].replace("__", "/")
+        units = float(open(units_file).read().split()[-1])
+        total = None
+        for dump in glob.glob(os.path.join(folder, os.path.basename(units_file)[:-6] + ".out*")):
+            text = open(dump, errors="replace").read()
+            if "Trigger: Client Request" not in text:
+                continue
+            match = re.search(r"^(?:summary|totals):\s*(\d+)", text, re.M)
+            if match:
+                total = int(match.group(1))
+        if total is not None:
+            counts[case] = total / units
+    return counts
+
+
+def show(value, unit=""):
+    if unit == "s":
+        return f"{value * 1e3:.3f} ms" if value >= 1e-4 else f"{value * 1e9:.0f} ns"
+    return f"{value:,.2f}{(' ' + unit) if unit else ''}"
+
+
+def main(folder):
+    rows = []
+    failed = 0
+    timings = json.load(open(os.path.join(folder, "timings.json")))
+    times = per_unit_times(timings)
+    print(f"Run of {timings['context'].get('date', '?')}, "
+          f"load average {timings['context'].get('load_avg', '?')}")
+    print()
+    header = f"{'target':38} {'measured':>14} {'reference':>14} {'ratio':>7} {'min-ratio':>9} " \
+             f"{'limit':>7}  result"
+    print(header)
+    print("-" * len(header))
+    for title, measured, reference, limit in TIME_TARGETS:
+        if measured not in times or reference not in times:
+            print(f"{title:38} {'(not run)':>14}")
+            continue
+        m = statistics.median(times[measured])
+        r = statistics.median(times[reference])
+        ratio = m / r
+        best = min(times[measured]) / min(times[reference])
+        ok = ratio <= limit
+        failed += not ok
+        rows.append((title, ratio, limit, ok))
+        print(f"{title:38} {show(m, 's'):>14} {show(r, 's'):>14} {ratio:7.2f} {best:9.2f} "
+              f"{'<= ' + format(limit, 'g'):>7}  {'pass' if ok else 'FAIL'}")
+    memory_file = os.path.join(folder, "memory.json")
+    if os.path.exists(memory_file):
+        memory = json.load(open(memory_file))
+        for title, key, limit, unit in MEMORY_TARGETS:
+            value = memory[key]
+            ok = value < limit
+            failed += not ok
+            print(f"{title:38} {show(value, unit):>14} {'':>14} {'':>7} {'':>9} "
+                  f"{'< ' + format(limit, ',g'):>7}  {'pass' if ok else 'FAIL'}")
+    print()
+    for title, measured, reference in INFORMATIVE:
+        if measured in times and reference in times:
+            m = statistics.median(times[measured])
+            r = statistics.median(times[reference])
+            print(f"(to read the figures) {title}: {show(m, 's')} / {show(r, 's')} = {m / r:.2f}")
+
+    counts = instruction_counts(os.path.join(folder, "callgrind"))
+    if counts:
+        print()
+        print("Instructions (callgrind), per unit of work:")
+        for title, measured, reference, limit in TIME_TARGETS:
+            if measured in counts and reference in counts:
+                ratio = counts[measured] / counts[reference]
+                print(f"  {title:38} {counts[measured]:>16,.0f} {counts[reference]:>16,.0f} "
+                      f"{ratio:7.2f}  (limit {limit:g})")
+    print()
+    print(f"{failed} target(s) missed" if failed else "all targets met")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1] if len(sys.argv) > 1 else "build-bench/results"))
