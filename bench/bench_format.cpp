@@ -82,11 +82,15 @@ void toCharsAll(const std::vector<Value>& values)
 
 template <const std::vector<Value>& (*values)()> void addPair(const char* set)
 {
-    const auto units = [] { return double(values().size()); };
-    static Register format(
-        {std::string("FormatHeight/") + set, units, {}, [] { formatAll(values()); }});
-    static Register reference(
-        {std::string("ToCharsFixed/") + set, units, {}, [] { toCharsAll(values()); }});
+    const auto units = [] {
+        return double(values().size());
+    };
+    static Register format({std::string("FormatHeight/") + set, units, {}, [] {
+                                formatAll(values());
+                            }});
+    static Register reference({std::string("ToCharsFixed/") + set, units, {}, [] {
+                                   toCharsAll(values());
+                               }});
 }
 
 const bool registered = [] {

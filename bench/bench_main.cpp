@@ -32,17 +32,18 @@ namespace {
 void registerWithGoogleBenchmark()
 {
     for (const bench::Case& c : bench::Cases()) {
-        benchmark::RegisterBenchmark(c.name.c_str(), [&c](benchmark::State& state) {
-            for (auto _ : state) {
-                if (c.prepare) {
-                    state.PauseTiming();
-                    c.prepare();
-                    state.ResumeTiming();
-                }
-                c.run();
-            }
-            state.counters["units"] = c.units();
-        })
+        benchmark::RegisterBenchmark(c.name.c_str(),
+                                     [&c](benchmark::State& state) {
+                                         for (auto _ : state) {
+                                             if (c.prepare) {
+                                                 state.PauseTiming();
+                                                 c.prepare();
+                                                 state.ResumeTiming();
+                                             }
+                                             c.run();
+                                         }
+                                         state.counters["units"] = c.units();
+                                     })
             ->UseRealTime()
             ->Unit(benchmark::kMillisecond);
     }

@@ -36,21 +36,33 @@ TPreviewPrintForm1& preview()
     return *s.preview;
 }
 
+// A white bitmap of the page's size at the zoom step, at the printer's resolution as ShowPage
+// makes it.
+QImage whitePageAtZoom(const platform::PageImage& page)
+{
+    const double ratio = page.resolutionX() / DisplayPixelsPerInch(kZoomStep);
+    QImage image(QSize(static_cast<int>(std::nearbyint(page.width() / ratio)),
+                       static_cast<int>(std::nearbyint(page.height() / ratio))),
+                 QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(page.resolutionX() / 0.0254));
+    image.setDotsPerMeterY(qRound(page.resolutionY() / 0.0254));
+    image.fill(Qt::white);
+    return image;
+}
+
+void scaleToPage(QPainter& painter, const platform::PageImage& page, const QImage& image)
+{
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(double(image.width()) / page.width(), double(image.height()) / page.height());
+}
+
 void paintTextsAtZoom()
 {
     static const std::vector<PlacedText> texts = TextsOf(TypicalPage());
     const platform::PageImage& page = TypicalPage();
-    const double ratio = page.resolutionX() / DisplayPixelsPerInch(kZoomStep);
-    const QSize size(static_cast<int>(std::nearbyint(page.width() / ratio)),
-                     static_cast<int>(std::nearbyint(page.height() / ratio)));
-
-    QImage image(size, QImage::Format_RGB32);
-    image.setDotsPerMeterX(qRound(page.resolutionX() / 0.0254));
-    image.setDotsPerMeterY(qRound(page.resolutionY() / 0.0254));
-    image.fill(Qt::white);
+    QImage image = whitePageAtZoom(page);
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.scale(double(size.width()) / page.width(), double(size.height()) / page.height());
+    scaleToPage(painter, page, image);
     painter.setPen(Qt::black);
     const QFont* current = nullptr;
     for (const PlacedText& text : texts) {
@@ -69,8 +81,8 @@ const platform::PageImage& plainPage()
 {
     static const platform::PageImage page = [] {
         const platform::PageImage& typical = TypicalPage();
-        platform::PageImage plain(typical.size(), typical.frameMillimetres(),
-                                  typical.resolutionX(), typical.resolutionY());
+        platform::PageImage plain(typical.size(), typical.frameMillimetres(), typical.resolutionX(),
+                                  typical.resolutionY());
         for (const auto& operation : typical.operations())
             if (!std::holds_alternative<platform::PageImage::Rectangle>(operation))
                 plain.append(operation);
@@ -98,16 +110,9 @@ void paintWholePageAtZoom()
 {
     const platform::PageImage& page = TypicalPage();
     static const auto operations = page.operations();
-    const double ratio = page.resolutionX() / DisplayPixelsPerInch(kZoomStep);
-    const QSize size(static_cast<int>(std::nearbyint(page.width() / ratio)),
-                     static_cast<int>(std::nearbyint(page.height() / ratio)));
-    QImage image(size, QImage::Format_RGB32);
-    image.setDotsPerMeterX(qRound(page.resolutionX() / 0.0254));
-    image.setDotsPerMeterY(qRound(page.resolutionY() / 0.0254));
-    image.fill(Qt::white);
+    QImage image = whitePageAtZoom(page);
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.scale(double(size.width()) / page.width(), double(size.height()) / page.height());
+    scaleToPage(painter, page, image);
     QPen pen(Qt::black);
     pen.setCosmetic(true);
     pen.setCapStyle(Qt::FlatCap);
@@ -143,12 +148,17 @@ void paintWholePageAtZoom()
 }
 
 const Register showPage({"ShowPage/zoom_300", [] { return 1.0; }, [] { preview(); },
-                         [] { preview().ShowPage(); }});
+                         [] {
+                             preview().ShowPage();
+                         }});
 
 const Register reference({"PaintPageTexts/zoom_300", [] { return 1.0; }, {}, paintTextsAtZoom});
 
 const Register showPlainPage({"ShowPage/zoom_300_no_bands", [] { return 1.0; },
-                              [] { plainPreview(); }, [] { plainPreview().ShowPage(); }});
+                              [] { plainPreview(); },
+                              [] {
+                                  plainPreview().ShowPage();
+                              }});
 
 const Register wholePage({"PaintWholePage/zoom_300", [] { return 1.0; }, {}, paintWholePageAtZoom});
 

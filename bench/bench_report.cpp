@@ -31,11 +31,11 @@ void ensureTable()
 void printToPreview()
 {
     Shared& s = shared();
-    s.modal.onPreview = [](TPreviewPrintForm1& preview) {
+    s.onPreview = [](TPreviewPrintForm1& preview) {
         lastPages = static_cast<int>(preview.PageList.size());
     };
     s.window.form->AfdrukkenButtonClick();
-    s.modal.onPreview = nullptr;
+    s.onPreview = nullptr;
 }
 
 QImage& pageBitmap()

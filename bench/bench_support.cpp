@@ -14,77 +14,6 @@
 #include <stdexcept>
 
 namespace bench {
-namespace {
-
-constexpr int kDotsPerMeter = 23622; // 600 pixels per inch
-
-} // namespace
-
-Printer::Printer()
-    : m_reference(1, 1, QImage::Format_RGB32)
-    , m_seam(*this)
-{
-    m_reference.setDotsPerMeterX(kDotsPerMeter);
-    m_reference.setDotsPerMeterY(kDotsPerMeter);
-    m_page = blankPage();
-    m_canvas = std::make_unique<platform::RecordingSurface>(*m_page, m_reference);
-}
-
-platform::PrinterFigures Printer::figures()
-{
-    const platform::PrinterFigures portrait{4960, 7016, 203, 288, 600, 600, 4795, 6803};
-    if (m_orientation == platform::PageOrientation::Portrait)
-        return portrait;
-    return {portrait.pageHeightPixels,      portrait.pageWidthPixels,     portrait.printableHeightMm,
-            portrait.printableWidthMm,      portrait.resolutionY,         portrait.resolutionX,
-            portrait.printableHeightPixels, portrait.printableWidthPixels};
-}
-
-std::unique_ptr<platform::PageImage> Printer::blankPage()
-{
-    const platform::PrinterFigures page = figures();
-    return std::make_unique<platform::PageImage>(
-        QSize(page.printableWidthPixels, page.printableHeightPixels),
-        QSizeF(page.printableWidthMm, page.printableHeightMm), page.resolutionX, page.resolutionY);
-}
-
-// Printer output is not measured here; each page only replaces the last so memory stays flat.
-void Printer::beginDocument()
-{
-    m_printing = true;
-    newPage();
-}
-
-void Printer::newPage()
-{
-    m_page = blankPage();
-    m_canvas->setImage(*m_page);
-}
-
-void Printer::endDocument()
-{
-    m_printing = false;
-}
-
-ModalRunner::ModalRunner()
-    : m_seam(*this)
-{
-}
-
-int ModalRunner::run(QDialog& dialog)
-{
-    if (auto* preview = qobject_cast<TPreviewPrintForm1*>(&dialog)) {
-        if (onPreview)
-            onPreview(*preview);
-        return QDialog::Rejected;
-    }
-    if (auto* ok = dialog.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))) {
-        ok->click();
-        return dialog.result();
-    }
-    return QDialog::Rejected;
-}
-
 calc::RegionalFormat DutchFormat()
 {
     return {",", "."};
@@ -129,7 +58,22 @@ void MainWindow::clearTable()
     QApplication::processEvents();
 }
 
-Shared::Shared() = default;
+Shared::Shared()
+{
+    modal.answer = [this](QDialog& dialog) {
+        if (auto* preview = qobject_cast<TPreviewPrintForm1*>(&dialog)) {
+            if (onPreview)
+                onPreview(*preview);
+            return int(QDialog::Rejected);
+        }
+        if (auto* ok = dialog.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))) {
+            ok->click();
+            return dialog.result();
+        }
+        return int(QDialog::Rejected);
+    };
+}
+
 Shared::~Shared() = default;
 
 namespace {
@@ -149,12 +93,12 @@ Shared& shared()
         slot = std::make_unique<Shared>();
         Shared& s = *slot;
         s.window.calculate();
-        s.modal.onPreview = [&s](TPreviewPrintForm1& preview) {
+        s.onPreview = [&s](TPreviewPrintForm1& preview) {
             s.reportPages = std::move(preview.PageList);
             preview.PageList.clear();
         };
         s.window.form->AfdrukkenButtonClick();
-        s.modal.onPreview = nullptr;
+        s.onPreview = nullptr;
         if (s.reportPages.size() < 3)
             throw std::logic_error("the row-limit report made fewer than three pages");
     }

@@ -5,6 +5,8 @@
 #include "platform/page_image.h"
 #include "platform/printer_service.h"
 #include "platform/recording_surface.h"
+#include "support/stand_ins.h"
+#include "support/test_printer.h"
 
 #include <QFont>
 #include <QImage>
@@ -21,57 +23,6 @@ class TVantorForm;
 
 namespace bench {
 
-// The same page as the test suite's printer (600 pixels per inch, A4 less the usual borders),
-// so that the pages measured here are the pages the tests check.
-class Printer final : public platform::PrinterService {
-public:
-    Printer();
-
-    QString deviceName() override { return QStringLiteral("Benchprinter"); }
-    QString port() override { return QStringLiteral("bench:"); }
-    platform::PageOrientation orientation() override { return m_orientation; }
-    void setOrientation(platform::PageOrientation orientation) override
-    {
-        m_orientation = orientation;
-    }
-    int copies() override { return m_copies; }
-    void setCopies(int copies) override { m_copies = copies; }
-    void setDocumentTitle(const QString&) override {}
-    platform::PrinterFigures figures() override;
-    platform::DrawingSurface& canvas() override { return *m_canvas; }
-    QPaintDevice& referenceDevice() override { return m_reference; }
-    void drawPicture(int, int, const platform::PageImage&) override {}
-    void beginDocument() override;
-    void newPage() override;
-    void endDocument() override;
-    bool printing() const override { return m_printing; }
-    bool setupDialog(QWidget*) override { return false; }
-
-private:
-    std::unique_ptr<platform::PageImage> blankPage();
-
-    platform::PageOrientation m_orientation = platform::PageOrientation::Portrait;
-    int m_copies = 1;
-    bool m_printing = false;
-    QImage m_reference;
-    std::unique_ptr<platform::PageImage> m_page;
-    std::unique_ptr<platform::RecordingSurface> m_canvas;
-    platform::ScopedStandIn<platform::PrinterService> m_seam;
-};
-
-// Plays the user of every modal window without a nested event loop: the print dialog is
-// confirmed with OK, the preview is handed to onPreview and closed at once.
-class ModalRunner final : public platform::ModalRunner {
-public:
-    ModalRunner();
-    int run(QDialog& dialog) override;
-
-    std::function<void(TPreviewPrintForm1&)> onPreview;
-
-private:
-    platform::ScopedStandIn<platform::ModalRunner> m_seam;
-};
-
 // The regional format the tests pin: decimal comma, thousands dot.
 calc::RegionalFormat DutchFormat();
 
@@ -86,8 +37,8 @@ inline constexpr const char* kDecimals = "2";
 struct MainWindow {
     MainWindow();
     ~MainWindow();
-    void calculate();   // the calculate command and one round of events
-    void clearTable();  // the table back to empty, with its events processed
+    void calculate();  // the calculate command and one round of events
+    void clearTable(); // the table back to empty, with its events processed
     std::unique_ptr<TVantorForm> form;
     std::unique_ptr<TPrintDialog1> dialog;
 };
@@ -96,8 +47,12 @@ struct MainWindow {
 struct Shared {
     Shared();
     ~Shared();
-    Printer printer;
-    ModalRunner modal;
+    // The test suite's printer, so that the pages measured here are the pages the tests check.
+    // Reports go to the preview, so it records no jobs and memory stays flat.
+    TestPrinter printer;
+    // Confirms the print dialog with OK; hands the preview to onPreview and closes it at once.
+    ModalRunnerStub modal;
+    std::function<void(TPreviewPrintForm1&)> onPreview;
     MainWindow window;
     // The pages of the row-limit report, recorded once.
     std::vector<std::unique_ptr<platform::PageImage>> reportPages;

@@ -11,7 +11,9 @@ namespace bench {
 struct Case {
     std::string name;
     // Units of work in one run (values, pages, programs started); ratios compare time per unit.
-    std::function<double()> units = [] { return 1.0; };
+    std::function<double()> units = [] {
+        return 1.0;
+    };
     // Untimed, before every run: brings back the state the run starts from.
     std::function<void()> prepare;
     std::function<void()> run;

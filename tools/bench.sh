@@ -22,7 +22,7 @@ done
 
 bash tools/packages.sh
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVANTORBEL_BUILD_BENCHMARKS=ON \
-    -DVANTORBEL_BUILD_TESTS=OFF >/dev/null
+    -DVANTORBEL_BUILD_TESTS=ON >/dev/null
 cmake --build build-bench -j2 --target vantorbel_bench vantorbel_bench_memory
 
 export QT_QPA_PLATFORM=offscreen
