@@ -39,9 +39,10 @@ bool roundRendering(std::string_view rendering, Significand& out, bool exact)
 
     const std::string_view tail =
         std::string_view(digits.data(), count).substr(kSignificantDigits, 6);
-    // The six digits past the kept ones decide, unless rounding to 24 digits may have moved
-    // the value across the half; then only the exact expansion can tell.
-    if (!exact && (tail == "500000" || tail == "499999"))
+    // The six digits past the kept ones decide, unless rounding to 24 digits may have lifted a
+    // value just below the half onto it; then only the exact expansion can tell. (A value at or
+    // above the half never renders below it.)
+    if (!exact && tail == "500000")
         return false;
 
     bool roundUp = digits[kSignificantDigits] >= '5';
