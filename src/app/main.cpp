@@ -2,6 +2,7 @@
 
 #include "mainwindow/VantorForm.h"
 #include "platform/font_stand_ins.h"
+#include "platform/printer_reading.h"
 #include "platform/regional_settings.h"
 #include "platform/toolkit_texts.h"
 #include "print/PrintDlg.h"
@@ -20,6 +21,8 @@ int main(int argc, char* argv[])
     platform::ReloadRegionalFormat();
 
     TVantorForm mainForm;
+    // Read while the main window shows: the print dialog fills in its fields once it is done.
+    const platform::DesktopPrinterReading printerReading;
     TPrintDialog1 printDialog(&mainForm);
     PrintDialog1 = &printDialog;
     mainForm.show();

@@ -33,6 +33,9 @@ QtPrinterService::QtPrinterService()
         m_printer.setPageOrientation(QPageLayout::Portrait);
     }
     useMinimumMargins();
+    if (!builtInPdfPrinter())
+        m_location.emplace(m_printer.printerName(),
+                           QPrinterInfo::printerInfo(m_printer.printerName()).location());
 }
 
 QtPrinterService::~QtPrinterService()
@@ -62,7 +65,10 @@ QString QtPrinterService::port()
 {
     if (builtInPdfPrinter())
         return {};
-    return limited(QPrinterInfo::printerInfo(m_printer.printerName()).location());
+    const QString name = m_printer.printerName();
+    if (!m_location || m_location->first != name)
+        m_location.emplace(name, QPrinterInfo::printerInfo(name).location());
+    return limited(m_location->second);
 }
 
 PageOrientation QtPrinterService::orientation()
@@ -184,15 +190,12 @@ bool QtPrinterService::setupDialog(QWidget* parent)
     QPrintDialog dialog(&m_printer, parent);
     dialog.setWindowTitle(QStringLiteral("Printerinstelling"));
     const bool confirmed = dialog.exec() == QDialog::Accepted;
-    if (confirmed)
+    if (confirmed) {
         useMinimumMargins();
+        // The queue's settings may have been changed from the dialog.
+        m_location.reset();
+    }
     return confirmed;
-}
-
-template <> PrinterService& Seam<PrinterService>::desktop()
-{
-    static QtPrinterService printer;
-    return printer;
 }
 
 } // namespace platform

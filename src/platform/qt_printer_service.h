@@ -7,6 +7,8 @@
 #include <QPrinter>
 
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace platform {
 
@@ -48,6 +50,9 @@ private:
     std::unique_ptr<QPrinter> newJobPrinter();
 
     QPrinter m_printer;
+    // The queue's location as read with the printer, for as long as the printer stays the same:
+    // asking the print system again costs it another download of the printer's description.
+    std::optional<std::pair<QString, QString>> m_location;
     PainterSurface m_canvas;
     std::unique_ptr<QPrinter> m_job;
     QPainter m_painter;

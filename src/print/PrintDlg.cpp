@@ -3,6 +3,7 @@
 #include "copies_spin_box.h"
 
 #include "msg/error_report.h"
+#include "platform/printer_reading.h"
 #include "platform/printer_service.h"
 #include "platform/svg_picture.h"
 
@@ -207,7 +208,15 @@ void TPrintDialog1::enableComputerPaper()
 
 void TPrintDialog1::FormCreate()
 {
-    readPrinterSettings();
+    // The system's printer may still be being read: the main window shows meanwhile, and the
+    // fields are filled in as soon as the printer is known.
+    platform::WhenPrinterKnown(this, [this] { RunGuarded([this] { readPrinterSettings(); }); });
+}
+
+void TPrintDialog1::showEvent(QShowEvent* event)
+{
+    platform::FinishReadingPrinter();
+    QDialog::showEvent(event);
 }
 
 void TPrintDialog1::ShowPrinterInfo()

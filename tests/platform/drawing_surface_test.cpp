@@ -162,6 +162,84 @@ TEST(PageImage, TextPlaysBackAtTheSizeItWasMeasured)
     EXPECT_GT(ink.top(), 20);
 }
 
+struct OneColourBoxCase {
+    QSize page;
+    QSize target;
+    QRect area;
+    QRect expectedPixels;
+};
+
+// Scaled down, a box outlined in its own filling's colour covers the device pixels from the one
+// holding the outline's top-left corner to the one holding its bottom-right, all of them and
+// nothing else: no blank corner or edge pixels, however the outline falls between pixels.
+TEST(PageImage, AOneColourBoxScaledDownCoversWholeDevicePixels)
+{
+    const QColor silver(192, 192, 192);
+    const OneColourBoxCase cases[] = {
+        // Outline (101,203)-(800,239) at 0.417: (42.1,84.7)-(333.6,99.7).
+        {{1000, 1000},
+         {417, 417},
+         QRect(101, 203, 700, 37),
+         QRect(QPoint(42, 84), QPoint(333, 99))},
+        // Thinner than a device pixel, (56.8,76.6)-(239.2,76.8): one row.
+        {{2000, 1000}, {400, 200}, QRect(284, 383, 913, 2), QRect(QPoint(56, 76), QPoint(239, 76))},
+        // Corners exactly on pixel edges: (50,50)-(150,70).
+        {{1000, 1000},
+         {500, 500},
+         QRect(100, 100, 201, 41),
+         QRect(QPoint(50, 50), QPoint(150, 70))},
+        // One printer pixel: still one device pixel.
+        {{1000, 1000}, {300, 300}, QRect(555, 556, 1, 1), QRect(166, 166, 1, 1)},
+    };
+    for (const OneColourBoxCase& example : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "area " << example.area.x() << "," << example.area.y() << " "
+                     << example.area.width() << "x" << example.area.height());
+        PageImage page(example.page, QSizeF(100, 100), 600, 600);
+        page.append(PageImage::SelectPen{{1, silver}});
+        page.append(PageImage::SelectBrush{{silver, true}});
+        page.append(PageImage::Rectangle{example.area});
+
+        QImage image(example.target, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            page.play(painter, QRectF(QPointF(0, 0), example.target));
+        }
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor colour = image.pixelColor(x, y);
+                if (example.expectedPixels.contains(x, y)) {
+                    EXPECT_EQ(colour, silver) << "pixel " << x << "," << y;
+                }
+                inked += colour != QColor(Qt::white);
+            }
+        }
+        EXPECT_EQ(inked, example.expectedPixels.width() * example.expectedPixels.height());
+    }
+}
+
+TEST(PageImage, AnOutlineInItsOwnColourStaysVisibleWhenScaledDown)
+{
+    PageImage page(QSize(1000, 1000), QSizeF(100, 100), 600, 600);
+    page.append(PageImage::SelectPen{{1, Qt::black}});
+    page.append(PageImage::SelectBrush{{QColor(192, 192, 192), true}});
+    page.append(PageImage::Rectangle{QRect(100, 100, 601, 201)});
+
+    QImage image(500, 500, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        page.play(painter, QRectF(0, 0, 500, 500));
+    }
+    // Outline (100,100)-(700,300) at a half: the box from (50,50) to (350,150).
+    EXPECT_EQ(image.pixelColor(200, 50), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(50, 100), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(200, 100), QColor(192, 192, 192));
+    EXPECT_EQ(inkOf(image), QRect(QPoint(50, 50), QPoint(350, 150)));
+}
+
 TEST(Bitmap, StartsWhiteAtTheGivenSize)
 {
     platform::Bitmap bitmap(37, 21);

@@ -1,0 +1,111 @@
+#include "printer_reading.h"
+
+#include "qt_printer_service.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <chrono>
+#include <future>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace platform {
+namespace {
+
+// Touched by the GUI thread only; the worker owns nothing but its result.
+struct Reading {
+    std::future<std::unique_ptr<QtPrinterService>> printer;
+    std::vector<std::pair<QPointer<QObject>, std::function<void()>>> waiting;
+};
+
+Reading& reading()
+{
+    static Reading state;
+    return state;
+}
+
+bool stillReading()
+{
+    const auto& printer = reading().printer;
+    return printer.valid() &&
+           printer.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+}
+
+void runWaiting()
+{
+    auto waiting = std::exchange(reading().waiting, {});
+    for (auto& [context, whenKnown] : waiting) {
+        if (context)
+            whenKnown();
+    }
+}
+
+// Lives on the GUI thread: the worker's "done" is delivered to it as a queued call.
+QObject& doneReceiver()
+{
+    static QObject receiver;
+    return receiver;
+}
+
+// Tells the GUI thread when the worker leaves, also when reading failed.
+class DoneNotice {
+public:
+    explicit DoneNotice(QObject* receiver)
+        : m_receiver(receiver)
+    {
+    }
+    ~DoneNotice() { QMetaObject::invokeMethod(m_receiver, runWaiting, Qt::QueuedConnection); }
+    DoneNotice(const DoneNotice&) = delete;
+    DoneNotice& operator=(const DoneNotice&) = delete;
+
+private:
+    QObject* m_receiver;
+};
+
+} // namespace
+
+DesktopPrinterReading::DesktopPrinterReading()
+{
+    auto& printer = reading().printer;
+    if (printer.valid())
+        return;
+    QObject* receiver = &doneReceiver();
+    printer = std::async(std::launch::async, [receiver] {
+        const DoneNotice notice(receiver);
+        return std::make_unique<QtPrinterService>();
+    });
+}
+
+DesktopPrinterReading::~DesktopPrinterReading()
+{
+    if (reading().printer.valid())
+        reading().printer.wait();
+}
+
+void WhenPrinterKnown(QObject* context, std::function<void()> whenKnown)
+{
+    if (stillReading() || !reading().waiting.empty())
+        reading().waiting.emplace_back(context, std::move(whenKnown));
+    else
+        whenKnown();
+}
+
+void FinishReadingPrinter()
+{
+    if (reading().printer.valid())
+        reading().printer.wait();
+    runWaiting();
+}
+
+template <> PrinterService& Seam<PrinterService>::desktop()
+{
+    static const std::unique_ptr<QtPrinterService> printer = [] {
+        auto& pending = reading().printer;
+        return pending.valid() ? pending.get() : std::make_unique<QtPrinterService>();
+    }();
+    return *printer;
+}
+
+} // namespace platform

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+
+class QObject;
+
+namespace platform {
+
+// Reading the system's printer loads the print system's libraries and fetches the printer's
+// description from the scheduler twice: longer than building and showing the main window, and
+// with a slow or remote scheduler much longer. This reads it on a worker thread while the
+// windows are built and shown; the first use of the desktop printer waits for it.
+// Make one after the application object and before anything asks for the printer; it has to go
+// before the application object does, since the print system needs that to the end.
+class DesktopPrinterReading {
+public:
+    DesktopPrinterReading();
+    // Waits for the worker.
+    ~DesktopPrinterReading();
+    DesktopPrinterReading(const DesktopPrinterReading&) = delete;
+    DesktopPrinterReading& operator=(const DesktopPrinterReading&) = delete;
+};
+
+// Runs whenKnown on the GUI thread once the printer can be asked without waiting for the
+// reading: at once, unless the desktop printer is still being read. Dropped when context is
+// destroyed first.
+void WhenPrinterKnown(QObject* context, std::function<void()> whenKnown);
+
+// Waits for the reading, if any, and runs at once what waits for it: for a window about to show
+// what the printer said.
+void FinishReadingPrinter();
+
+} // namespace platform
