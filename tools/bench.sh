@@ -26,6 +26,17 @@ cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVANTORBEL_BUILD_BENCHMARK
 cmake --build build-bench -j2 --target vantorbel_bench vantorbel_bench_memory
 
 export QT_QPA_PLATFORM=offscreen
+# Start-up is measured with a CUPS printer present: a private scheduler with one PDF queue as
+# the default, as the test suite uses. Its set-up needs root.
+if [ "$(id -u)" -eq 0 ]; then
+    cups_dir="$PWD/build-bench/cups"
+    cups_env=$(bash tools/cups-test-env.sh start "$cups_dir")
+    trap 'bash tools/cups-test-env.sh stop "$cups_dir"' EXIT
+    eval "$cups_env"
+else
+    echo "bench: not root, so no private CUPS scheduler; start-up is measured with whatever" \
+        "print system this machine has" >&2
+fi
 bin=build-bench/bench
 results=build-bench/results
 rm -rf "$results"

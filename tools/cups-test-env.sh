@@ -14,6 +14,7 @@
 set -euo pipefail
 
 readonly QUEUE=VantorbelPDF
+readonly LOCATION="Bouwkeet, eerste verdieping"
 readonly PPD_SOURCE=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 readonly CUPS_PDF_CONF=/etc/cups/cups-pdf.conf
 # The stock cups-pdf PPD claims the printer prints up to the edges of the sheet, which no real
@@ -314,7 +315,7 @@ wait_for "the scheduler on $socket" scheduler_ready
 running_pid >/dev/null || fail "cannot tell the scheduler's process id"
 
 # Label=1 names each output after its job id, so that tests find their own job's PDF.
-admin -p "$QUEUE" -E -v cups-pdf:/ -P "$ppd" -D "Vantorbel test PDF printer" \
+admin -p "$QUEUE" -E -v cups-pdf:/ -P "$ppd" -D "Vantorbel test PDF printer" -L "$LOCATION" \
     -o printer-is-shared=false -o PageSize=A4 -o Label=1 -o LogType=1
 admin -d "$QUEUE"
 wait_for "queue $QUEUE" queue_ready
@@ -322,6 +323,7 @@ wait_for "queue $QUEUE" queue_ready
 cat <<EOF
 export CUPS_SERVER=$socket
 export VANTORBEL_TEST_QUEUE=$QUEUE
+export VANTORBEL_TEST_LOCATION="$LOCATION"
 export VANTORBEL_TEST_PDF_DIR=$pdf_dir
 export VANTORBEL_TEST_SPOOL_DIR=$root/spool
 export VANTORBEL_TEST_LOCK=$root/print.lock

@@ -1,12 +1,15 @@
 // Prints real jobs through a private CUPS scheduler started by tools/cups-test-env.sh and looks
 // at what came out. Without that environment every test here is skipped.
+#include "platform/printer_reading.h"
 #include "platform/printer_service.h"
 #include "print/PrintDlg.h"
 #include "print/results_report.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -14,6 +17,8 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include <ostream>
 #include <sys/file.h>
@@ -66,8 +71,9 @@ class CupsPrintTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        for (const char* name : {"CUPS_SERVER", "VANTORBEL_TEST_QUEUE", "VANTORBEL_TEST_PDF_DIR",
-                                 "VANTORBEL_TEST_SPOOL_DIR", "VANTORBEL_TEST_LOCK"}) {
+        for (const char* name :
+             {"CUPS_SERVER", "VANTORBEL_TEST_QUEUE", "VANTORBEL_TEST_LOCATION",
+              "VANTORBEL_TEST_PDF_DIR", "VANTORBEL_TEST_SPOOL_DIR", "VANTORBEL_TEST_LOCK"}) {
             if (env(name).isEmpty())
                 GTEST_SKIP() << "no private CUPS scheduler; tools/cups-test-env.sh sets one up";
         }
@@ -282,6 +288,36 @@ TEST_F(CupsPrintTest, CurrentPrinterReportsTheFiguresOfTheDefaultQueue)
     EXPECT_EQ(figures.printableHeightMm, 284);
     EXPECT_EQ(figures.printableWidthPixels, 9917 - 2 * border);
     EXPECT_EQ(figures.printableHeightPixels, 14033 - 2 * border);
+}
+
+// At start-up the printer is read on a worker thread while the main window shows.
+TEST_F(CupsPrintTest, ThePrintDialogShowsTheQueueReadAlongsideTheWindows)
+{
+    const platform::DesktopPrinterReading reading;
+    auto gone = std::make_unique<TPrintDialog1>(); // closed before the reading ends: no call
+    TPrintDialog1 dialog;
+    gone.reset();
+    const auto* name = dialog.findChild<QLabel*>(QStringLiteral("Printername"));
+    const auto* location = dialog.findChild<QLabel*>(QStringLiteral("Location"));
+    ASSERT_TRUE(name && location);
+
+    const QDeadlineTimer deadline(20000);
+    while (name->text() != env("VANTORBEL_TEST_QUEUE") && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(name->text(), env("VANTORBEL_TEST_QUEUE"));
+    EXPECT_EQ(location->text(), env("VANTORBEL_TEST_LOCATION"));
+    EXPECT_EQ(platform::CurrentPrinter().port(), env("VANTORBEL_TEST_LOCATION"));
+}
+
+TEST_F(CupsPrintTest, ThePrintDialogOpenedBeforeThePrinterIsReadShowsTheQueue)
+{
+    const platform::DesktopPrinterReading reading;
+    TPrintDialog1 dialog;
+    dialog.show(); // without handing control to the event loop first
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Printername"))->text(),
+              env("VANTORBEL_TEST_QUEUE"));
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Location"))->text(),
+              env("VANTORBEL_TEST_LOCATION"));
 }
 
 } // namespace
