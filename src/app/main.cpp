@@ -9,6 +9,10 @@
 
 #include <QIcon>
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
 int main(int argc, char* argv[])
 {
     GuardedApplication application(argc, argv);
@@ -28,5 +32,12 @@ int main(int argc, char* argv[])
     mainForm.show();
     const int result = application.exec();
     PrintDialog1 = nullptr;
+    if (!printerReading.finished(std::chrono::seconds(1))) {
+        // The print scheduler never answered. Waiting for it would keep the program running
+        // unseen for minutes, and tearing the toolkit down under the reading crashes it; all the
+        // user saved is on disk already, so leave at once.
+        std::fflush(nullptr);
+        std::_Exit(result);
+    }
     return result;
 }

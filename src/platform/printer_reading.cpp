@@ -84,6 +84,12 @@ DesktopPrinterReading::~DesktopPrinterReading()
         reading().printer.wait();
 }
 
+bool DesktopPrinterReading::finished(std::chrono::milliseconds grace) const
+{
+    const auto& printer = reading().printer;
+    return !printer.valid() || printer.wait_for(grace) == std::future_status::ready;
+}
+
 void WhenPrinterKnown(QObject* context, std::function<void()> whenKnown)
 {
     if (stillReading() || !reading().waiting.empty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 
 class QObject;
@@ -17,6 +18,11 @@ public:
     DesktopPrinterReading();
     // Waits for the worker.
     ~DesktopPrinterReading();
+
+    // True once the worker is done, waiting at most grace for it. A scheduler that takes
+    // connections and never answers keeps it busy for minutes.
+    bool finished(std::chrono::milliseconds grace) const;
+
     DesktopPrinterReading(const DesktopPrinterReading&) = delete;
     DesktopPrinterReading& operator=(const DesktopPrinterReading&) = delete;
 };

@@ -1,0 +1,89 @@
+#include "platform/printer_reading.h"
+#include "platform/printer_service.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// A print scheduler that takes connections and never answers: the kernel queues them for it.
+class SilentScheduler {
+public:
+    SilentScheduler()
+        : m_path(m_folder.filePath(QStringLiteral("cups.sock")).toLocal8Bit())
+    {
+        m_socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, m_path.constData(), sizeof address.sun_path - 1);
+        EXPECT_EQ(::bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        EXPECT_EQ(::listen(m_socket, 64), 0);
+    }
+    ~SilentScheduler() { stop(); }
+
+    const QByteArray& path() const { return m_path; }
+    // Gone: waiting clients are refused from now on.
+    void stop()
+    {
+        if (m_socket >= 0)
+            ::close(m_socket);
+        m_socket = -1;
+    }
+
+private:
+    QTemporaryDir m_folder;
+    QByteArray m_path;
+    int m_socket = -1;
+};
+
+void processEventsFor(std::chrono::milliseconds span)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < span.count())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+TEST(DesktopPrinterReading, ASilentSchedulerDoesNotHoldUpTheWindows)
+{
+    SilentScheduler scheduler;
+    qputenv("CUPS_SERVER", scheduler.path());
+    QObject context;
+    bool known = false;
+    {
+        const platform::DesktopPrinterReading reading;
+        platform::WhenPrinterKnown(&context, [&known] { known = true; });
+        processEventsFor(500ms); // the window's thread goes on meanwhile
+        EXPECT_FALSE(known);
+        EXPECT_FALSE(reading.finished(100ms));
+
+        scheduler.stop();
+        EXPECT_TRUE(reading.finished(60s));
+    }
+    processEventsFor(100ms);
+    EXPECT_TRUE(known);
+    EXPECT_EQ(platform::CurrentPrinter().deviceName(), QStringLiteral("PDF-bestand"));
+}
+
+TEST(DesktopPrinterReading, WithoutAReadingWhatWaitsForThePrinterRunsAtOnce)
+{
+    QObject context;
+    bool known = false;
+    platform::WhenPrinterKnown(&context, [&known] { known = true; });
+    EXPECT_TRUE(known);
+}
+
+} // namespace
