@@ -98,13 +98,6 @@ void WhenPrinterKnown(QObject* context, std::function<void()> whenKnown)
         whenKnown();
 }
 
-void FinishReadingPrinter()
-{
-    if (reading().printer.valid())
-        reading().printer.wait();
-    runWaiting();
-}
-
 template <> PrinterService& Seam<PrinterService>::desktop()
 {
     static const std::unique_ptr<QtPrinterService> printer = [] {

@@ -32,8 +32,4 @@ public:
 // destroyed first.
 void WhenPrinterKnown(QObject* context, std::function<void()> whenKnown);
 
-// Waits for the reading, if any, and runs at once what waits for it: for a window about to show
-// what the printer said.
-void FinishReadingPrinter();
-
 } // namespace platform

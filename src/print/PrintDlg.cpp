@@ -76,6 +76,17 @@ QPushButton* addButton(QWidget* parent, const char* name, const QString& text, Q
     return button;
 }
 
+// Shown where no printer could be read.
+QString designPrinterName()
+{
+    return QStringLiteral("Printername");
+}
+
+QString designLocation()
+{
+    return QStringLiteral("Location");
+}
+
 } // namespace
 
 TPrintDialog1::TPrintDialog1(QWidget* parent)
@@ -117,9 +128,8 @@ void TPrintDialog1::buildOutputGroup()
     w.Naarprinter =
         addRadio(w.GroupBox1, "Naarprinter", QStringLiteral("Printer"), QRect(8, 14, 113, 17));
     w.Naarprinter->setChecked(true);
-    w.Printername =
-        addText(w.GroupBox1, "Printername", QStringLiteral("Printername"), QPoint(26, 32));
-    w.Location = addText(w.GroupBox1, "Location", QStringLiteral("Location"), QPoint(26, 50));
+    w.Printername = addText(w.GroupBox1, "Printername", designPrinterName(), QPoint(26, 32));
+    w.Location = addText(w.GroupBox1, "Location", designLocation(), QPoint(26, 50));
     w.NaarScherm =
         addRadio(w.GroupBox1, "NaarScherm", QStringLiteral("Scherm"), QRect(8, 68, 113, 17));
 }
@@ -210,13 +220,24 @@ void TPrintDialog1::FormCreate()
 {
     // The system's printer may still be being read: the main window shows meanwhile, and the
     // fields are filled in as soon as the printer is known.
-    platform::WhenPrinterKnown(this, [this] { RunGuarded([this] { readPrinterSettings(); }); });
+    showPrinterBeingRead(true);
+    platform::WhenPrinterKnown(this, [this] {
+        showPrinterBeingRead(false);
+        RunGuarded([this] { readPrinterSettings(); });
+    });
 }
 
-void TPrintDialog1::showEvent(QShowEvent* event)
+void TPrintDialog1::showPrinterBeingRead(bool reading)
 {
-    platform::FinishReadingPrinter();
-    QDialog::showEvent(event);
+    // OK and Setup... would wait for a print system that may never answer; Cancel stays.
+    Widgets& w = m_widgets;
+    w.Printername->setText(reading ? QStringLiteral("Printergegevens worden opgevraagd...")
+                                   : designPrinterName());
+    w.Printername->adjustSize();
+    w.Location->setText(reading ? QString() : designLocation());
+    w.Location->adjustSize();
+    w.BitBtn1->setEnabled(!reading);
+    w.BitBtn3->setEnabled(!reading);
 }
 
 void TPrintDialog1::ShowPrinterInfo()

@@ -32,12 +32,9 @@ public:
     void BitBtn1Click();
     void BitBtn3Click();
 
-protected:
-    // Shows what the printer said, also when it is opened before the printer has been read.
-    void showEvent(QShowEvent* event) override;
-
 private:
     void FormCreate();
+    void showPrinterBeingRead(bool reading);
     void readPrinterSettings();
     void buildOutputGroup();
     void buildOrientationGroup();

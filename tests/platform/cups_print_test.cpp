@@ -309,15 +309,4 @@ TEST_F(CupsPrintTest, ThePrintDialogShowsTheQueueReadAlongsideTheWindows)
     EXPECT_EQ(platform::CurrentPrinter().port(), env("VANTORBEL_TEST_LOCATION"));
 }
 
-TEST_F(CupsPrintTest, ThePrintDialogOpenedBeforeThePrinterIsReadShowsTheQueue)
-{
-    const platform::DesktopPrinterReading reading;
-    TPrintDialog1 dialog;
-    dialog.show(); // without handing control to the event loop first
-    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Printername"))->text(),
-              env("VANTORBEL_TEST_QUEUE"));
-    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Location"))->text(),
-              env("VANTORBEL_TEST_LOCATION"));
-}
-
 } // namespace

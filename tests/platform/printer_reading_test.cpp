@@ -1,9 +1,12 @@
 #include "platform/printer_reading.h"
 #include "platform/printer_service.h"
+#include "print/PrintDlg.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QObject>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -57,6 +60,16 @@ void processEventsFor(std::chrono::milliseconds span)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
+QString textOf(const TPrintDialog1& dialog, const char* name)
+{
+    return dialog.findChild<QLabel*>(QLatin1String(name))->text();
+}
+
+bool enabled(const TPrintDialog1& dialog, const char* name)
+{
+    return dialog.findChild<QPushButton*>(QLatin1String(name))->isEnabled();
+}
+
 TEST(DesktopPrinterReading, ASilentSchedulerDoesNotHoldUpTheWindows)
 {
     SilentScheduler scheduler;
@@ -65,16 +78,28 @@ TEST(DesktopPrinterReading, ASilentSchedulerDoesNotHoldUpTheWindows)
     bool known = false;
     {
         const platform::DesktopPrinterReading reading;
+        TPrintDialog1 dialog;
         platform::WhenPrinterKnown(&context, [&known] { known = true; });
         processEventsFor(500ms); // the window's thread goes on meanwhile
         EXPECT_FALSE(known);
         EXPECT_FALSE(reading.finished(100ms));
+        // The print dialog says what it waits for, and offers only Cancel.
+        EXPECT_EQ(textOf(dialog, "Printername"),
+                  QStringLiteral("Printergegevens worden opgevraagd..."));
+        EXPECT_EQ(textOf(dialog, "Location"), QString());
+        EXPECT_FALSE(enabled(dialog, "BitBtn1"));
+        EXPECT_FALSE(enabled(dialog, "BitBtn3"));
+        EXPECT_TRUE(enabled(dialog, "BitBtn2"));
 
         scheduler.stop();
         EXPECT_TRUE(reading.finished(60s));
+        processEventsFor(100ms);
+        EXPECT_TRUE(known);
+        EXPECT_EQ(textOf(dialog, "Printername"), QStringLiteral("PDF-bestand"));
+        EXPECT_EQ(textOf(dialog, "Location"), QString());
+        EXPECT_TRUE(enabled(dialog, "BitBtn1"));
+        EXPECT_TRUE(enabled(dialog, "BitBtn3"));
     }
-    processEventsFor(100ms);
-    EXPECT_TRUE(known);
     EXPECT_EQ(platform::CurrentPrinter().deviceName(), QStringLiteral("PDF-bestand"));
 }
 
