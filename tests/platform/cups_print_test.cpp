@@ -239,6 +239,8 @@ INSTANTIATE_TEST_SUITE_P(Copies, CupsCopiesTest, testing::Values(1, 2));
 
 TEST_F(CupsPrintTest, TheResultsReportPrintsHeaderTitleLineAndRows)
 {
+    // As in the program: the printer read on a worker thread at start-up.
+    const platform::DesktopPrinterReading reading;
     platform::CurrentPrinter().setCopies(1);
     ReportTable table;
     table.numberHeader = QStringLiteral("Laag");
