@@ -97,9 +97,9 @@ inline QString ReferenceDecode(std::string_view bytes)
         return FromCodePoints(*points);
 
     static constexpr char16_t k80To9F[32] = {
-        u'€', 0x81,  u'‚', u'ƒ', u'„', u'…', u'†', u'‡', u'ˆ', u'‰', u'Š',
-        u'‹', u'Œ', 0x8d,  u'Ž', 0x8f,  0x90,  u'‘', u'’', u'“', u'”', u'•',
-        u'–', u'—', u'˜', u'™', u'š', u'›', u'œ', 0x9d,  u'ž', u'Ÿ',
+        u'€', 0x81, u'‚', u'ƒ', u'„', u'…', u'†', u'‡', u'ˆ', u'‰', u'Š',
+        u'‹', u'Œ', 0x8d, u'Ž', 0x8f, 0x90, u'‘', u'’', u'“', u'”', u'•',
+        u'–', u'—', u'˜', u'™', u'š', u'›', u'œ', 0x9d, u'ž', u'Ÿ',
     };
     QString text;
     for (const char c : bytes) {
@@ -157,36 +157,6 @@ private:
     std::vector<qint64> m_pieces;
     std::size_t m_next = 0;
     qint64 m_position = 0;
-};
-
-// Takes `budget` bytes and then fails: with an error, or like a full disk by quietly taking
-// fewer bytes than asked.
-class FailingTarget : public QIODevice {
-public:
-    FailingTarget(qint64 budget, bool reportsError)
-        : m_budget(budget)
-        , m_reportsError(reportsError)
-    {
-        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    }
-    bool isSequential() const override { return true; }
-    QByteArray written;
-
-protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 size) override
-    {
-        if (m_reportsError && size > m_budget)
-            return -1;
-        const qint64 taken = std::min(size, m_budget);
-        written.append(data, taken);
-        m_budget -= taken;
-        return taken;
-    }
-
-private:
-    qint64 m_budget;
-    bool m_reportsError;
 };
 
 } // namespace fuzz

@@ -9,6 +9,7 @@
 
 #include "ini/project_reader.h"
 #include "ini/project_writer.h"
+#include "support/flaky_device.h"
 
 #include <QBuffer>
 #include <QStringDecoder>
@@ -21,8 +22,8 @@ namespace {
 
 ProjectFont FontWithStyles(QString name, int size, std::uint8_t bits)
 {
-    return {std::move(name), size, (bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0,
-            (bits & 8) != 0};
+    return {std::move(name), size,           (bits & 1) != 0, (bits & 2) != 0,
+            (bits & 4) != 0, (bits & 8) != 0};
 }
 
 std::string Utf8Of(char32_t point)
@@ -83,7 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QString texts[7];
     for (QString& text : texts) {
         const int length = input.Byte();
-        const std::string_view bytes = input.Text(length < 200 ? length : 200 + (length - 200) * 20);
+        const std::string_view bytes =
+            input.Text(length < 200 ? length : 200 + (length - 200) * 20);
         // Unlike QString::fromUtf8, this keeps a leading byte-order mark as a character.
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
                                                       QStringDecoder::Flag::ConvertInitialBom);
@@ -91,8 +93,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string_view existing = input.Rest();
 
-    const ProjectSettings settings{texts[0], texts[1], texts[2], texts[3],
-                                   texts[4], texts[5], FontWithStyles(texts[6], fontSize, styles)};
+    const ProjectSettings settings{texts[0],
+                                   texts[1],
+                                   texts[2],
+                                   texts[3],
+                                   texts[4],
+                                   texts[5],
+                                   FontWithStyles(texts[6], fontSize, styles)};
 
     // What the rewrite must give.
     const std::vector<std::string> lines = fuzz::ReferenceLines(existing);
@@ -151,7 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (targetChoice != 0) {
         const auto budget = static_cast<qint64>(expectedFile.size() * targetChoice / 256);
         const bool reportsError = (targetChoice & 1) != 0;
-        fuzz::FailingTarget target(budget, reportsError);
+        FlakyDevice target({}, budget, reportsError);
         fuzz::Check(!WriteProjectSettings(source, target, settings),
                     "WriteProjectSettings reported success to a target that took " +
                         std::to_string(budget) + " of " + std::to_string(expectedFile.size()) +
@@ -176,8 +183,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                    ", expected " + fuzz::Escaped(expectedFile) + context);
 
     // Reading it back.
-    ProjectSettings back{QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("x"),
-                         QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("x"),
+    ProjectSettings back{QStringLiteral("x"),
+                         QStringLiteral("x"),
+                         QStringLiteral("x"),
+                         QStringLiteral("x"),
+                         QStringLiteral("x"),
+                         QStringLiteral("x"),
                          FontWithStyles(QStringLiteral("x"), 1, stylesBefore)};
     QBuffer reread(&output);
     reread.open(QIODevice::ReadOnly);

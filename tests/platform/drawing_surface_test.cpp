@@ -220,7 +220,7 @@ TEST(PageImage, AOneColourBoxScaledDownCoversWholeDevicePixels)
     }
 }
 
-TEST(PageImage, AnOutlineInItsOwnColourStaysVisibleWhenScaledDown)
+TEST(PageImage, AnOutlineInAnotherColourStaysVisibleWhenScaledDown)
 {
     PageImage page(QSize(1000, 1000), QSizeF(100, 100), 600, 600);
     page.append(PageImage::SelectPen{{1, Qt::black}});
