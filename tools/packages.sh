@@ -12,6 +12,7 @@ packages=(
     libbenchmark-dev valgrind
     cups-daemon cups-client cups-filters cups-ipp-utils printer-driver-cups-pdf ghostscript
     poppler-utils
+    xvfb xdotool x11-utils
     desktop-file-utils appstream dpkg-dev
     clang libclang-rt-14-dev
 )

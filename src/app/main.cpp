@@ -17,8 +17,9 @@ int main(int argc, char* argv[])
 {
     GuardedApplication application(argc, argv);
     application.setAttribute(Qt::AA_DontUseNativeDialogs);
+    // The name only: a display name makes the window system plugins add " — Vantorbel" to every
+    // window title. Error reports take their caption from the name all the same.
     application.setApplicationName(QStringLiteral("Vantorbel"));
-    application.setApplicationDisplayName(QStringLiteral("Vantorbel"));
     application.setWindowIcon(QIcon(QStringLiteral(":/icons/vantorbel.svg")));
     platform::InstallFontStandIns();
     platform::InstallDutchToolkitTexts();

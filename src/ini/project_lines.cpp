@@ -66,8 +66,8 @@ void ProjectLineReader::readLine(QByteArray& head, ProjectLineWriter* copy)
         const qsizetype lineEnd = m_buffer.indexOf('\r', m_position);
         const qsizetype pieceEnd = lineEnd < 0 ? m_buffer.size() : lineEnd;
         const QByteArray piece = m_buffer.mid(m_position, pieceEnd - m_position);
-        if (head.size() < kProjectLineLimit)
-            head += piece.left(kProjectLineLimit - head.size());
+        if (head.size() <= kProjectLineLimit)
+            head += piece.left(kProjectLineLimit + 1 - head.size());
         if (copy)
             copy->writeBytes(piece);
         m_position = pieceEnd;

@@ -42,8 +42,9 @@ public:
     bool atEnd();
     // The first byte of the next line, or '\0' when it is empty or none follows.
     char peekFirstByte();
-    // Reads the next line: its first kProjectLineLimit bytes into head; with copy, the whole line
-    // and a CR LF go there too.
+    // Reads the next line: its first kProjectLineLimit bytes into head, and the byte after them
+    // when the line is longer (it tells whether a character straddles the limit); with copy, the
+    // whole line and a CR LF go there too.
     void readLine(QByteArray& head, ProjectLineWriter* copy = nullptr);
     // True when the device reported a read error.
     bool failed() const { return m_failed; }

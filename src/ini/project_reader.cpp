@@ -88,7 +88,7 @@ bool ReadProjectSettings(QIODevice& device, ProjectSettings& settings)
     while (!lines.atEnd() && lines.peekFirstByte() != '[') {
         lines.readLine(line);
         if (!line.isEmpty())
-            applyKeyLine(settings, line);
+            applyKeyLine(settings, EvaluatedPart(line, kProjectLineLimit));
     }
     throwIfFailed(lines);
     return true;

@@ -23,6 +23,13 @@ QString fromWindows1252(const QByteArray& bytes)
     return text;
 }
 
+bool isUtf8(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    (void)utf8.decode(bytes);
+    return !utf8.hasError();
+}
+
 } // namespace
 
 QString DecodeProjectValue(const QByteArray& bytes)
@@ -50,4 +57,13 @@ QByteArray CutAtCharacter(const QByteArray& line, qsizetype limit)
     while (cut > 0 && (static_cast<unsigned char>(line.at(cut)) & 0xC0) == 0x80)
         --cut;
     return line.left(cut);
+}
+
+QByteArray EvaluatedPart(const QByteArray& line, qsizetype limit)
+{
+    const QByteArray head = line.left(limit);
+    if (line.size() <= limit)
+        return head;
+    const QByteArray whole = CutAtCharacter(line, limit);
+    return whole.size() < limit && isUtf8(whole) ? whole : head;
 }

@@ -13,3 +13,8 @@ QByteArray EncodeProjectValue(const QString& value);
 
 // Cuts a line to at most `limit` bytes without splitting a UTF-8 character.
 QByteArray CutAtCharacter(const QByteArray& line, qsizetype limit);
+
+// The part of a line that is evaluated: its first `limit` bytes. When a UTF-8 character straddles
+// the limit and the bytes before it are UTF-8, the part ends before that character instead, so
+// that the value still reads as UTF-8 rather than as Windows-1252 throughout.
+QByteArray EvaluatedPart(const QByteArray& line, qsizetype limit);

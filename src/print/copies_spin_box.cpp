@@ -1,8 +1,23 @@
 #include "copies_spin_box.h"
 
-#include <QLocale>
+#include "calc/number_reader.h"
+#include "platform/regional_settings.h"
 
-#include <cmath>
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+// The copies text as the program reads whole numbers everywhere; the toolkit's own reading
+// would take a thousands separator in "2,5" for grouping and print 25 copies.
+std::optional<int> wholeNumberOf(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    const auto number = calc::ReadWholeNumber(std::string_view(bytes.constData(), bytes.size()));
+    return number ? std::optional<int>(*number) : std::nullopt;
+}
+
+} // namespace
 
 CopiesSpinBox::CopiesSpinBox(QWidget* parent)
     : QSpinBox(parent)
@@ -16,15 +31,16 @@ void CopiesSpinBox::commitTypedValue()
     int position = 0;
     if (validate(typed, position) != QValidator::Acceptable)
         fixup(typed);
-    setValue(typed.toInt());
+    setValue(valueFromText(typed));
 }
 
-QValidator::State CopiesSpinBox::validate(QString& input, int& position) const
+QValidator::State CopiesSpinBox::validate(QString& input, int&) const
 {
-    const QValidator::State own = QSpinBox::validate(input, position);
-    if (own != QValidator::Invalid)
-        return own;
-    const QString decimal = locale().decimalPoint();
+    if (const std::optional<int> number = wholeNumberOf(input))
+        return *number >= minimum() && *number <= maximum() ? QValidator::Acceptable
+                                                            : QValidator::Intermediate;
+    const QString decimal =
+        QString::fromStdString(platform::CurrentRegionalFormat().decimalSeparator);
     for (const QChar c : input)
         if (!c.isDigit() && c != QLatin1Char('+') && c != QLatin1Char('-') && QString(c) != decimal)
             return QValidator::Invalid;
@@ -33,11 +49,13 @@ QValidator::State CopiesSpinBox::validate(QString& input, int& position) const
 
 void CopiesSpinBox::fixup(QString& input) const
 {
-    bool isNumber = false;
-    const double typed = locale().toDouble(input, &isNumber);
-    const int value =
-        isNumber
-            ? static_cast<int>(std::clamp(std::trunc(typed), double(minimum()), double(maximum())))
-            : minimum();
-    input = QString::number(value);
+    // A whole number is brought to the nearer limit; any other text, a fraction included, counts
+    // as one copy.
+    const std::optional<int> number = wholeNumberOf(input);
+    input = QString::number(number ? std::clamp(*number, minimum(), maximum()) : minimum());
+}
+
+int CopiesSpinBox::valueFromText(const QString& text) const
+{
+    return std::clamp(wholeNumberOf(text).value_or(minimum()), minimum(), maximum());
 }

@@ -17,4 +17,5 @@ public:
 protected:
     QValidator::State validate(QString& input, int& position) const override;
     void fixup(QString& input) const override;
+    int valueFromText(const QString& text) const override;
 };

@@ -257,6 +257,28 @@ TEST_F(ProjectReaderTest, DecodesValuesAsUtf8OrElseAsWindows1252)
     }
 }
 
+// Only 255 bytes of a line count; a UTF-8 character that the limit cuts in two is left out
+// rather than turning the whole value into Windows-1252.
+TEST_F(ProjectReaderTest, ALongLineCutInsideAUtf8CharacterKeepsItsWholeCharacters)
+{
+    const QByteArray e = "\xc3\xa9";
+    const std::pair<QByteArray, QString> cases[] = {
+        {e.repeated(122), QString(121, u'é')},
+        {"a" + e.repeated(121) + "b", 'a' + QString(121, u'é')},
+        {"ab" + QByteArray("\xe2\x82\xac").repeated(81), "ab" + QString(80, u'€')},
+        {QByteArray("\xe9").repeated(300), QString(243, u'é')}, // Windows-1252 throughout
+        {"\xe9" + e.repeated(121), QStringLiteral("é") + QString("Ã©").repeated(121)},
+    };
+    for (const auto& [bytes, text] : cases) {
+        SCOPED_TRACE(testing::PrintToString(bytes));
+        ProjectSettings settings = PassedIn();
+        EXPECT_EQ(read("[VANTORBEL]\r\nPROJECTNAAM=" + bytes + "\r\nMODE=2", settings),
+                  ProjectReadResult::Read);
+        EXPECT_EQ(settings.ProjectName, text);
+        EXPECT_EQ(settings.Mode, QStringLiteral("2"));
+    }
+}
+
 // A size follows the program's rules for whole numbers, whose every form the number reader's
 // tests cover. Each key line takes effect as it is read, so the last one wins; a style word sets
 // exactly its style, anything else leaves the styles alone.

@@ -136,6 +136,34 @@ TEST_F(PrintDialogTest, CopiesFieldKeepsToOneToNinetyNine)
     EXPECT_EQ(printer.copies(), 1);
 }
 
+TEST_F(PrintDialogTest, ACopiesTextThatIsNoWholeNumberCountsAsOne)
+{
+    TPrintDialog1 dialog;
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    auto* field = find<QSpinBox>(dialog, "aantalEdit1");
+    for (const auto& [typed, written] :
+         {std::pair{"2,5", 1}, {"3,0", 1}, {",", 1}, {"-", 1}, {"7", 7}, {"150", 99}}) {
+        SCOPED_TRACE(typed);
+        dialog.show();
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, QLatin1String(typed));
+        click(dialog, "BitBtn1");
+        EXPECT_EQ(printer.copies(), written);
+    }
+    // Leaving the field shows what will be printed.
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("2,5"));
+    find<QPushButton>(dialog, "BitBtn3")->setFocus();
+    EXPECT_EQ(field->text(), QStringLiteral("1"));
+}
+
 TEST_F(PrintDialogTest, SetupRereadsThePrinterAndCancelChangesNothing)
 {
     TPrintDialog1 dialog;

@@ -175,6 +175,29 @@ TEST_F(ReportTest, PreviewOpensOverTheWorkAreaWithItsCaptionAndPrintsNothing)
     EXPECT_EQ(previewPages, 1);
 }
 
+TEST_F(ReportTest, ThePreviewWaitsForTheUserUnderTheDefaultCursor)
+{
+    dialog.findChild<QRadioButton*>(QStringLiteral("NaarScherm"))->setChecked(true);
+    std::vector<const QCursor*> seen;
+    modal.answer = [&seen](QDialog& window) {
+        if (auto* preview = qobject_cast<TPreviewPrintForm1*>(&window)) {
+            seen.push_back(QApplication::overrideCursor());
+            preview->Next1Click();
+            seen.push_back(QApplication::overrideCursor());
+            preview->ZoomPlus1Click();
+            seen.push_back(QApplication::overrideCursor());
+            return int(QDialog::Rejected);
+        }
+        window.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))->click();
+        return int(QDialog::Accepted);
+    };
+    print(tableOf(700));
+    ASSERT_EQ(seen.size(), 3u);
+    for (const QCursor* cursor : seen)
+        EXPECT_EQ(cursor, nullptr) << "an hourglass over the waiting preview";
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
 TEST_F(ReportTest, PreviewPagesSaveAsEmfFilesThatAnotherReaderOpens)
 {
     dialog.findChild<QRadioButton*>(QStringLiteral("NaarScherm"))->setChecked(true);

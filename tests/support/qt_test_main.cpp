@@ -11,7 +11,7 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication application(argc, argv);
-    application.setApplicationDisplayName(QStringLiteral("Vantorbel"));
+    application.setApplicationName(QStringLiteral("Vantorbel"));
     platform::InstallFontStandIns();
     // Every test reads and shows numbers the Dutch way, whatever this machine's locale is.
     platform::SetRegionalFormat({",", "."});
