@@ -63,6 +63,9 @@ public:
     virtual void beginDocument() = 0;
     virtual void newPage() = 0;
     virtual void endDocument() = 0;
+    // Ends a running job that failed midway without printing it: half a document must not go out
+    // as if it were complete, and the printer must take the next job. Never throws.
+    virtual void abortDocument() = 0;
     virtual bool printing() const = 0;
 
     // The desktop's printer set-up dialog; true when confirmed.

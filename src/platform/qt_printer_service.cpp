@@ -1,8 +1,10 @@
 #include "qt_printer_service.h"
 
 #include "file_dialog.h"
+#include "files_open_for_writing.h"
 #include "page_image.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPrintDialog>
@@ -160,8 +162,10 @@ void QtPrinterService::beginDocument()
     if (m_job)
         throw std::runtime_error("Printing in progress");
     std::unique_ptr<QPrinter> job = newJobPrinter();
+    const QSet<QString> openBefore = FilesOpenForWriting();
     if (!m_painter.begin(job.get()))
         throw std::runtime_error("De afdruk kon niet beginnen op " + deviceName().toStdString());
+    m_jobFiles = FilesOpenForWriting() - openBefore;
     m_job = std::move(job);
     m_canvas.setPainter(&m_painter);
 }
@@ -181,8 +185,27 @@ void QtPrinterService::endDocument()
     m_canvas.setPainter(nullptr);
     const bool ended = m_painter.end();
     m_job.reset();
+    m_jobFiles.clear();
     if (!ended)
         throw std::runtime_error("De afdruk kon niet worden afgerond");
+}
+
+void QtPrinterService::abortDocument()
+{
+    if (!m_job)
+        return;
+    m_canvas.setPainter(nullptr);
+    if (!m_job->abort()) {
+        // Qt's print engines for CUPS and PDF cannot abort: they write the job into a file and,
+        // for CUPS, hand that file to the scheduler when the painter ends. Without the file the
+        // scheduler cancels the job it opened for it, and nothing is printed; a PDF file would
+        // hold half the document.
+        for (const QString& file : std::as_const(m_jobFiles))
+            QFile::remove(file);
+    }
+    m_painter.end();
+    m_job.reset();
+    m_jobFiles.clear();
 }
 
 bool QtPrinterService::setupDialog(QWidget* parent)

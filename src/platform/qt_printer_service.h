@@ -4,6 +4,7 @@
 #include "printer_service.h"
 
 #include <QPainter>
+#include <QSet>
 #include <QPrinter>
 
 #include <memory>
@@ -36,6 +37,7 @@ public:
     void beginDocument() override;
     void newPage() override;
     void endDocument() override;
+    void abortDocument() override;
     bool printing() const override { return m_job != nullptr; }
 
     bool setupDialog(QWidget* parent) override;
@@ -55,6 +57,8 @@ private:
     std::optional<std::pair<QString, QString>> m_location;
     PainterSurface m_canvas;
     std::unique_ptr<QPrinter> m_job;
+    // Where the running job writes: Qt's spool file for the print system, or the PDF file.
+    QSet<QString> m_jobFiles;
     QPainter m_painter;
 };
 

@@ -303,8 +303,9 @@ void TPreviewPrintForm1::Afdrukken1Click()
             printer.drawPicture(0, 0, *PageList[i]);
         }
     } catch (...) {
-        // Whatever went wrong, the job must not stay open: the next print would be refused.
-        printer.endDocument();
+        // Whatever went wrong, the job must neither print as if complete nor stay open, which
+        // would refuse the next print.
+        printer.abortDocument();
         throw;
     }
     printer.endDocument();

@@ -77,7 +77,11 @@ TMyPrinter::TMyPrinter(QObject* owner)
     Initialize();
 }
 
-TMyPrinter::~TMyPrinter() = default;
+TMyPrinter::~TMyPrinter()
+{
+    if (m_jobRunning)
+        m_printer.abortDocument();
+}
 
 void TMyPrinter::Initialize()
 {
@@ -291,8 +295,10 @@ void TMyPrinter::DrawFooter()
 
 void TMyPrinter::BeginDocument()
 {
-    if (!Preview)
+    if (!Preview) {
         m_printer.beginDocument();
+        m_jobRunning = true;
+    }
     if (FooterVisible) {
         SelectFont(3);
         BodyBottom -= LineGap + probeHeight() + LineGap;
@@ -397,6 +403,7 @@ void TMyPrinter::EndDocument()
     m_pageCanvas.reset();
     m_pageImage = nullptr;
     if (!Preview) {
+        m_jobRunning = false;
         m_printer.endDocument();
         return;
     }

@@ -120,6 +120,9 @@ private:
     void drawThreeTexts(const QString& left, const QString& centre, const QString& right);
 
     platform::PrinterService& m_printer;
+    // A print job this document began and has not ended: when the document fails midway, the
+    // engine aborts it on its way out.
+    bool m_jobRunning = false;
     std::unique_ptr<TPreviewPrintForm1> m_preview;
     platform::PageImage* m_pageImage = nullptr;
     std::unique_ptr<platform::RecordingSurface> m_pageCanvas;

@@ -237,6 +237,35 @@ TEST_P(CupsCopiesTest, CurrentPrinterPrintsThreePagesOnTheDefaultQueue)
 
 INSTANTIATE_TEST_SUITE_P(Copies, CupsCopiesTest, testing::Values(1, 2));
 
+TEST_F(CupsPrintTest, AnAbortedJobPrintsNothingAndTheNextJobPrints)
+{
+    platform::PrinterService& printer = platform::CurrentPrinter();
+    printer.setOrientation(platform::PageOrientation::Portrait);
+    printer.setDocumentTitle(kTitle);
+    printer.setCopies(1);
+    ASSERT_NO_THROW(printer.beginDocument());
+    printer.canvas().textOut(600, 600, QStringLiteral("Half af"));
+    ASSERT_NO_THROW(printer.newPage());
+    printer.abortDocument();
+    EXPECT_FALSE(printer.printing());
+    // The print system may have opened a job for it; then it was cancelled before printing.
+    QList<int> fresh = jobIds();
+    fresh.removeIf([this](int id) { return id <= lastJobBefore; });
+    for (const int jobId : fresh)
+        EXPECT_EQ(attribute(jobAttributes(jobId), "job-state"), QStringLiteral("canceled"));
+    if (!fresh.isEmpty())
+        lastJobBefore = fresh.last();
+
+    ASSERT_NO_THROW(printer.beginDocument());
+    for (int page = 1; page <= 3; ++page) {
+        if (page > 1)
+            printer.newPage();
+        printer.canvas().textOut(600, 600, QStringLiteral("Pagina %1").arg(page));
+    }
+    ASSERT_NO_THROW(printer.endDocument());
+    expectThreePageJob(1);
+}
+
 TEST_F(CupsPrintTest, TheResultsReportPrintsHeaderTitleLineAndRows)
 {
     // As in the program: the printer read on a worker thread at start-up.

@@ -267,6 +267,32 @@ TEST_F(ReportTest, ATableFontTooLargeForOneLineEndsQuicklyWithAWarning)
     EXPECT_FALSE(printer.printing());
 }
 
+TEST_F(ReportTest, AJobThatFailsMidwayIsAbortedAndTheNextPrintWorks)
+{
+    printer.refuseNewPage = 2;
+    EXPECT_THROW(PrintResultsReport(tableOf(2000), dialog), std::runtime_error);
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_TRUE(printer.jobs[0].aborted);
+    EXPECT_FALSE(printer.printing());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    ASSERT_NO_THROW(PrintResultsReport(tableOf(2000), dialog));
+    ASSERT_EQ(printer.jobs.size(), 2u);
+    EXPECT_FALSE(printer.jobs[1].aborted);
+    EXPECT_GE(printer.jobs[1].pages.size(), 3u);
+
+    // The same from the preview's own print.
+    TPreviewPrintForm1 preview;
+    for (auto& page : printer.jobs[1].pages)
+        preview.PageList.push_back(std::move(page));
+    printer.refuseNewPage = 1;
+    EXPECT_THROW(preview.Afdrukken1Click(), std::runtime_error);
+    EXPECT_TRUE(printer.jobs.back().aborted);
+    ASSERT_NO_THROW(preview.Afdrukken1Click());
+    EXPECT_FALSE(printer.jobs.back().aborted);
+    EXPECT_EQ(printer.jobs.back().pages.size(), preview.PageList.size());
+}
+
 TEST_F(ReportTest, APrinterFailureLeavesNoEngineAndRestoresTheCursor)
 {
     printer.noPrinter = true;

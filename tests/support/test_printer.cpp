@@ -123,12 +123,17 @@ void TestPrinter::beginDocument()
     jobs.back().pages.push_back(blankPage());
     m_canvas->setImage(*jobs.back().pages.back());
     m_printing = true;
+    m_newPages = 0;
 }
 
 void TestPrinter::newPage()
 {
     if (!m_printing)
         throw std::runtime_error("Printer is not printing");
+    if (++m_newPages == refuseNewPage) {
+        refuseNewPage = 0;
+        throw std::runtime_error("De printer kon geen nieuwe pagina beginnen");
+    }
     jobs.back().pages.push_back(blankPage());
     m_canvas->setImage(*jobs.back().pages.back());
 }
@@ -137,6 +142,15 @@ void TestPrinter::endDocument()
 {
     if (!m_printing)
         throw std::runtime_error("Printer is not printing");
+    m_printing = false;
+    m_canvas->setImage(*m_scratch);
+}
+
+void TestPrinter::abortDocument()
+{
+    if (!m_printing)
+        return;
+    jobs.back().aborted = true;
     m_printing = false;
     m_canvas->setImage(*m_scratch);
 }

@@ -20,12 +20,15 @@ public:
         int copies = 1;
         platform::PageOrientation orientation = platform::PageOrientation::Portrait;
         std::vector<std::unique_ptr<platform::PageImage>> pages;
+        bool aborted = false;
     };
 
     TestPrinter();
 
     // Makes every operation fail the way a system without any printer does.
     bool noPrinter = false;
+    // Refuses the n-th new page of the next job (0: never), as a queue that went away would.
+    int refuseNewPage = 0;
     // Plays the user in the set-up dialog: change what the user would change, return whether
     // the dialog was confirmed. Unset: the user cancels.
     std::function<bool(TestPrinter&)> onSetupDialog;
@@ -50,6 +53,7 @@ public:
     void beginDocument() override;
     void newPage() override;
     void endDocument() override;
+    void abortDocument() override;
     bool printing() const override { return m_printing; }
     bool setupDialog(QWidget* parent) override;
 
@@ -61,6 +65,7 @@ private:
     int m_copies = 1;
     QString m_title;
     bool m_printing = false;
+    int m_newPages = 0;
     QImage m_reference;
     std::unique_ptr<platform::PageImage> m_scratch;
     std::unique_ptr<platform::RecordingSurface> m_canvas;
