@@ -376,10 +376,11 @@ void TVantorForm::GridfontButtonClick()
 
 void TVantorForm::chooseTableFont()
 {
-    const std::optional<QFont> chosen =
-        platform::Seam<platform::FontChooser>::get().choose(this, m_tableFont.font);
+    const std::optional<platform::FontChoice> chosen =
+        platform::Seam<platform::FontChooser>::get().choose(this,
+                                                            {m_tableFont.font, m_tableFont.color});
     if (chosen)
-        setTableFont({*chosen, m_tableFont.color});
+        setTableFont({chosen->font, chosen->color});
 }
 
 void TVantorForm::ToolButton12Click()

@@ -1,5 +1,7 @@
 #include "font_chooser.h"
 
+#include "font_colour_list.h"
+
 #include <QFontDialog>
 
 namespace platform {
@@ -7,14 +9,14 @@ namespace {
 
 class DesktopFontChooser final : public FontChooser {
 public:
-    std::optional<QFont> choose(QWidget* parent, const QFont& initial) override
+    std::optional<FontChoice> choose(QWidget* parent, const FontChoice& initial) override
     {
-        bool confirmed = false;
-        const QFont chosen =
-            QFontDialog::getFont(&confirmed, initial, parent, QStringLiteral("Lettertype"));
-        if (!confirmed)
+        QFontDialog dialog(initial.font, parent);
+        dialog.setWindowTitle(QStringLiteral("Lettertype"));
+        FontColourList* colours = FontColourList::addTo(dialog, initial.color);
+        if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
-        return chosen;
+        return FontChoice{dialog.selectedFont(), colours ? colours->colour() : initial.color};
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "seam.h"
 
+#include <QColor>
 #include <QFont>
 
 #include <optional>
@@ -10,11 +11,18 @@ class QWidget;
 
 namespace platform {
 
-// The desktop's font dialog. Returns the chosen font, or nothing when the user cancelled.
+// A font and its colour, which Qt keeps apart.
+struct FontChoice {
+    QFont font;
+    QColor color;
+};
+
+// The desktop's font dialog, with the colour among its effects. Returns the chosen font and
+// colour, or nothing when the user cancelled.
 class FontChooser {
 public:
     virtual ~FontChooser() = default;
-    virtual std::optional<QFont> choose(QWidget* parent, const QFont& initial) = 0;
+    virtual std::optional<FontChoice> choose(QWidget* parent, const FontChoice& initial) = 0;
 };
 
 template <> FontChooser& Seam<FontChooser>::desktop();

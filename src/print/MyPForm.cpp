@@ -100,7 +100,10 @@ void TPreviewPrintForm1::buildToolbar()
     Widgets& w = m_widgets;
     w.Panel1 = new QFrame(this);
     w.Panel1->setObjectName(QStringLiteral("Panel1"));
-    w.Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    // A raised outer and a lowered inner bevel, one pixel each: the two lines of a raised box.
+    w.Panel1->setFrameStyle(QFrame::Box | QFrame::Raised);
+    w.Panel1->setLineWidth(1);
+    w.Panel1->setMidLineWidth(0);
     w.Panel1->setFixedHeight(kToolbarHeight);
     layout()->addWidget(w.Panel1);
 

@@ -1,10 +1,16 @@
 #include "form_fixture.h"
 
 #include "platform/regional_settings.h"
+#include "print/PrintDlg.h"
+#include "support/test_printer.h"
 
 #include "calc/course_table.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QFontDialog>
+#include <QTimer>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
@@ -259,6 +265,46 @@ TEST_F(VantorFormTest, FontDialogCancelChangesNothingAndConfirmTakesTheFont)
     click("ToolButton10");
     EXPECT_EQ(form.tableFont().font, courier);
     EXPECT_EQ(form.resultGrid().font(), courier);
+}
+
+TEST_F(VantorFormTest, TheFontDialogsColourReachesTheTableAndThePrintedPage)
+{
+    QTimer chooseRed;
+    chooseRed.callOnTimeout([] {
+        auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        auto* colours = dialog->findChild<QComboBox*>(QStringLiteral("FontColour"));
+        ASSERT_NE(colours, nullptr);
+        colours->setCurrentIndex(colours->findText(QStringLiteral("Rood")));
+        dialog->accept();
+    });
+    chooseRed.start(10);
+    click("ToolButton10");
+    chooseRed.stop();
+    const QColor red(255, 0, 0);
+    EXPECT_EQ(form.tableFont().color, red);
+    EXPECT_EQ(form.resultGrid().palette().color(QPalette::Text), red);
+
+    TestPrinter printer;
+    ModalRunnerStub modal;
+    modal.answer = [](QDialog& window) {
+        window.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))->click();
+        return int(QDialog::Accepted);
+    };
+    TPrintDialog1 dialog;
+    PrintDialog1 = &dialog;
+    calculate();
+    click("ToolButton9");
+    PrintDialog1 = nullptr;
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    int fonts = 0;
+    for (const auto& operation : printer.jobs[0].pages.at(0)->operations())
+        if (const auto* font = std::get_if<platform::PageImage::SelectFont>(&operation)) {
+            EXPECT_EQ(font->color, red);
+            ++fonts;
+        }
+    EXPECT_GT(fonts, 0);
 }
 
 TEST_F(VantorFormTest, DefaultTableFontIsArialAtNinePoints)

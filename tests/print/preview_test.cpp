@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFrame>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QScreen>
@@ -164,6 +165,23 @@ TEST_F(PreviewTest, RenderedPageIsWhiteWithABlackOutline)
     // The page's line, 100 to 2000 printer pixels at y 300, scaled by 96 / 600.
     EXPECT_TRUE(image.pixelColor(160, 47) != QColor(Qt::white) ||
                 image.pixelColor(160, 48) != QColor(Qt::white));
+}
+
+// Across the toolbar panel's top and bottom edges, against its face: the raised outer bevel is
+// light above and dark below, the lowered inner bevel within it the other way round.
+TEST_F(PreviewTest, ToolbarPanelHasARaisedOuterAndALoweredInnerBevel)
+{
+    auto* panel = preview.findChild<QFrame*>(QStringLiteral("Panel1"));
+    ASSERT_NE(panel, nullptr);
+    const QImage image = panel->grab().toImage();
+    const int x = image.width() - 20;
+    const int bottom = image.height() - 1;
+    const auto lightness = [&image](int x, int y) { return image.pixelColor(x, y).lightness(); };
+    const int face = lightness(x, image.height() / 2);
+    EXPECT_GT(lightness(x, 0), face);
+    EXPECT_LT(lightness(x, 1), face);
+    EXPECT_GT(lightness(x, bottom - 1), face);
+    EXPECT_LT(lightness(x, bottom), face);
 }
 
 TEST_F(PreviewTest, ButtonHintsGoToTheStatusBarAndAreClearedByTheTimer)

@@ -52,21 +52,27 @@ private:
     platform::ScopedStandIn<platform::UrlOpener> m_seam;
 };
 
-// Answers the font dialog as the test tells it: a font, or nothing for Cancel.
+// Answers the font dialog as the test tells it: a font, or nothing for Cancel; the colour stays
+// unless the test chooses one.
 class FontChooserStub final : public platform::FontChooser {
 public:
-    explicit FontChooserStub(std::optional<QFont> answer)
+    explicit FontChooserStub(std::optional<QFont> answer, std::optional<QColor> colour = {})
         : answer(std::move(answer))
+        , colour(colour)
         , m_seam(*this)
     {
     }
-    std::optional<QFont> choose(QWidget*, const QFont& initial) override
+    std::optional<platform::FontChoice> choose(QWidget*,
+                                               const platform::FontChoice& initial) override
     {
-        offered = initial;
-        return answer;
+        offered = initial.font;
+        if (!answer)
+            return std::nullopt;
+        return platform::FontChoice{*answer, colour.value_or(initial.color)};
     }
 
     std::optional<QFont> answer;
+    std::optional<QColor> colour;
     std::optional<QFont> offered;
 
 private:
