@@ -1,10 +1,36 @@
 #include "course_grid.h"
 
-#include <QAbstractButton>
-#include <QEvent>
 #include <QHeaderView>
+#include <QPainter>
 #include <QStyleOptionHeader>
-#include <QStylePainter>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// The numbers are the grid's fixed first column: drawn as header cells, like the header row.
+class FixedColumnDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& item,
+               const QModelIndex& index) const override
+    {
+        QStyleOptionHeader option;
+        option.initFrom(item.widget);
+        option.rect = item.rect;
+        option.state = QStyle::State_Enabled | QStyle::State_Raised;
+        option.orientation = Qt::Vertical;
+        option.position = QStyleOptionHeader::Middle;
+        option.text = index.data().toString();
+        option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        // The style leaves its clip on the painter, which would hide the cells after this one.
+        painter->save();
+        item.widget->style()->drawControl(QStyle::CE_Header, &option, painter, item.widget);
+        painter->restore();
+    }
+};
+
+} // namespace
 
 CourseGrid::CourseGrid(QWidget* parent)
     : QTableView(parent)
@@ -13,52 +39,21 @@ CourseGrid::CourseGrid(QWidget* parent)
     setModel(m_table);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setCornerButtonEnabled(false);
+    setItemDelegateForColumn(0, new FixedColumnDelegate(this));
 
-    QHeaderView* numbers = verticalHeader();
-    numbers->setSectionResizeMode(QHeaderView::Fixed);
-    numbers->setMinimumSectionSize(1);
-    numbers->setDefaultSectionSize(kRowHeight);
-    numbers->setFixedWidth(kNumberColumnWidth);
-    numbers->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Hidden, it still gives every row its fixed height.
+    QHeaderView* rowHeights = verticalHeader();
+    rowHeights->hide();
+    rowHeights->setSectionResizeMode(QHeaderView::Fixed);
+    rowHeights->setMinimumSectionSize(1);
+    rowHeights->setDefaultSectionSize(kRowHeight);
 
     QHeaderView* headers = horizontalHeader();
     headers->setSectionResizeMode(QHeaderView::Fixed);
     headers->setMinimumSectionSize(1);
-    headers->setDefaultSectionSize(kHeightColumnWidth);
     headers->setFixedHeight(kRowHeight);
     headers->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     headers->setStretchLastSection(false);
-
-    // The corner of the two headers is the grid's first fixed cell: it shows the number header.
-    m_corner = findChild<QAbstractButton*>();
-    if (m_corner)
-        m_corner->installEventFilter(this);
-    connect(m_table, &CourseTableModel::numberHeaderChanged, this, [this] {
-        if (m_corner)
-            m_corner->update();
-    });
-}
-
-bool CourseGrid::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_corner && event->type() == QEvent::Paint) {
-        paintCorner();
-        return true;
-    }
-    return QTableView::eventFilter(watched, event);
-}
-
-void CourseGrid::paintCorner()
-{
-    QStylePainter painter(m_corner);
-    QStyleOptionHeader option;
-    option.initFrom(this);
-    option.rect = m_corner->rect();
-    option.state = QStyle::State_Enabled | QStyle::State_Raised | QStyle::State_Horizontal;
-    option.orientation = Qt::Horizontal;
-    option.position = QStyleOptionHeader::OnlyOneSection;
-    option.text = m_table->numberHeader();
-    option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
-    painter.drawControl(QStyle::CE_Header, option);
+    headers->setDefaultSectionSize(kHeightColumnWidth);
+    setColumnWidth(0, kNumberColumnWidth);
 }

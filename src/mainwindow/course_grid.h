@@ -4,10 +4,9 @@
 
 #include <QTableView>
 
-class QAbstractButton;
-
-// The read-only two-column table of the main window: fixed header row and number column,
-// every row 20 pixels high, columns 50 and 100 pixels wide, whatever font it shows.
+// The read-only two-column table of the main window: a fixed header row and a fixed-looking
+// number column, every row 20 pixels high, columns 50 and 100 pixels wide, whatever font it
+// shows.
 class CourseGrid : public QTableView {
     Q_OBJECT
 
@@ -21,12 +20,6 @@ public:
     CourseTableModel& table() { return *m_table; }
     const CourseTableModel& table() const { return *m_table; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void paintCorner();
-
     CourseTableModel* m_table;
-    QAbstractButton* m_corner = nullptr;
 };

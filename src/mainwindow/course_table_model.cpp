@@ -37,14 +37,11 @@ QString CourseTableModel::cell(int column, int gridRow) const
 
 void CourseTableModel::setHeaders(const QString& numberHeader, const QString& heightHeader)
 {
-    if (m_numberHeader != numberHeader) {
-        m_numberHeader = numberHeader;
-        Q_EMIT numberHeaderChanged();
-    }
-    if (m_heightHeader != heightHeader) {
-        m_heightHeader = heightHeader;
-        Q_EMIT headerDataChanged(Qt::Horizontal, 0, 0);
-    }
+    if (m_numberHeader == numberHeader && m_heightHeader == heightHeader)
+        return;
+    m_numberHeader = numberHeader;
+    m_heightHeader = heightHeader;
+    Q_EMIT headerDataChanged(Qt::Horizontal, 0, 1);
 }
 
 void CourseTableModel::clearRows()
@@ -87,15 +84,17 @@ int CourseTableModel::rowCount(const QModelIndex& parent) const
 
 int CourseTableModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : 1;
+    return parent.isValid() ? 0 : 2;
 }
 
 QVariant CourseTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    if (role == Qt::DisplayRole)
-        return heightAt(static_cast<std::size_t>(index.row()));
+    if (role == Qt::DisplayRole) {
+        const auto row = static_cast<std::size_t>(index.row());
+        return index.column() == 0 ? numberText(numberAt(row)) : heightAt(row);
+    }
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     return {};
@@ -103,11 +102,9 @@ QVariant CourseTableModel::data(const QModelIndex& index, int role) const
 
 QVariant CourseTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (role != Qt::DisplayRole)
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
         return {};
-    if (orientation == Qt::Horizontal)
-        return section == 0 ? QVariant(m_heightHeader) : QVariant();
-    if (section < 0 || section >= rowCount())
-        return {};
-    return numberText(numberAt(static_cast<std::size_t>(section)));
+    if (section == 0)
+        return m_numberHeader;
+    return section == 1 ? QVariant(m_heightHeader) : QVariant();
 }

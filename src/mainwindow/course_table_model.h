@@ -10,9 +10,9 @@
 #include <vector>
 
 // The course table as a string grid: grid row 0 holds the two headers, grid column 0 the course
-// numbers, grid column 1 the formatted heights. For the view, the numbers are the vertical
-// header and the height header the horizontal one, so both stay in place while the table
-// scrolls; the number header sits in the view's corner.
+// numbers, grid column 1 the formatted heights. For the view, grid row 0 is the header row and
+// the other rows are the model's rows, both columns included: so a screen reader finds "Laag" or
+// "Kop" as the header of the numbers, which it cannot when the numbers are row headers.
 class CourseTableModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -28,7 +28,6 @@ public:
     // The grid as the rest of the program reads it, header row included.
     int gridRowCount() const { return static_cast<int>(rowTotal()) + 1; }
     QString cell(int column, int gridRow) const;
-    QString numberHeader() const { return m_numberHeader; }
 
     void setHeaders(const QString& numberHeader, const QString& heightHeader);
     // Back to the header row and one empty data row.
@@ -42,9 +41,6 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-
-Q_SIGNALS:
-    void numberHeaderChanged();
 
 private:
     static QString numberText(std::int32_t number);

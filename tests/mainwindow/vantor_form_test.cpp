@@ -7,15 +7,16 @@
 #include "calc/course_table.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
-#include <QFontDialog>
-#include <QTimer>
 #include <QElapsedTimer>
+#include <QFontDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -47,8 +48,8 @@ TEST_F(VantorFormTest, OpensWithItsDefaults)
 TEST_F(VantorFormTest, GridKeepsItsFixedGeometryWhateverTheFont)
 {
     CourseGrid& grid = form.resultGrid();
-    EXPECT_EQ(grid.verticalHeader()->width(), 50);
-    EXPECT_EQ(grid.columnWidth(0), 100);
+    EXPECT_EQ(grid.columnWidth(0), 50);
+    EXPECT_EQ(grid.columnWidth(1), 100);
     EXPECT_EQ(grid.horizontalHeader()->height(), 20);
     EXPECT_EQ(grid.rowHeight(0), 20);
 
@@ -56,8 +57,11 @@ TEST_F(VantorFormTest, GridKeepsItsFixedGeometryWhateverTheFont)
     large.setPointSize(20);
     FontChooserStub chooser(large);
     click("ToolButton10");
+    calculate();
     EXPECT_EQ(grid.font().pointSize(), 20);
     EXPECT_EQ(grid.rowHeight(0), 20);
+    EXPECT_EQ(grid.columnWidth(0), 50);
+    EXPECT_EQ(grid.columnWidth(1), 100);
     EXPECT_EQ(grid.horizontalHeader()->height(), 20);
 }
 
@@ -84,8 +88,9 @@ TEST_F(VantorFormTest, CalculatingTheDefaultsFillsSeventeenCourses)
     EXPECT_EQ(cell(1, 3), QStringLiteral("125,00"));
     EXPECT_EQ(cell(0, 17), QStringLiteral("16"));
     EXPECT_EQ(cell(1, 17), QStringLiteral("1.000,00"));
-    EXPECT_EQ(form.resultGrid().model()->headerData(16, Qt::Vertical).toString(),
-              QStringLiteral("16"));
+    const QAbstractItemModel& shown = *form.resultGrid().model();
+    EXPECT_EQ(shown.index(16, 0).data().toString(), QStringLiteral("16"));
+    EXPECT_EQ(shown.index(16, 1).data().toString(), QStringLiteral("1.000,00"));
 }
 
 TEST_F(VantorFormTest, TypingInANumberFieldEmptiesTheTableButTheProjectNameDoesNot)
@@ -305,6 +310,46 @@ TEST_F(VantorFormTest, TheFontDialogsColourReachesTheTableAndThePrintedPage)
             ++fonts;
         }
     EXPECT_GT(fonts, 0);
+}
+
+// What a screen reader reads of the table: the column header of a number cell and of a height
+// cell, and the cells themselves.
+TEST_F(VantorFormTest, ScreenReadersFindTheHeadersOfTheNumbersAndTheHeightsInBothModes)
+{
+    calculate();
+    for (const auto& [button, numbers, heights] :
+         {std::tuple{"KoppenMaatButton", "Kop", "Maat"}, {"VanTorbelButton", "Laag", "Hoogte"}}) {
+        SCOPED_TRACE(button);
+        click(button);
+        calculate();
+        // Read afresh, as a screen reader that is told of the new table does: without one
+        // attached (offscreen), Qt keeps the cells of the table before.
+        if (QAccessibleInterface* old = QAccessible::queryAccessibleInterface(&form.resultGrid()))
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
+        QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(&form.resultGrid());
+        ASSERT_NE(grid, nullptr);
+        QAccessibleTableInterface* table = grid->tableInterface();
+        ASSERT_NE(table, nullptr);
+        ASSERT_EQ(table->columnCount(), 2);
+        const auto headerOf = [table](int column) {
+            const QList<QAccessibleInterface*> headers =
+                table->cellAt(1, column)->tableCellInterface()->columnHeaderCells();
+            return headers.isEmpty() ? QString() : headers[0]->text(QAccessible::Name);
+        };
+        EXPECT_EQ(headerOf(0), QLatin1String(numbers));
+        EXPECT_EQ(headerOf(1), QLatin1String(heights));
+        EXPECT_EQ(table->cellAt(1, 0)->text(QAccessible::Name),
+                  form.resultGrid().model()->index(1, 0).data().toString());
+    }
+    // And what the eye reads: the numbers drawn as the fixed column do not hide the heights.
+    CourseGrid& grid = form.resultGrid();
+    const QImage shown = grid.viewport()->grab().toImage();
+    const QRect height = grid.visualRect(grid.model()->index(1, 1));
+    int ink = 0;
+    for (int y = height.top() + 2; y < height.bottom() - 1; ++y)
+        for (int x = height.left() + 2; x < height.right() - 1; ++x)
+            ink += shown.pixelColor(x, y).lightness() < 128;
+    EXPECT_GT(ink, 10);
 }
 
 TEST_F(VantorFormTest, DefaultTableFontIsArialAtNinePoints)
