@@ -17,11 +17,11 @@ struct NamedColour {
 };
 
 constexpr NamedColour kBasicColours[] = {
-    {"Zwart", 0x000000},        {"Kastanjebruin", 0x800000}, {"Groen", 0x008000},
-    {"Olijfgroen", 0x808000},   {"Marineblauw", 0x000080},   {"Paars", 0x800080},
-    {"Groenblauw", 0x008080},   {"Grijs", 0x808080},         {"Zilver", 0xC0C0C0},
-    {"Rood", 0xFF0000},         {"Limoengroen", 0x00FF00},   {"Geel", 0xFFFF00},
-    {"Blauw", 0x0000FF},        {"Fuchsia", 0xFF00FF},       {"Aqua", 0x00FFFF},
+    {"Zwart", 0x000000},      {"Kastanjebruin", 0x800000}, {"Groen", 0x008000},
+    {"Olijfgroen", 0x808000}, {"Marineblauw", 0x000080},   {"Paars", 0x800080},
+    {"Groenblauw", 0x008080}, {"Grijs", 0x808080},         {"Zilver", 0xC0C0C0},
+    {"Rood", 0xFF0000},       {"Limoengroen", 0x00FF00},   {"Geel", 0xFFFF00},
+    {"Blauw", 0x0000FF},      {"Fuchsia", 0xFF00FF},       {"Aqua", 0x00FFFF},
     {"Wit", 0xFFFFFF},
 };
 

@@ -4,8 +4,8 @@
 #include "printer_service.h"
 
 #include <QPainter>
-#include <QSet>
 #include <QPrinter>
+#include <QSet>
 
 #include <memory>
 #include <optional>

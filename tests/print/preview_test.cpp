@@ -176,7 +176,9 @@ TEST_F(PreviewTest, ToolbarPanelHasARaisedOuterAndALoweredInnerBevel)
     const QImage image = panel->grab().toImage();
     const int x = image.width() - 20;
     const int bottom = image.height() - 1;
-    const auto lightness = [&image](int x, int y) { return image.pixelColor(x, y).lightness(); };
+    const auto lightness = [&image](int x, int y) {
+        return image.pixelColor(x, y).lightness();
+    };
     const int face = lightness(x, image.height() / 2);
     EXPECT_GT(lightness(x, 0), face);
     EXPECT_LT(lightness(x, 1), face);

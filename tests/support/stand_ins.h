@@ -2,8 +2,8 @@
 
 #include "platform/file_dialog.h"
 #include "platform/font_chooser.h"
-#include "platform/modal_runner.h"
 #include "platform/message_box.h"
+#include "platform/modal_runner.h"
 #include "platform/url_opener.h"
 
 #include <QPointer>
@@ -110,7 +110,10 @@ private:
 // Unset, every window is cancelled.
 class ModalRunnerStub final : public platform::ModalRunner {
 public:
-    ModalRunnerStub() : m_seam(*this) {}
+    ModalRunnerStub()
+        : m_seam(*this)
+    {
+    }
     int run(QDialog& dialog) override;
 
     std::function<int(QDialog&)> answer;

@@ -81,8 +81,9 @@ platform::PrinterFigures TestPrinter::figures()
     failWithoutPrinter();
     if (m_orientation == PageOrientation::Portrait)
         return portrait;
-    return {portrait.pageHeightPixels,      portrait.pageWidthPixels,     portrait.printableHeightMm,
-            portrait.printableWidthMm,      portrait.resolutionY,         portrait.resolutionX,
+    return {portrait.pageHeightPixels,      portrait.pageWidthPixels,
+            portrait.printableHeightMm,     portrait.printableWidthMm,
+            portrait.resolutionY,           portrait.resolutionX,
             portrait.printableHeightPixels, portrait.printableWidthPixels};
 }
 
