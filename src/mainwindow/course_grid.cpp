@@ -1,9 +1,18 @@
 #include "course_grid.h"
 
+#include "table_copy.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
+
+#include <algorithm>
 
 namespace {
 
@@ -38,7 +47,17 @@ CourseGrid::CourseGrid(QWidget* parent)
 {
     setModel(m_table);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Whole rows are selected, with the mouse or the keys, and copied with the copy key or
+    // the context menu.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    auto* copy = new QAction(QStringLiteral("Kopiëren"), this);
+    copy->setObjectName(QStringLiteral("Kopieren"));
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    connect(copy, &QAction::triggered, this, &CourseGrid::copyRows);
+    addAction(copy);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
     setItemDelegateForColumn(0, new FixedColumnDelegate(this));
 
     // Hidden, it still gives every row its fixed height.
@@ -56,4 +75,20 @@ CourseGrid::CourseGrid(QWidget* parent)
     headers->setStretchLastSection(false);
     headers->setDefaultSectionSize(kHeightColumnWidth);
     setColumnWidth(0, kNumberColumnWidth);
+}
+
+void CourseGrid::copyRows()
+{
+    std::vector<int> gridRows;
+    for (const QModelIndex& row : selectionModel()->selectedRows())
+        gridRows.push_back(row.row() + 1);
+    std::sort(gridRows.begin(), gridRows.end());
+    if (gridRows.empty())
+        for (int row = 1; row < m_table->gridRowCount(); ++row)
+            gridRows.push_back(row);
+    const TableCopy copy = CopyOfRows(*m_table, gridRows);
+    auto* data = new QMimeData;
+    data->setText(copy.text);
+    data->setHtml(copy.html);
+    QGuiApplication::clipboard()->setMimeData(data);
 }

@@ -8,11 +8,22 @@ namespace {
 
 class DesktopFileChooser final : public FileChooser {
 public:
-    std::optional<QString> choose(QWidget* parent, const FileDialogRequest& request) override
+    std::optional<ChosenFile> choose(QWidget* parent, const FileDialogRequest& request) override
     {
         QFileDialog dialog(parent, request.title);
-        dialog.setNameFilters(QtNameFilters(request.filter));
-        dialog.setDefaultSuffix(request.defaultSuffix);
+        const QStringList types = QtNameFilters(request.filter);
+        dialog.setNameFilters(types);
+        const auto suffixOf = [&request](qsizetype type) {
+            return type >= 0 && type < request.typeSuffixes.size() &&
+                           !request.typeSuffixes[type].isEmpty()
+                       ? request.typeSuffixes[type]
+                       : request.defaultSuffix;
+        };
+        dialog.setDefaultSuffix(suffixOf(0));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, &types, &suffixOf](const QString& type) {
+                             dialog.setDefaultSuffix(suffixOf(types.indexOf(type)));
+                         });
         if (request.purpose == FileDialogRequest::Purpose::Open) {
             dialog.setAcceptMode(QFileDialog::AcceptOpen);
             dialog.setFileMode(QFileDialog::ExistingFile);
@@ -24,7 +35,8 @@ public:
             dialog.selectFile(request.fileName);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
-        return dialog.selectedFiles().constFirst();
+        const auto type = static_cast<int>(types.indexOf(dialog.selectedNameFilter()));
+        return ChosenFile{dialog.selectedFiles().constFirst(), std::max(type, 0)};
     }
 };
 
@@ -38,10 +50,10 @@ template <> FileChooser& Seam<FileChooser>::desktop()
 
 bool FileDialog::execute(QWidget* parent)
 {
-    const std::optional<QString> chosen = Seam<FileChooser>::get().choose(parent, m_setup);
+    const std::optional<ChosenFile> chosen = Seam<FileChooser>::get().choose(parent, m_setup);
     if (!chosen)
         return false;
-    m_setup.fileName = *chosen;
+    m_setup.fileName = chosen->path;
     return true;
 }
 

@@ -19,16 +19,24 @@ struct FileDialogRequest {
     // "Description|patterns|Description|patterns", the first pair selected.
     QString filter;
     QString defaultSuffix;
+    // The suffix added to a name without one while each file type of the filter is chosen;
+    // types beyond the list, or with an empty entry, add defaultSuffix.
+    QStringList typeSuffixes;
     // The file offered when the dialog opens.
     QString fileName;
 };
 
+struct ChosenFile {
+    QString path;
+    int type = 0; // the file type chosen, counted from 0 in the order of the filter
+};
+
 // The desktop's file dialog. To open, the chosen file must exist; to save, an existing file
-// must be confirmed. Returns the chosen path, or nothing when cancelled.
+// must be confirmed. Returns the chosen file, or nothing when cancelled.
 class FileChooser {
 public:
     virtual ~FileChooser() = default;
-    virtual std::optional<QString> choose(QWidget* parent, const FileDialogRequest& request) = 0;
+    virtual std::optional<ChosenFile> choose(QWidget* parent, const FileDialogRequest& request) = 0;
 };
 
 template <> FileChooser& Seam<FileChooser>::desktop();

@@ -1,10 +1,10 @@
 #include "page_image.h"
+#include "whole_file.h"
 
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
-#include <QSaveFile>
 
 #include <uemf.h>
 
@@ -314,16 +314,7 @@ bool PageImage::saveToFile(const QString& fileName) const
     if (!PageWriter(*this).write(bytes))
         return false;
 
-    // QSaveFile leaves an existing file alone until the new one is complete. A short write
-    // can come back without an error (a full disk), so the count is checked as well.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return WriteWholeFile(fileName, bytes);
 }
 
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "drawing_surface.h"
 #include "seam.h"
 
+#include <QPageLayout>
 #include <QString>
 
 #include <stdexcept>
@@ -53,6 +54,8 @@ public:
     virtual void setDocumentTitle(const QString& title) = 0;
 
     virtual PrinterFigures figures() = 0;
+    // The paper, its orientation and the unprintable borders, as a PDF of the pages takes them.
+    virtual QPageLayout pageLayout() = 0;
     virtual DrawingSurface& canvas() = 0;
     // The device page images are recorded for: text on them is measured here.
     virtual QPaintDevice& referenceDevice() = 0;

@@ -147,10 +147,11 @@ std::unique_ptr<QPrinter> QtPrinterService::newJobPrinter()
             request.filter = QStringLiteral("PDF-bestanden (*.pdf)|*.pdf");
             request.defaultSuffix = QStringLiteral("pdf");
             request.fileName = m_printer.docName() + QStringLiteral(".pdf");
-            const std::optional<QString> chosen = Seam<FileChooser>::get().choose(nullptr, request);
+            const std::optional<ChosenFile> chosen =
+                Seam<FileChooser>::get().choose(nullptr, request);
             if (!chosen)
                 throw PrintCancelled();
-            fileName = *chosen;
+            fileName = chosen->path;
         }
         job->setOutputFileName(fileName);
     }

@@ -30,6 +30,7 @@ public:
     void setDocumentTitle(const QString& title) override;
 
     PrinterFigures figures() override;
+    QPageLayout pageLayout() override { return m_printer.pageLayout(); }
     DrawingSurface& canvas() override { return m_canvas; }
     QPaintDevice& referenceDevice() override { return m_printer; }
     void drawPicture(int x, int y, const PageImage& picture) override;

@@ -1,6 +1,7 @@
 #include "MyPForm.h"
 
 #include "busy_cursor.h"
+#include "page_files.h"
 #include "page_picture.h"
 #include "zoom.h"
 
@@ -9,8 +10,6 @@
 #include "platform/printer_service.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -24,7 +23,6 @@
 #include <QVBoxLayout>
 
 #include <cmath>
-#include <stdexcept>
 
 namespace {
 
@@ -34,10 +32,6 @@ constexpr int kToolbarHeight = 29;
 constexpr int kStatusBarHeight = 19;
 constexpr int kShadowOffset = 8;
 constexpr int kHintMilliseconds = 2000;
-
-const char* const kPictureFilter = "All (*.bmp;*.ico;*.emf;*.wmf)|*.bmp;*.ico;*.emf;*.wmf|"
-                                   "Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|"
-                                   "Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf";
 
 // Rounds to the nearest whole pixel, an exact half to the even neighbour.
 int roundHalfEven(double value)
@@ -319,36 +313,17 @@ void TPreviewPrintForm1::SaveMetaClick()
     platform::FileDialogRequest request;
     request.purpose = platform::FileDialogRequest::Purpose::Save;
     request.title = QStringLiteral("Afbeelding opslaan");
-    request.filter = QLatin1String(kPictureFilter);
+    request.filter = PageFileFilter();
     request.defaultSuffix = QStringLiteral("EMF");
+    request.typeSuffixes = PageFileSuffixes();
     request.fileName = QStringLiteral("printfile");
-    const std::optional<QString> chosen =
+    const std::optional<platform::ChosenFile> chosen =
         platform::Seam<platform::FileChooser>::get().choose(this, request);
     if (!chosen)
         return;
     const BusyCursor busy;
-    savePages(*chosen);
-}
-
-void TPreviewPrintForm1::savePages(const QString& chosenFile)
-{
-    // Folder up to the last separator, the name without its extension; every page becomes
-    // folder + name + index + ".EMF", whatever type was chosen.
-    const qsizetype separator = chosenFile.lastIndexOf(QLatin1Char('/'));
-    const QString folder = chosenFile.left(separator + 1);
-    QString name = chosenFile.mid(separator + 1);
-    if (const qsizetype dot = name.lastIndexOf(QLatin1Char('.')); dot >= 0)
-        name.truncate(dot);
-
-    for (std::size_t i = 0; i < PageList.size(); ++i) {
-        const QString file = folder + name + QString::number(i) + QStringLiteral(".EMF");
-        if (QFileInfo::exists(file) && !QFile::remove(file))
-            throw std::runtime_error("Bestand " + file.toStdString() +
-                                     " kon niet vervangen worden");
-        if (!PageList[i]->saveToFile(file))
-            throw std::runtime_error("Bestand " + file.toStdString() +
-                                     " kon niet geschreven worden");
-    }
+    SavePageFiles(chosen->path, PageFileTypeOf(chosen->type), PageList,
+                  platform::CurrentPrinter().pageLayout());
 }
 
 bool TPreviewPrintForm1::eventFilter(QObject* watched, QEvent* event)

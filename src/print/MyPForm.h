@@ -68,7 +68,6 @@ private:
     void FormCreate();
     void FormActivate();
     void buildToolbar();
-    void savePages(const QString& chosenFile);
 
     struct Widgets {
         QFrame* Panel1 = nullptr;

@@ -1,4 +1,5 @@
 #include "form_fixture.h"
+#include "support/read_only_folder.h"
 
 #include <QDir>
 #include <QFile>
@@ -257,38 +258,6 @@ TEST_F(ProjectCommandsTest, FullDiskKeepsTheOldFileAndLeavesNothingBehind)
     EXPECT_EQ(contents(path("vol.ini")), old);
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("vol.ini")});
 }
-
-// Makes a folder refuse new entries, also for root (who ignores permission bits), and undoes it.
-class ReadOnlyFolder {
-public:
-    explicit ReadOnlyFolder(QString path)
-        : m_path(std::move(path))
-    {
-        QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        if (acceptsNewFiles())
-            m_immutable =
-                QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), m_path}) == 0;
-    }
-    ~ReadOnlyFolder()
-    {
-        if (m_immutable)
-            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), m_path});
-        QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                          QFileDevice::ExeOwner);
-    }
-    bool acceptsNewFiles() const
-    {
-        QFile probe(m_path + QStringLiteral("/probe"));
-        const bool created = probe.open(QIODevice::WriteOnly);
-        if (created)
-            probe.remove();
-        return created;
-    }
-
-private:
-    QString m_path;
-    bool m_immutable = false;
-};
 
 TEST_F(ProjectCommandsTest, SaveIntoAReadOnlyFolderKeepsTheOldFile)
 {

@@ -9,12 +9,14 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFontDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -350,6 +352,42 @@ TEST_F(VantorFormTest, ScreenReadersFindTheHeadersOfTheNumbersAndTheHeightsInBot
         for (int x = height.left() + 2; x < height.right() - 1; ++x)
             ink += shown.pixelColor(x, y).lightness() < 128;
     EXPECT_GT(ink, 10);
+}
+
+TEST_F(VantorFormTest, SelectedRowsCopyWithTheirHeaderForASpreadsheet)
+{
+    calculate();
+    CourseGrid& grid = form.resultGrid();
+    const auto clickRow = [&grid](int row, Qt::KeyboardModifiers keys) {
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, keys,
+                          grid.visualRect(grid.model()->index(row, 1)).center());
+    };
+    clickRow(1, {});
+    clickRow(2, Qt::ShiftModifier);
+    QTest::keySequence(&grid, QKeySequence::Copy);
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    EXPECT_EQ(copied->text(), QStringLiteral("Laag\tHoogte\n1\t62,50\n2\t125,00\n"));
+    EXPECT_EQ(copied->html(), QStringLiteral("<table><tr><th>Laag</th><th>Hoogte</th></tr>"
+                                             "<tr><td>1</td><td>62,50</td></tr>"
+                                             "<tr><td>2</td><td>125,00</td></tr></table>"));
+
+    // Head mode, everything: "select all", and nothing selected, copy the whole table.
+    click("KoppenMaatButton");
+    calculate();
+    QStringList whole;
+    for (int row = 0; row < rows(); ++row)
+        whole << cell(0, row) + QLatin1Char('\t') + cell(1, row);
+    const QString expected = whole.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    EXPECT_TRUE(expected.startsWith(QStringLiteral("Kop\tMaat\n")));
+    grid.setFocus();
+    QTest::keySequence(&grid, QKeySequence::SelectAll);
+    QTest::keySequence(&grid, QKeySequence::Copy);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), expected);
+    grid.clearSelection();
+    QGuiApplication::clipboard()->clear();
+    grid.actions().at(0)->trigger(); // the context menu's "Kopiëren"
+    EXPECT_EQ(grid.actions().at(0)->text(), QStringLiteral("Kopiëren"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), expected);
 }
 
 TEST_F(VantorFormTest, DefaultTableFontIsArialAtNinePoints)

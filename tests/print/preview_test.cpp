@@ -1,4 +1,5 @@
 #include "print/MyPForm.h"
+#include "support/read_only_folder.h"
 #include "support/stand_ins.h"
 #include "support/test_printer.h"
 
@@ -273,6 +274,31 @@ TEST_F(PreviewTest, SavesEveryPageAsANumberedEmfWhateverTypeWasChosen)
         ASSERT_TRUE(read.open(QIODevice::ReadOnly));
         EXPECT_TRUE(read.readAll().contains(QStringLiteral("Pagina:%1").arg(i + 1).toUtf8())) << i;
     }
+}
+
+TEST_F(PreviewTest, ASaveIntoAFolderThatRefusesFilesLeavesNoneAndNamesTheFile)
+{
+    fill(2);
+    QTemporaryDir folder;
+    FileChooserStub files;
+    files.answers = {folder.filePath(QStringLiteral("rapport.pdf")),
+                     folder.filePath(QStringLiteral("blad.png"))};
+    files.types = {5, 7};
+    {
+        ReadOnlyFolder readOnly(folder.path());
+        if (readOnly.acceptsNewFiles())
+            GTEST_SKIP() << "this file system cannot make a folder read-only";
+        click("SaveMeta");
+        click("SaveMeta");
+    }
+    ASSERT_EQ(boxes.boxes.size(), 2u);
+    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Bestand ") +
+                                       folder.filePath(QStringLiteral("rapport.pdf")) +
+                                       QStringLiteral(" kon niet geschreven worden."));
+    EXPECT_EQ(boxes.boxes[1].text, QStringLiteral("Bestand ") +
+                                       folder.filePath(QStringLiteral("blad0.png")) +
+                                       QStringLiteral(" (pagina 1) kon niet geschreven worden."));
+    EXPECT_TRUE(QDir(folder.path()).isEmpty());
 }
 
 TEST_F(PreviewTest, CancelledSaveWritesNothing)

@@ -6,8 +6,11 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
 
@@ -228,6 +231,85 @@ TEST_F(ReportTest, PreviewPagesSaveAsEmfFilesThatAnotherReaderOpens)
     for (const char* text : {"Schuur Vantorbel: 62,5", "Pagina:1", "Laag", "Hoogte", "1054,50"})
         EXPECT_TRUE(page.contains(text)) << text;
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("rapport1.EMF"))));
+}
+
+// What a program that is not ours reads from a file: its standard output, empty on failure.
+QString outputOf(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+TEST_F(ReportTest, PreviewPagesSaveAsOnePdfAndAsSvgAndPngPages)
+{
+    const int L = linesPerColumn();
+    const int rows = 9 * L; // two full pages and a third with group 1 only
+    dialog.findChild<QRadioButton*>(QStringLiteral("NaarScherm"))->setChecked(true);
+    QTemporaryDir folder;
+    FileChooserStub files;
+    files.answers = {folder.filePath(QStringLiteral("rapport")),
+                     folder.filePath(QStringLiteral("blad.svg")),
+                     folder.filePath(QStringLiteral("blad.png"))};
+    files.types = {5, 6, 7};
+    modal.answer = [](QDialog& window) {
+        if (auto* preview = qobject_cast<TPreviewPrintForm1*>(&window)) {
+            for (int type = 0; type < 3; ++type)
+                preview->SaveMetaClick();
+            return int(QDialog::Rejected);
+        }
+        window.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))->click();
+        return int(QDialog::Accepted);
+    };
+    print(tableOf(rows));
+    ASSERT_EQ(files.requests.size(), 3u);
+    EXPECT_TRUE(files.requests[0].filter.endsWith(
+        QStringLiteral("|PDF-document (*.pdf)|*.pdf|SVG-afbeeldingen (*.svg)|*.svg|"
+                       "PNG-afbeeldingen (*.png)|*.png")));
+
+    const QString pdf = folder.filePath(QStringLiteral("rapport.pdf"));
+    const QString info = outputOf(QStringLiteral("pdfinfo"), {pdf});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n"))))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:.*\\(A4\\)"))))
+        << info.toStdString();
+    for (int page = 1; page <= 3; ++page) {
+        SCOPED_TRACE(page);
+        const QString number = QString::number(page);
+        const QString text =
+            outputOf(QStringLiteral("pdftotext"), {"-f", number, "-l", number, pdf, "-"});
+        const int first = (page - 1) * 4 * L + 1;
+        const int last = std::min(page * 4 * L, rows);
+        for (const QString& expected :
+             {QStringLiteral("Pagina:") + number, QStringLiteral("%1,50").arg(first * 62),
+              QStringLiteral("%1,50").arg(last * 62)})
+            EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
+    }
+    // Embedded; as a subset of the glyphs used, which the size shows (Qt does not tag subset
+    // names, so pdffonts cannot tell): the whole Liberation Sans alone is 400 kB.
+    const QString fonts = outputOf(QStringLiteral("pdffonts"), {pdf});
+    EXPECT_TRUE(fonts.contains(QRegularExpression(QStringLiteral("TrueType +Identity-H +yes"))))
+        << fonts.toStdString();
+    EXPECT_LT(QFileInfo(pdf).size(), 150000);
+
+    for (int page = 0; page < 3; ++page) {
+        SCOPED_TRACE(page);
+        const QString svg = folder.filePath(QStringLiteral("blad%1.svg").arg(page));
+        const QString texts =
+            outputOf(QStringLiteral("xmllint"), {"--xpath", "//*[local-name()='text']", svg});
+        EXPECT_TRUE(texts.contains(QStringLiteral("Pagina:%1").arg(page + 1)));
+        EXPECT_EQ(QProcess::execute(QStringLiteral("rsvg-convert"),
+                                    {"-o", folder.filePath(QStringLiteral("svg.png")), svg}),
+                  0);
+        const QImage png(folder.filePath(QStringLiteral("blad%1.png").arg(page)));
+        // The test printer's printable area, 4795 x 6803 pixels at 600 per inch, at 200.
+        EXPECT_EQ(png.size(), QSize(1598, 2268));
+        EXPECT_EQ(png.dotsPerMeterX(), 7874);
+        EXPECT_EQ(png.pixelColor(2, 2), QColor(Qt::white));
+    }
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("blad3.png"))));
 }
 
 TEST_F(ReportTest, CopiesChosenInTheDialogReachThePrinterEachPageOnce)

@@ -87,19 +87,25 @@ public:
         : m_seam(*this)
     {
     }
-    std::optional<QString> choose(QWidget*, const platform::FileDialogRequest& request) override
+    std::optional<platform::ChosenFile> choose(QWidget*,
+                                               const platform::FileDialogRequest& request) override
     {
         requests.push_back(request);
         if (answers.empty())
             return std::nullopt;
         const QString answer = answers.front();
         answers.pop_front();
+        const int type = types.empty() ? 0 : types.front();
+        if (!types.empty())
+            types.pop_front();
         if (answer.isEmpty())
             return std::nullopt;
-        return answer;
+        return platform::ChosenFile{answer, type};
     }
 
     std::deque<QString> answers;
+    // The file type chosen with each answer; none queued: the first type.
+    std::deque<int> types;
     std::vector<platform::FileDialogRequest> requests;
 
 private:

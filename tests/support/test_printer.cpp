@@ -87,6 +87,21 @@ platform::PrinterFigures TestPrinter::figures()
             portrait.printableHeightPixels, portrait.printableWidthPixels};
 }
 
+QPageLayout TestPrinter::pageLayout()
+{
+    // The printable area in the middle of the sheet.
+    const platform::PrinterFigures page = figures();
+    const double pointsPerPixel = 72.0 / page.resolutionX;
+    const double side = (page.pageWidthPixels - page.printableWidthPixels) / 2.0 * pointsPerPixel;
+    const double top = (page.pageHeightPixels - page.printableHeightPixels) / 2.0 * pointsPerPixel;
+    const QSizeF sheet =
+        QSizeF(portrait.pageWidthPixels, portrait.pageHeightPixels) * pointsPerPixel;
+    return QPageLayout(QPageSize(sheet, QPageSize::Point),
+                       m_orientation == PageOrientation::Portrait ? QPageLayout::Portrait
+                                                                  : QPageLayout::Landscape,
+                       QMarginsF(side, top, side, top), QPageLayout::Point);
+}
+
 platform::DrawingSurface& TestPrinter::canvas()
 {
     failWithoutPrinter();

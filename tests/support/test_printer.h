@@ -47,6 +47,7 @@ public:
     void setCopies(int copies) override;
     void setDocumentTitle(const QString& title) override;
     platform::PrinterFigures figures() override;
+    QPageLayout pageLayout() override;
     platform::DrawingSurface& canvas() override;
     QPaintDevice& referenceDevice() override { return m_reference; }
     void drawPicture(int x, int y, const platform::PageImage& picture) override;

@@ -1,0 +1,90 @@
+#include "page_export.h"
+
+#include "page_image.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include <cmath>
+
+namespace platform {
+namespace {
+
+constexpr double kMetresPerInch = 0.0254;
+
+void setPixelsPerInch(QImage& image, int pixelsPerInch)
+{
+    const int perMetre = static_cast<int>(std::lround(pixelsPerInch / kMetresPerInch));
+    image.setDotsPerMeterX(perMetre);
+    image.setDotsPerMeterY(perMetre);
+}
+
+} // namespace
+
+QByteArray PagesAsPdf(const std::vector<const PageImage*>& pages, const QPageLayout& layout,
+                      const QString& title)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setTitle(title);
+    writer.setCreator(title);
+    writer.setPageLayout(layout);
+    if (!pages.empty())
+        writer.setResolution(pages.front()->resolutionX());
+    QPainter painter(&writer);
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0)
+            writer.newPage();
+        const PageImage& page = *pages[i];
+        page.play(painter, QRectF(0, 0, page.width(), page.height()));
+    }
+    painter.end();
+    return bytes;
+}
+
+QByteArray PageAsSvg(const PageImage& page, const QString& title)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setTitle(title);
+    generator.setResolution(page.resolutionX());
+    generator.setSize(page.size());
+    generator.setViewBox(QRect(QPoint(0, 0), page.size()));
+    QPainter painter(&generator);
+    page.play(painter, QRectF(0, 0, page.width(), page.height()));
+    painter.end();
+    return bytes;
+}
+
+QByteArray PageAsPng(const PageImage& page, int pixelsPerInch)
+{
+    const double scale = double(pixelsPerInch) / page.resolutionX();
+    QImage image(static_cast<int>(std::lround(page.width() * scale)),
+                 static_cast<int>(std::lround(page.height() * scale)), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    // Drawn at the printer's resolution, scaled down, so that the letters keep the printer's
+    // metrics and stay in line with the rules and bands.
+    setPixelsPerInch(image, page.resolutionX());
+    {
+        QPainter painter(&image);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                               QPainter::SmoothPixmapTransform);
+        page.play(painter, QRectF(0, 0, image.width(), image.height()));
+    }
+    setPixelsPerInch(image, pixelsPerInch);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+} // namespace platform

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QPageLayout>
+#include <QString>
+
+#include <vector>
+
+namespace platform {
+
+class PageImage;
+
+// Pages in the formats people open elsewhere, each made by the toolkit's own writer from the
+// page's playback, as the printer gets it. Each returns the file's bytes.
+
+// All pages in one PDF on the paper of `layout`, each page at the top-left of the printable
+// area as a printer places it; text stays text, fonts embedded as subsets.
+QByteArray PagesAsPdf(const std::vector<const PageImage*>& pages, const QPageLayout& layout,
+                      const QString& title);
+
+// One page as SVG, in printer pixels with its size in millimetres; text stays text.
+QByteArray PageAsSvg(const PageImage& page, const QString& title);
+
+// One page as PNG at `pixelsPerInch` of paper: white, antialiased.
+QByteArray PageAsPng(const PageImage& page, int pixelsPerInch);
+
+} // namespace platform
