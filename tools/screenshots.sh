@@ -26,13 +26,17 @@ app=
 cleanup() {
     [ -n "$app" ] && kill "$app" 2>/dev/null || true
     kill "$xvfb" 2>/dev/null || true
+    rm -rf "$workdir"
 }
 trap cleanup EXIT
 sleep 1
 
 # Without a print queue the built-in PDF printer is shown, as on a machine without printers.
-env -u LC_ALL LANG=nl_NL.UTF-8 CUPS_SERVER=/nonexistent/cups.sock ./build/src/app/vantorbel \
-    >/dev/null 2>&1 &
+# Started in an empty folder, where the file dialogs open.
+program=$PWD/build/src/app/vantorbel
+workdir=$(mktemp -d)
+(cd "$workdir" && exec env -u LC_ALL LANG=nl_NL.UTF-8 CUPS_SERVER=/nonexistent/cups.sock "$program" \
+    >/dev/null 2>&1) &
 app=$!
 
 window() { xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
@@ -54,4 +58,13 @@ xdotool mousemove --window "$dialog" 341 20 click 1 # OK
 preview=$(window 'afdrukvoorbeeld$')
 sleep 2
 import -window "$preview" -resize 60% docs/afdrukvoorbeeld.png
+
+xdotool mousemove --window "$preview" 71 14 click 1 # afbeelding opslaan
+save=$(window '^Afbeelding opslaan$')
+sleep 1
+# The list of file types, opened.
+xdotool mousemove --window "$save" 330 388 click 1
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$save")" # X, Y, WIDTH
+import -window root -crop "${WIDTH}x560+$X+$Y" +repage docs/opslaan.png
 echo "Pictures written to docs/"
