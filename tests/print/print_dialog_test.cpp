@@ -34,6 +34,13 @@ protected:
         return !find<QWidget>(dialog, name)->isHidden();
     }
     static int copies(QWidget& dialog) { return find<QSpinBox>(dialog, "aantalEdit1")->value(); }
+    // Shown as the active window, so that fields take the focus and lose it.
+    static bool showActive(QWidget& dialog)
+    {
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        return QTest::qWaitForWindowActive(&dialog);
+    }
     static void click(QWidget& dialog, const char* name)
     {
         QTest::mouseClick(find<QAbstractButton>(dialog, name), Qt::LeftButton);
@@ -112,9 +119,7 @@ TEST_F(PrintDialogTest, OkWritesOrientationAndCopiesCancelKeepsTheChoicesOnly)
 TEST_F(PrintDialogTest, CopiesFieldKeepsToOneToNinetyNine)
 {
     TPrintDialog1 dialog;
-    dialog.show();
-    QApplication::setActiveWindow(&dialog);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ASSERT_TRUE(showActive(dialog));
     auto* field = find<QSpinBox>(dialog, "aantalEdit1");
     field->setFocus();
     field->selectAll();
@@ -139,9 +144,7 @@ TEST_F(PrintDialogTest, CopiesFieldKeepsToOneToNinetyNine)
 TEST_F(PrintDialogTest, ACopiesTextThatIsNoWholeNumberCountsAsOne)
 {
     TPrintDialog1 dialog;
-    dialog.show();
-    QApplication::setActiveWindow(&dialog);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ASSERT_TRUE(showActive(dialog));
     auto* field = find<QSpinBox>(dialog, "aantalEdit1");
     for (const auto& [typed, written] :
          {std::pair{"2,5", 1}, {"3,0", 1}, {",", 1}, {"-", 1}, {"7", 7}, {"150", 99}}) {
@@ -154,9 +157,7 @@ TEST_F(PrintDialogTest, ACopiesTextThatIsNoWholeNumberCountsAsOne)
         EXPECT_EQ(printer.copies(), written);
     }
     // Leaving the field shows what will be printed.
-    dialog.show();
-    QApplication::setActiveWindow(&dialog);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ASSERT_TRUE(showActive(dialog));
     field->setFocus();
     field->selectAll();
     QTest::keyClicks(field, QStringLiteral("2,5"));
