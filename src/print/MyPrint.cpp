@@ -4,6 +4,7 @@
 
 #include "platform/modal_runner.h"
 #include "platform/printer_service.h"
+#include "platform/regional_settings.h"
 
 #include <cmath>
 
@@ -127,6 +128,7 @@ void TMyPrinter::Initialize()
     PageNumbers = false;
     ComputerPaper = false;
     BandPhase = true;
+    DecimalSeparator = QString::fromStdString(platform::CurrentRegionalFormat().decimalSeparator);
 }
 
 int TMyPrinter::TopEdge() const
@@ -337,10 +339,14 @@ void TMyPrinter::PrintText(int align, int pos, const QString& text)
                         : roundEven(p + RightEdge - width);
         break;
     case AlignDecimalComma: {
-        const qsizetype comma = text.indexOf(QLatin1Char(','));
-        const int upToComma = comma >= 0 ? measure.textWidth(text.left(comma + 1))
-                                         : measure.textWidth(text + QLatin1Char(','));
-        x = roundEven(p - upToComma);
+        // The text up to and including its first decimal separator ends at the position; a text
+        // without one stands as if the separator followed it. A thousands separator, which may
+        // be a comma, does not count.
+        const qsizetype separator = text.indexOf(DecimalSeparator);
+        const int upToSeparator =
+            separator >= 0 ? measure.textWidth(text.left(separator + DecimalSeparator.size()))
+                           : measure.textWidth(text + DecimalSeparator);
+        x = roundEven(p - upToSeparator);
         break;
     }
     default: // left, and any code this program does not use

@@ -107,6 +107,9 @@ public:
     int LineGap = 0;
     bool ComputerPaper = false;
     bool BandPhase = true;
+    // What AlignDecimalComma aligns on: the decimal separator of the regional settings when the
+    // engine was made, the one the table's heights are written with.
+    QString DecimalSeparator;
 
     int TopEdge() const;
     // The height of the probe text "yX" in the current font plus the gap between lines.

@@ -15,7 +15,7 @@ namespace {
 const QString kTitle = QStringLiteral("Vantorbel");
 constexpr int kGroups = 4;
 
-// Millimetre positions of the number (left-aligned) and the value (on its decimal comma) of
+// Millimetre positions of the number (left-aligned) and the value (on its decimal separator) of
 // each column group; -1 is the left text edge.
 struct ColumnGroup {
     int number;

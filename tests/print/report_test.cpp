@@ -1,3 +1,4 @@
+#include "platform/regional_settings.h"
 #include "print/MyPForm.h"
 #include "print/PrintDlg.h"
 #include "print/results_report.h"
@@ -310,6 +311,42 @@ TEST_F(ReportTest, PreviewPagesSaveAsOnePdfAndAsSvgAndPngPages)
         EXPECT_EQ(png.pixelColor(2, 2), QColor(Qt::white));
     }
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("blad3.png"))));
+}
+
+// Heights with longer integer parts start further left; their decimal separators stand in one
+// line, also where the thousands separator is a comma.
+TEST_F(ReportTest, HeightsLineUpOnTheRegionalDecimalSeparator)
+{
+    struct Setting {
+        const char* decimal;
+        const char* thousands;
+        std::vector<QString> heights;
+    };
+    const Setting settings[] = {
+        {".", ",", {"0.00", "62.50", "1,234.50", "12,345.00", "123,456", "1,000,000.25"}},
+        {",", ".", {"0,00", "62,50", "1.234,50", "12.345,00", "123.456", "1.000.000,25"}},
+    };
+    for (const Setting& setting : settings) {
+        SCOPED_TRACE(setting.decimal);
+        platform::SetRegionalFormat({setting.decimal, setting.thousands});
+        ReportTable table = tableOf(0);
+        for (const QString& height : setting.heights)
+            table.rows.push_back({QString::number(table.rows.size()), height});
+        print(table);
+        const auto placed = placedTexts();
+        platform::DrawingSurface& measure = printer.canvas();
+        measure.setFont(table.font);
+        std::vector<int> separators;
+        for (const QString& height : setting.heights) {
+            const qsizetype at = height.indexOf(QLatin1String(setting.decimal));
+            const QString upTo = at >= 0 ? height.left(at + 1) : height + setting.decimal;
+            separators.push_back(placed.find(height)->second.at.x() + measure.textWidth(upTo));
+        }
+        const auto [least, most] = std::minmax_element(separators.begin(), separators.end());
+        EXPECT_LE(*most - *least, 1) << testing::PrintToString(separators);
+        printer.jobs.clear();
+    }
+    platform::SetRegionalFormat({",", "."});
 }
 
 TEST_F(ReportTest, CopiesChosenInTheDialogReachThePrinterEachPageOnce)
