@@ -76,7 +76,28 @@ void pageImageMemory()
     std::printf("  \"report_pages\": %zu,\n", count);
     std::printf("  \"page_operations_max\": %zu,\n", largestOperations);
     std::printf("  \"page_image_bytes_max\": %zu,\n", largest);
+    std::printf("  \"page_image_bytes_total\": %zu,\n", total);
     std::printf("  \"page_image_bytes_mean\": %.0f\n", double(total) / count);
+}
+
+// The heap at its peak while the user waits for the row-limit preview and then zooms it to
+// 300 %, beyond what it held before the print command.
+void rowLimitPreviewMemory()
+{
+    bench::Shared& s = bench::shared();
+    double bitmap = 0;
+    s.onPreview = [&bitmap](TPreviewPrintForm1& preview) {
+        preview.ZoomStep = kLargestZoomStep;
+        preview.ShowPage();
+        bitmap = double(preview.WorkBitmap->image().sizeInBytes());
+    };
+    const std::size_t before = bench::heap::live();
+    bench::heap::resetPeak();
+    s.window.form->AfdrukkenButtonClick();
+    const std::size_t peak = bench::heap::peak();
+    s.onPreview = nullptr;
+    std::printf("  \"row_limit_preview_peak_bytes\": %.0f,\n", double(peak) - double(before));
+    std::printf("  \"zoom_300_bitmap_bytes\": %.0f,\n", bitmap);
 }
 
 void previewMemory()
@@ -118,6 +139,7 @@ int main(int argc, char* argv[])
         bench::shared();
         std::printf("{\n");
         tableMemory();
+        rowLimitPreviewMemory();
         previewMemory();
         pageImageMemory();
         std::printf("}\n");

@@ -57,7 +57,8 @@ if [ "$callgrind" = 1 ]; then
         valgrind --tool=callgrind --callgrind-out-file="$file.out" \
             "$bin/vantorbel_bench" --ir="$case" >"$file.units" 2>"$file.log"
     done
-    for probe in vantorbel_startup_probe:Startup__vantorbel empty_window_probe:Startup__empty_window; do
+    for probe in vantorbel_startup_probe:Startup__vantorbel \
+        reference_window_probe:Startup__reference_window; do
         file="$results/callgrind/${probe#*:}"
         valgrind --tool=callgrind --callgrind-out-file="$file.out" "$bin/${probe%%:*}" \
             >/dev/null 2>"$file.log"

@@ -4,6 +4,7 @@
 #include <QPaintDevice>
 
 #include <cmath>
+#include <optional>
 
 namespace platform {
 
@@ -25,11 +26,45 @@ QFont ToQFont(const SurfaceFont& font, int deviceDpi)
                    font.strikeOut, deviceDpi);
 }
 
-TextExtent MeasureText(const SurfaceFont& font, QPaintDevice& device, const QString& text)
+namespace {
+
+// The metrics of the font measured last. A report measures thousands of texts in one font, and
+// resolving the font anew for each cost more than measuring the text; metrics depend only on
+// the font and the device's pixels per inch.
+const QFontMetricsF& metricsOf(const SurfaceFont& font, QPaintDevice& device)
 {
-    const QFontMetricsF metrics(ToQFont(font, device.logicalDpiY()), &device);
-    return {static_cast<int>(std::lround(metrics.horizontalAdvance(text))),
-            static_cast<int>(std::lround(metrics.ascent() + metrics.descent())), metrics.ascent()};
+    struct Last {
+        SurfaceFont font;
+        int dpi = 0;
+        std::optional<QFontMetricsF> metrics;
+    };
+    thread_local Last last;
+    const int dpi = device.logicalDpiY();
+    if (!last.metrics || dpi != last.dpi || font.pixelsPerInch != last.font.pixelsPerInch ||
+        !font.sameAttributes(last.font)) {
+        last.metrics.emplace(ToQFont(font, dpi), &device);
+        last.font = font;
+        last.dpi = dpi;
+    }
+    return *last.metrics;
+}
+
+} // namespace
+
+int TextWidth(const SurfaceFont& font, QPaintDevice& device, const QString& text)
+{
+    return static_cast<int>(std::lround(metricsOf(font, device).horizontalAdvance(text)));
+}
+
+int TextHeight(const SurfaceFont& font, QPaintDevice& device)
+{
+    const QFontMetricsF& metrics = metricsOf(font, device);
+    return static_cast<int>(std::lround(metrics.ascent() + metrics.descent()));
+}
+
+double TextAscent(const SurfaceFont& font, QPaintDevice& device)
+{
+    return metricsOf(font, device).ascent();
 }
 
 } // namespace platform

@@ -14,12 +14,10 @@ QFont ToQFont(const SurfaceFont& font, int deviceDpi);
 QFont ToQFont(const QString& name, double emPixels, bool bold, bool italic, bool underline,
               bool strikeOut, int deviceDpi);
 
-// Text extents as a drawing surface reports them: whole device pixels.
-struct TextExtent {
-    int width = 0;
-    int height = 0;
-    double ascent = 0;
-};
-TextExtent MeasureText(const SurfaceFont& font, QPaintDevice& device, const QString& text);
+// Text measures as a drawing surface reports them: width and height in whole device pixels; the
+// ascent as Qt gives it, for placing the baseline.
+int TextWidth(const SurfaceFont& font, QPaintDevice& device, const QString& text);
+int TextHeight(const SurfaceFont& font, QPaintDevice& device);
+double TextAscent(const SurfaceFont& font, QPaintDevice& device);
 
 } // namespace platform

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QByteArray>
 #include <QSizeF>
 #include <QString>
 
@@ -75,6 +76,8 @@ public:
 
     // Writes the page as an Enhanced Metafile; false when the file could not be written.
     bool saveToFile(const QString& fileName) const;
+    // The bytes of that file; empty when the page cannot be written as one.
+    QByteArray emfBytes() const;
 
 private:
     // A text as its place and a stretch of the page's character store; a font, rare on a page,

@@ -306,15 +306,18 @@ private:
 
 } // namespace
 
+QByteArray PageImage::emfBytes() const
+{
+    QByteArray bytes;
+    if (width() <= 0 || height() <= 0 || !PageWriter(*this).write(bytes))
+        return {};
+    return bytes;
+}
+
 bool PageImage::saveToFile(const QString& fileName) const
 {
-    if (width() <= 0 || height() <= 0)
-        return false;
-    QByteArray bytes;
-    if (!PageWriter(*this).write(bytes))
-        return false;
-
-    return WriteWholeFile(fileName, bytes);
+    const QByteArray bytes = emfBytes();
+    return !bytes.isEmpty() && WriteWholeFile(fileName, bytes);
 }
 
 } // namespace platform

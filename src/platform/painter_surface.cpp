@@ -24,23 +24,24 @@ QPainter& PainterSurface::painter()
 
 int PainterSurface::textWidth(const QString& text)
 {
-    return MeasureText(font(), m_measureDevice, text).width;
+    return TextWidth(font(), m_measureDevice, text);
 }
 
-int PainterSurface::textHeight(const QString& text)
+int PainterSurface::textHeight(const QString&)
 {
-    return MeasureText(font(), m_measureDevice, text).height;
+    return TextHeight(font(), m_measureDevice);
 }
 
 void PainterSurface::textOut(int x, int y, const QString& text)
 {
     QPainter& target = painter();
-    const TextExtent extent = MeasureText(font(), m_measureDevice, text);
     if (brush().solid)
-        target.fillRect(QRect(x, y, extent.width, extent.height), brush().color);
+        target.fillRect(QRect(x, y, TextWidth(font(), m_measureDevice, text),
+                              TextHeight(font(), m_measureDevice)),
+                        brush().color);
     target.setFont(ToQFont(font(), target.device()->logicalDpiY()));
     target.setPen(font().color);
-    target.drawText(QPointF(x, y + extent.ascent), text);
+    target.drawText(QPointF(x, y + TextAscent(font(), m_measureDevice)), text);
 }
 
 void PainterSurface::line(int x1, int y1, int x2, int y2)

@@ -21,12 +21,12 @@ void RecordingSurface::setImage(PageImage& image)
 
 int RecordingSurface::textWidth(const QString& text)
 {
-    return MeasureText(font(), m_reference, text).width;
+    return TextWidth(font(), m_reference, text);
 }
 
-int RecordingSurface::textHeight(const QString& text)
+int RecordingSurface::textHeight(const QString&)
 {
-    return MeasureText(font(), m_reference, text).height;
+    return TextHeight(font(), m_reference);
 }
 
 void RecordingSurface::recordFont()
@@ -62,17 +62,17 @@ void RecordingSurface::recordBrush()
 
 void RecordingSurface::textOut(int x, int y, const QString& text)
 {
-    const TextExtent extent = MeasureText(font(), m_reference, text);
     if (brush().solid) {
         // Readers of page files differ on opaque text; an explicit filled box looks the same
         // everywhere.
         recordBrush();
         recordPen({1, brush().color});
-        m_image->append(PageImage::Rectangle{QRect(x, y, extent.width, extent.height)});
+        m_image->append(PageImage::Rectangle{
+            QRect(x, y, TextWidth(font(), m_reference, text), TextHeight(font(), m_reference))});
     }
     recordFont();
-    m_image->append(
-        PageImage::Text{QPoint(x, y), y + static_cast<int>(std::lround(extent.ascent)), text});
+    m_image->append(PageImage::Text{
+        QPoint(x, y), y + static_cast<int>(std::lround(TextAscent(font(), m_reference))), text});
 }
 
 void RecordingSurface::line(int x1, int y1, int x2, int y2)

@@ -326,18 +326,19 @@ void TMyPrinter::PrintText(int align, int pos, const QString& text)
     }
 
     platform::DrawingSurface& measure = m_printer.canvas();
-    const int width = measure.textWidth(text);
     const double p = pos * PixelsPerMmX;
     int x = 0;
     switch (align) {
     case AlignCentre:
-        x = roundEven(p - width / 2);
+        x = roundEven(p - measure.textWidth(text) / 2);
         break;
-    case AlignRight:
+    case AlignRight: {
+        const int width = measure.textWidth(text);
         x = pos >= 0    ? roundEven(p - width)
             : pos == -1 ? RightEdge - width
                         : roundEven(p + RightEdge - width);
         break;
+    }
     case AlignDecimalComma: {
         // The text up to and including its first decimal separator ends at the position; a text
         // without one stands as if the separator followed it. A thousands separator, which may
