@@ -6,6 +6,7 @@
 #include "support/test_printer.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -14,6 +15,7 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -372,6 +374,23 @@ TEST_F(ReportTest, ComputerPaperBandsOnlyWhileTicked)
     print(tableOf(10));
     for (const auto& operation : printer.jobs[0].pages[0]->operations())
         EXPECT_FALSE(std::holds_alternative<PageImage::Rectangle>(operation));
+}
+
+// Events are let through every few milliseconds while a long report runs: a timer keeps
+// ticking, as a repaint or a click on the busy window would be handled.
+TEST_F(ReportTest, TheWindowsStayResponsiveDuringALongReport)
+{
+    int ticks = 0;
+    QTimer clock;
+    clock.callOnTimeout([&ticks] { ++ticks; });
+    clock.start(5);
+    QElapsedTimer took;
+    took.start();
+    print(tableOf(100000));
+    const qint64 milliseconds = took.elapsed();
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_GE(ticks, milliseconds / 50) << milliseconds << " ms";
+    EXPECT_GT(ticks, 0);
 }
 
 TEST_F(ReportTest, ATableFontTooLargeForOneLineEndsQuicklyWithAWarning)
