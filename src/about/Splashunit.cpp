@@ -5,6 +5,7 @@
 #include "maker_links.h"
 
 #include "msg/error_report.h"
+#include "platform/font_stand_ins.h"
 #include "platform/modal_runner.h"
 #include "platform/svg_picture.h"
 #include "platform/url_opener.h"
@@ -37,7 +38,7 @@ TSplashForm::TSplashForm(QWidget* parent)
 {
     setObjectName(QStringLiteral("SplashForm"));
     setWindowTitle(QStringLiteral("Vantorbel"));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(platform::WindowFont());
     setFixedSize(kClientSize);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);

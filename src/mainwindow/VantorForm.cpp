@@ -11,6 +11,7 @@
 #include "msg/Msg.h"
 #include "msg/error_report.h"
 #include "platform/font_chooser.h"
+#include "platform/font_stand_ins.h"
 #include "platform/regional_settings.h"
 #include "platform/svg_picture.h"
 #include "platform/url_opener.h"
@@ -81,7 +82,7 @@ TVantorForm::TVantorForm(QWidget* parent)
 {
     setObjectName(QStringLiteral("VantorForm"));
     setWindowTitle(QStringLiteral("Vantorbel"));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(platform::WindowFont());
     resize(kClientSize);
 
     auto* bands = new QVBoxLayout(this);
@@ -353,6 +354,11 @@ void TVantorForm::focusField(calc::InputField field)
 }
 
 void TVantorForm::VanTorbelButtonClick()
+{
+    switchMode();
+}
+
+void TVantorForm::switchMode()
 {
     applyMode(courseMode() ? CourseModeTexts() : HeadModeTexts());
 }

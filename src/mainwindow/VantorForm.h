@@ -42,7 +42,9 @@ public:
     // Back to the header row and one empty data row.
     void ClearResultGrid();
 
-    // Command handlers, as the toolbar calls them.
+    // Command handlers, as the toolbar calls them. Each calls one private operation below; open
+    // (ToolButton1Click) and save (ToolButton2Click) are defined in project_commands.cpp, print
+    // (AfdrukkenButtonClick) in report_command.cpp, the others in VantorForm.cpp.
     void BerekenenButtonClick();
     void VanTorbelButtonClick();
     void ToolButton1Click();
@@ -69,9 +71,13 @@ private:
 
     void calculate();
     void focusField(calc::InputField field);
+    // The mode of the mode buttons: their texts, the table headers and the mode's gauge.
+    void switchMode();
     void applyMode(const ModeTexts& texts);
     void chooseTableFont();
+    // The print command; in report_command.cpp.
     void printReport();
+    // The open and save commands and their file dialogs; in project_commands.cpp.
     void openProject();
     void saveProject();
     static platform::FileDialogRequest projectDialogSetup(bool save);

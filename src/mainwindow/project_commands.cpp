@@ -77,7 +77,7 @@ void TVantorForm::openProject()
         m_commands.VanTorbelButton->setChecked(true);
     else if (settings.Mode == kModeHead)
         m_commands.KoppenMaatButton->setChecked(true);
-    VanTorbelButtonClick();
+    switchMode();
 
     m_inputs.ProjectNaamEdit->setText(settings.ProjectName);
     m_inputs.VantorbelEdit->setText(settings.Gauge);
@@ -85,5 +85,5 @@ void TVantorForm::openProject()
     m_inputs.BovenhoogteEdit->setText(settings.Top);
     m_inputs.DecimalenEdit->setText(settings.Decimals);
     setTableFont({FromProjectFont(settings.Font), DefaultTableFont().color});
-    BerekenenButtonClick();
+    calculate();
 }

@@ -1,5 +1,7 @@
 #include "project_font.h"
 
+#include "table_font.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -7,11 +9,7 @@ ProjectFont ToProjectFont(const QFont& font)
 {
     ProjectFont stored;
     stored.name = font.family();
-    // A font chosen by pixel size has no point size of its own; at 96 pixels per inch 4 pixels
-    // make 3 points.
-    stored.size = font.pointSize() > 0
-                      ? font.pointSize()
-                      : static_cast<int>(std::lround(font.pixelSize() * 72.0 / 96.0));
+    stored.size = static_cast<int>(std::lround(PointSizeOf(font)));
     stored.bold = font.bold();
     stored.italic = font.italic();
     stored.underline = font.underline();

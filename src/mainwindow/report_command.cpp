@@ -17,8 +17,7 @@ platform::SurfaceFont surfaceFontOf(const TableFont& table)
 {
     platform::SurfaceFont font;
     font.name = table.font.family();
-    font.pointSize = table.font.pointSizeF() > 0 ? table.font.pointSizeF()
-                                                 : table.font.pixelSize() * 72.0 / 96.0;
+    font.pointSize = PointSizeOf(table.font);
     font.bold = table.font.bold();
     font.italic = table.font.italic();
     font.underline = table.font.underline();

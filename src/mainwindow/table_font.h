@@ -12,3 +12,7 @@ struct TableFont {
 
 // "Arial" at 9 points (12 pixels at 96 pixels per inch), plain, in the window-text colour.
 TableFont DefaultTableFont();
+
+// The font's size in points. A font chosen by pixel size has no point size of its own: at 96
+// pixels per inch 4 pixels make 3 points.
+double PointSizeOf(const QFont& font);

@@ -30,14 +30,14 @@ QWidget* boxOwner()
 
 platform::BoxIcon iconOf(int flags)
 {
-    switch (flags & 0xF0) {
+    switch (flags & MB_ICONMASK) {
     case MB_ICONHAND:
         return platform::BoxIcon::Error;
-    case 0x20:
+    case MB_ICONQUESTION:
         return platform::BoxIcon::Question;
     case MB_ICONEXCLAMATION:
         return platform::BoxIcon::Warning;
-    case 0x40:
+    case MB_ICONASTERISK:
         return platform::BoxIcon::Information;
     default:
         return platform::BoxIcon::None;

@@ -9,8 +9,11 @@ class QWidget;
 
 // Box styles, in the message-box flag values that the project has always used.
 constexpr int MB_OK = 0;
-constexpr int MB_ICONHAND = 16;
-constexpr int MB_ICONEXCLAMATION = 48;
+constexpr int MB_ICONHAND = 0x10;
+constexpr int MB_ICONQUESTION = 0x20;
+constexpr int MB_ICONEXCLAMATION = 0x30;
+constexpr int MB_ICONASTERISK = 0x40;
+constexpr int MB_ICONMASK = 0xF0; // the bits that choose the icon
 
 // The window that owns every box; nullptr until the main window records itself.
 QWidget* MsgOwnerHandle();

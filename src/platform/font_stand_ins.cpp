@@ -4,6 +4,11 @@
 
 namespace platform {
 
+QFont WindowFont()
+{
+    return QFont(QStringLiteral("MS Sans Serif"), 8);
+}
+
 void InstallFontStandIns()
 {
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));

@@ -3,10 +3,12 @@
 #include "busy_cursor.h"
 #include "page_files.h"
 #include "page_picture.h"
+#include "rounding.h"
 #include "zoom.h"
 
 #include "msg/error_report.h"
 #include "platform/file_dialog.h"
+#include "platform/font_stand_ins.h"
 #include "platform/printer_service.h"
 
 #include <QApplication>
@@ -22,8 +24,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 namespace {
 
 // The outer 580 x 463 less a 4-pixel sizing frame and a 19-pixel caption.
@@ -33,12 +33,6 @@ constexpr int kStatusBarHeight = 19;
 constexpr int kShadowOffset = 8;
 constexpr int kHintMilliseconds = 2000;
 
-// Rounds to the nearest whole pixel, an exact half to the even neighbour.
-int roundHalfEven(double value)
-{
-    return static_cast<int>(std::nearbyint(value));
-}
-
 } // namespace
 
 TPreviewPrintForm1::TPreviewPrintForm1(QWidget* parent)
@@ -46,7 +40,7 @@ TPreviewPrintForm1::TPreviewPrintForm1(QWidget* parent)
 {
     setObjectName(QStringLiteral("PreviewPrintForm1"));
     setWindowTitle(QStringLiteral("PreviewPrintForm1"));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(platform::WindowFont());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     resize(kClientSize);
@@ -193,8 +187,8 @@ void TPreviewPrintForm1::ShowPage()
 
     ShownImage = PageList.at(static_cast<std::size_t>(CurrentPage)).get();
     const double ratio = ShownImage->resolutionX() / DisplayPixelsPerInch(ZoomStep);
-    const QSize size(roundHalfEven(ShownImage->width() / ratio),
-                     roundHalfEven(ShownImage->height() / ratio));
+    const QSize size(RoundHalfEven(ShownImage->width() / ratio),
+                     RoundHalfEven(ShownImage->height() / ratio));
 
     // The old page's pixels go before the new one's are taken: at the largest zoom each is a
     // bitmap of tens of megabytes, and memory never holds two.
@@ -235,53 +229,50 @@ void TPreviewPrintForm1::Cancel1Click()
     reject();
 }
 
+void TPreviewPrintForm1::showPageAt(int page)
+{
+    if (page < 0 || page >= static_cast<int>(PageList.size()))
+        return;
+    CurrentPage = page;
+    ShowPage();
+}
+
+void TPreviewPrintForm1::showZoomStep(int step)
+{
+    if (step < kSmallestZoomStep || step > kLargestZoomStep)
+        return;
+    ZoomStep = step;
+    ShowPage();
+}
+
 void TPreviewPrintForm1::ZoomPlus1Click()
 {
-    if (++ZoomStep > kLargestZoomStep) {
-        ZoomStep = kLargestZoomStep;
-        return;
-    }
-    ShowPage();
+    showZoomStep(ZoomStep + 1);
 }
 
 void TPreviewPrintForm1::ZoomMin1Click()
 {
-    if (--ZoomStep < kSmallestZoomStep) {
-        ZoomStep = kSmallestZoomStep;
-        return;
-    }
-    ShowPage();
+    showZoomStep(ZoomStep - 1);
 }
 
 void TPreviewPrintForm1::First1Click()
 {
-    CurrentPage = 0;
-    ShowPage();
+    showPageAt(0);
 }
 
 void TPreviewPrintForm1::Previous1Click()
 {
-    if (--CurrentPage < 0) {
-        CurrentPage = 0;
-        return;
-    }
-    ShowPage();
+    showPageAt(CurrentPage - 1);
 }
 
 void TPreviewPrintForm1::Next1Click()
 {
-    const int last = static_cast<int>(PageList.size()) - 1;
-    if (++CurrentPage > last) {
-        CurrentPage = last;
-        return;
-    }
-    ShowPage();
+    showPageAt(CurrentPage + 1);
 }
 
 void TPreviewPrintForm1::Last1Click()
 {
-    CurrentPage = static_cast<int>(PageList.size()) - 1;
-    ShowPage();
+    showPageAt(static_cast<int>(PageList.size()) - 1);
 }
 
 void TPreviewPrintForm1::Afdrukken1Click()

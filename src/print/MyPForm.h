@@ -67,6 +67,10 @@ protected:
 private:
     void FormCreate();
     void FormActivate();
+    // Shows that page (from 0) or zoom step; one beyond the ends is not shown and nothing is
+    // redrawn, while the current one is shown again.
+    void showPageAt(int page);
+    void showZoomStep(int step);
     void buildToolbar();
 
     struct Widgets {

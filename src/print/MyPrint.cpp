@@ -1,12 +1,11 @@
 #include "MyPrint.h"
 
 #include "MyPForm.h"
+#include "rounding.h"
 
 #include "platform/modal_runner.h"
 #include "platform/printer_service.h"
 #include "platform/regional_settings.h"
-
-#include <cmath>
 
 namespace {
 
@@ -14,12 +13,6 @@ namespace {
 constexpr double kMillimetresPerInch = 25.4000508;
 const QString kProbe = QStringLiteral("yX");
 const QColor kSilver(192, 192, 192);
-
-// Rounds to the nearest integer, an exact half to the even neighbour.
-int roundEven(double value)
-{
-    return static_cast<int>(std::nearbyint(value));
-}
 
 platform::SurfaceFont arial(double points, bool bold)
 {
@@ -37,7 +30,7 @@ int extraMargin(int pagePixels, int printableMm, double pixelsPerMm)
     const double unprintableMm = pagePixels / pixelsPerMm - printableMm;
     if (unprintableMm >= 10)
         return 0;
-    return roundEven((10 - unprintableMm) * pixelsPerMm) / 2;
+    return RoundHalfEven((10 - unprintableMm) * pixelsPerMm) / 2;
 }
 
 // Restores what a drawing step changed on a surface when the step ends.
@@ -103,7 +96,7 @@ void TMyPrinter::Initialize()
     }
 
     ScaleY = ResolutionY / 96.0;
-    LineGap = roundEven(LineSpacing * ScaleY);
+    LineGap = RoundHalfEven(LineSpacing * ScaleY);
     PixelsPerMmX = ResolutionX / kMillimetresPerInch;
     PixelsPerMmY = ResolutionY / kMillimetresPerInch;
 
@@ -111,9 +104,10 @@ void TMyPrinter::Initialize()
     ExtraTop = ExtraBottom =
         extraMargin(page.pageHeightPixels, page.printableHeightMm, PixelsPerMmY);
 
-    RightEdge = roundEven(page.printableWidthMm * PixelsPerMmX - 5 * PixelsPerMmX - ExtraRight);
-    LeftEdge = roundEven(2 * PixelsPerMmX) + ExtraLeft;
-    BottomEdge = roundEven(page.printableHeightMm * PixelsPerMmY - 3 * PixelsPerMmY - ExtraBottom);
+    RightEdge = RoundHalfEven(page.printableWidthMm * PixelsPerMmX - 5 * PixelsPerMmX - ExtraRight);
+    LeftEdge = RoundHalfEven(2 * PixelsPerMmX) + ExtraLeft;
+    BottomEdge =
+        RoundHalfEven(page.printableHeightMm * PixelsPerMmY - 3 * PixelsPerMmY - ExtraBottom);
     BodyBottom = BottomEdge;
     CursorY = TopEdge();
 
@@ -133,7 +127,7 @@ void TMyPrinter::Initialize()
 
 int TMyPrinter::TopEdge() const
 {
-    return roundEven(2 * PixelsPerMmY) + ExtraTop;
+    return RoundHalfEven(2 * PixelsPerMmY) + ExtraTop;
 }
 
 void TMyPrinter::startPageImage()
@@ -162,7 +156,7 @@ platform::DrawingSurface& TMyPrinter::drawing()
 void TMyPrinter::SetLineSpacing(int spacing)
 {
     LineSpacing = spacing;
-    LineGap = roundEven(spacing * ScaleY);
+    LineGap = RoundHalfEven(spacing * ScaleY);
 }
 
 void TMyPrinter::SetPreviewCaption(const QString& caption)
@@ -173,14 +167,14 @@ void TMyPrinter::SetPreviewCaption(const QString& caption)
 void TMyPrinter::SetPreviewWindowState(int code)
 {
     switch (code) {
-    case 1:
+    case PreviewNormal:
         m_preview->OpenState = TPreviewPrintForm1::OpenNormal;
         break;
-    case 2:
+    case PreviewMinimized:
         m_preview->OpenState = TPreviewPrintForm1::OpenMinimized;
         break;
-    case 3:
-    case -1:
+    case PreviewWorkArea:
+    case PreviewWorkAreaToo:
         m_preview->OpenState = TPreviewPrintForm1::OpenWorkArea;
         break;
     default:
@@ -209,13 +203,13 @@ void TMyPrinter::SetFooterText(int index, const QString& text)
 void TMyPrinter::SelectFont(int which)
 {
     switch (which) {
-    case 1:
+    case SelectTextFont:
         ApplyFont(TextFont);
         break;
-    case 2:
+    case SelectTitleFont:
         ApplyFont(TitleFont);
         break;
-    case 3:
+    case SelectHeaderFont:
         ApplyFont(HeaderFont);
         break;
     default:
@@ -249,7 +243,7 @@ void TMyPrinter::drawRule(int y)
 {
     platform::DrawingSurface& surface = drawing();
     const platform::SurfacePen previous = surface.pen();
-    surface.setPen({roundEven(0.3 * PixelsPerMmY), previous.color});
+    surface.setPen({RoundHalfEven(0.3 * PixelsPerMmY), previous.color});
     surface.line(LeftEdge, y, RightEdge, y);
     surface.setPen(previous);
 }
@@ -270,7 +264,7 @@ void TMyPrinter::DrawHeader()
 {
     if (!HeaderVisible)
         return;
-    SelectFont(3);
+    SelectFont(SelectHeaderFont);
     const QString right =
         PageNumbers ? HeaderTexts[2] + QString::number(PageNumber) : HeaderTexts[2];
     drawThreeTexts(HeaderTexts[0], HeaderTexts[1], right);
@@ -283,16 +277,17 @@ void TMyPrinter::DrawHeader()
 
 void TMyPrinter::DrawFooter()
 {
-    SelectFont(3);
+    SelectFont(SelectHeaderFont);
     if (FooterLine) {
-        CursorY = BottomEdge - LineGap - probeHeight() - LineGap - roundEven(0.5 * PixelsPerMmY);
+        CursorY =
+            BottomEdge - LineGap - probeHeight() - LineGap - RoundHalfEven(0.5 * PixelsPerMmY);
         drawRule(CursorY);
     }
     if (FooterVisible) {
         CursorY = BottomEdge - probeHeight() - LineGap;
         drawThreeTexts(FooterTexts[0], FooterTexts[1], FooterTexts[2]);
     }
-    SelectFont(1);
+    SelectFont(SelectTextFont);
 }
 
 void TMyPrinter::BeginDocument()
@@ -302,14 +297,14 @@ void TMyPrinter::BeginDocument()
         m_jobRunning = true;
     }
     if (FooterVisible) {
-        SelectFont(3);
+        SelectFont(SelectHeaderFont);
         BodyBottom -= LineGap + probeHeight() + LineGap;
     }
     if (FooterLine)
-        BodyBottom -= roundEven(0.5 * PixelsPerMmY) + LineGap;
+        BodyBottom -= RoundHalfEven(0.5 * PixelsPerMmY) + LineGap;
     DrawHeader();
     DrawAfterHeader();
-    SelectFont(1);
+    SelectFont(SelectTextFont);
 }
 
 void TMyPrinter::PrintText(int align, int pos, const QString& text)
@@ -330,13 +325,13 @@ void TMyPrinter::PrintText(int align, int pos, const QString& text)
     int x = 0;
     switch (align) {
     case AlignCentre:
-        x = roundEven(p - measure.textWidth(text) / 2);
+        x = RoundHalfEven(p - measure.textWidth(text) / 2);
         break;
     case AlignRight: {
         const int width = measure.textWidth(text);
-        x = pos >= 0    ? roundEven(p - width)
+        x = pos >= 0    ? RoundHalfEven(p - width)
             : pos == -1 ? RightEdge - width
-                        : roundEven(p + RightEdge - width);
+                        : RoundHalfEven(p + RightEdge - width);
         break;
     }
     case AlignDecimalComma: {
@@ -347,11 +342,11 @@ void TMyPrinter::PrintText(int align, int pos, const QString& text)
         const int upToSeparator =
             separator >= 0 ? measure.textWidth(text.left(separator + DecimalSeparator.size()))
                            : measure.textWidth(text + DecimalSeparator);
-        x = roundEven(p - upToSeparator);
+        x = RoundHalfEven(p - upToSeparator);
         break;
     }
     default: // left, and any code this program does not use
-        x = pos >= 0 ? roundEven(p) : LeftEdge;
+        x = pos >= 0 ? RoundHalfEven(p) : LeftEdge;
         break;
     }
     x = std::max(x, LeftEdge);

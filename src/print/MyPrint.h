@@ -32,6 +32,15 @@ class TMyPrinter : public QObject {
 
 public:
     enum Alignment { AlignLeft = 1, AlignCentre = 2, AlignRight = 3, AlignDecimalComma = 4 };
+    // The codes of SelectFont.
+    enum FontSelector { SelectTextFont = 1, SelectTitleFont = 2, SelectHeaderFont = 3 };
+    // The codes of SetPreviewWindowState; -1 fills the work area too.
+    enum PreviewWindowCode {
+        PreviewNormal = 1,
+        PreviewMinimized = 2,
+        PreviewWorkArea = 3,
+        PreviewWorkAreaToo = -1
+    };
 
     // Reads the page of the current printer (its orientation must already be chosen) and
     // creates the hidden preview window with its first page.
@@ -58,7 +67,7 @@ public:
     void SetPageNumbers(bool on) { PageNumbers = on; }
     void SetComputerPaper(bool on) { ComputerPaper = on; }
 
-    // 1 text font, 2 title font, 3 header font; other values do nothing.
+    // A FontSelector code; other values do nothing.
     void SelectFont(int which);
     void ApplyFont(const platform::SurfaceFont& font);
     void SaveFont(platform::SurfaceFont& font);

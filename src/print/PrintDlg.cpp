@@ -3,6 +3,7 @@
 #include "copies_spin_box.h"
 
 #include "msg/error_report.h"
+#include "platform/font_stand_ins.h"
 #include "platform/printer_reading.h"
 #include "platform/printer_service.h"
 #include "platform/svg_picture.h"
@@ -94,7 +95,7 @@ TPrintDialog1::TPrintDialog1(QWidget* parent)
 {
     setObjectName(QStringLiteral("PrintDialog1"));
     setWindowTitle(QStringLiteral("Afdrukken"));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(platform::WindowFont());
     setFixedSize(kClientSize);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);

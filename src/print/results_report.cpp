@@ -11,6 +11,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
+#include <algorithm>
+
 namespace {
 
 const QString kTitle = QStringLiteral("Vantorbel");
@@ -55,42 +57,44 @@ public:
         m_engine.NewLine();
     }
 
-    // Rows run down group 1, then 2, 3 and 4; a page holds 4L rows, the last one filled down its
-    // first group first.
+    // Page p (from 1) has L lines; on its line i (from 1), group g (from 1) shows row
+    // (p - 1) * 4L + (g - 1) * L + i. The last page is filled down its first group first: it has
+    // as many lines as rows are left for group 1, and a group whose row lies beyond the table
+    // stays empty on that line.
     void fillPages(int linesPerColumn)
     {
         const int rowCount = static_cast<int>(m_table.rows.size());
         const int L = linesPerColumn;
-        int row = 1;
-        int page = 1;
-        while (row <= rowCount) {
-            // Keeps the windows painted during a long job; the main window takes no commands
-            // meanwhile. At most every few milliseconds: once per line cost a fifth of the
-            // longest report, for repaints no eye can tell apart.
-            if (m_sinceEvents.hasExpired(kEventIntervalMs)) {
-                QCoreApplication::processEvents();
-                m_sinceEvents.restart();
-            }
-            for (int group = 0; group < kGroups; ++group) {
-                const int shown = row + group * L;
-                if (shown <= rowCount)
-                    printRow(shown, kColumnGroups[group]);
-            }
-            m_engine.NewLine();
-            if (row + 3 * L == 4 * L * page) {
-                ++page;
-                row = (page - 1) * 4 * L + 1;
-                if (row > rowCount)
-                    break;
+        for (int pageStart = 1; pageStart <= rowCount; pageStart += kGroups * L) {
+            if (pageStart > 1) {
                 m_engine.NewPage();
                 printTitleLine();
-            } else {
-                ++row;
+            }
+            const int lines = std::min(L, rowCount - pageStart + 1);
+            for (int line = 0; line < lines; ++line) {
+                letEventsThrough();
+                for (int group = 0; group < kGroups; ++group) {
+                    const int row = pageStart + group * L + line;
+                    if (row <= rowCount)
+                        printRow(row, kColumnGroups[group]);
+                }
+                m_engine.NewLine();
             }
         }
     }
 
 private:
+    // Keeps the windows painted during a long job; the main window takes no commands meanwhile.
+    // Every few milliseconds rather than after each of the longest report's 25,000 lines: no
+    // window repaints that often anyway.
+    void letEventsThrough()
+    {
+        if (m_sinceEvents.hasExpired(kEventIntervalMs)) {
+            QCoreApplication::processEvents();
+            m_sinceEvents.restart();
+        }
+    }
+
     void printRow(int row, const ColumnGroup& group)
     {
         const ReportTable::Row& cells = m_table.rows[static_cast<std::size_t>(row - 1)];
@@ -119,11 +123,11 @@ void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog)
     engine.SetHeaderFont(table.font);
     engine.SetTitleFont(table.font);
     engine.SetTextFont(table.font);
-    engine.SelectFont(1);
+    engine.SelectFont(TMyPrinter::SelectTextFont);
     if (dialog.toScreen()) {
         engine.SetPreview(true);
         engine.SetPreviewCaption(kTitle + QStringLiteral(" afdrukvoorbeeld"));
-        engine.SetPreviewWindowState(3);
+        engine.SetPreviewWindowState(TMyPrinter::PreviewWorkArea);
     }
     engine.SetComputerPaper(dialog.computerPaper());
     engine.SetLineSpacing(4);
