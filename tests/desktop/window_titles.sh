@@ -9,16 +9,19 @@ for tool in Xvfb xdotool xprop; do
     command -v "$tool" >/dev/null || { echo "$tool is missing; skipped."; exit 77; }
 done
 
-export DISPLAY=:$((90 + RANDOM % 9))
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# The server picks a free display and writes its number once it is ready.
+scratch=$(mktemp -d)
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$scratch/display" >/dev/null 2>&1 &
 xvfb=$!
 app=
 cleanup() {
     [ -n "$app" ] && kill "$app" 2>/dev/null || true
     kill "$xvfb" 2>/dev/null || true
+    rm -rf "$scratch"
 }
 trap cleanup EXIT
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$scratch/display")
 
 env -u QT_QPA_PLATFORM -u LC_ALL LANG=nl_NL.UTF-8 CUPS_SERVER=/nonexistent/cups.sock \
     "$program" >/dev/null 2>&1 &
