@@ -2,10 +2,10 @@
 
 #include "surface_font.h"
 
+#include <QByteArray>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
-#include <QByteArray>
 #include <QSizeF>
 #include <QString>
 
