@@ -54,18 +54,7 @@ const ReportTable& rowLimitTable()
 {
     static const ReportTable table = [] {
         ensureTable();
-        const TVantorForm& form = *shared().window.form;
-        const CourseTableModel& grid = form.resultGrid().table();
-        ReportTable made;
-        made.numberHeader = grid.cell(0, 0);
-        made.valueHeader = grid.cell(1, 0);
-        for (int row = 1; row < grid.gridRowCount(); ++row)
-            made.rows.push_back({grid.cell(0, row), grid.cell(1, row)});
-        made.gaugeLabel = QStringLiteral("Vantorbel:");
-        made.gaugeText = QLatin1String(kGauge);
-        made.font.name = form.tableFont().font.family();
-        made.font.pointSize = form.tableFont().font.pointSizeF();
-        return made;
+        return shared().window.form->reportTable();
     }();
     return table;
 }

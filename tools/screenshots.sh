@@ -19,48 +19,27 @@ bash tools/packages.sh
 cmake -S . -B build >/dev/null
 cmake --build build -j2 --target vantorbel >/dev/null
 
-export DISPLAY=:97
-Xvfb "$DISPLAY" -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb=$!
-app=
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
-    rm -rf "$workdir"
-}
-trap cleanup EXIT
+source tools/x11-session.sh
+x11_start_program "$PWD/build/src/app/vantorbel"
+
+main=$(x11_window 'Vantorbel')
 sleep 1
-
-# Without a print queue the built-in PDF printer is shown, as on a machine without printers.
-# Started in an empty folder, where the file dialogs open.
-program=$PWD/build/src/app/vantorbel
-workdir=$(mktemp -d)
-(cd "$workdir" && exec env -u LC_ALL LANG=nl_NL.UTF-8 CUPS_SERVER=/nonexistent/cups.sock "$program" \
-    >/dev/null 2>&1) &
-app=$!
-
-window() { xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
-main=$(window '^Vantorbel$')
-sleep 1
-
-# Toolbar buttons are 25 pixels wide after a 2-pixel indent, with 8-pixel separators.
-xdotool mousemove --window "$main" 97 17 click 1 # berekenen
+x11_calculate "$main"
 sleep 1
 import -window "$main" docs/hoofdvenster.png
 
-xdotool mousemove --window "$main" 122 17 click 1 # afdrukken
-dialog=$(window '^Afdrukken$')
+x11_print "$main"
+dialog=$(x11_window 'Afdrukken')
 sleep 1
 import -window "$dialog" docs/afdrukdialoog.png
 
-xdotool mousemove --window "$dialog" 24 84 click 1 # Scherm
-xdotool mousemove --window "$dialog" 341 20 click 1 # OK
-preview=$(window 'afdrukvoorbeeld$')
+x11_screen_and_ok "$dialog"
+preview=$(x11_window 'Vantorbel afdrukvoorbeeld')
 sleep 2
 import -window "$preview" -resize 60% docs/afdrukvoorbeeld.png
 
-xdotool mousemove --window "$preview" 71 14 click 1 # afbeelding opslaan
-save=$(window '^Afbeelding opslaan$')
+x11_save_pages "$preview"
+save=$(x11_window 'Afbeelding opslaan')
 sleep 1
 # The list of file types, opened.
 xdotool mousemove --window "$save" 330 388 click 1

@@ -13,6 +13,7 @@
 #include "table_font.h"
 
 #include "platform/file_dialog.h"
+#include "print/results_report.h"
 
 #include <QWidget>
 
@@ -41,6 +42,9 @@ public:
 
     // Back to the header row and one empty data row.
     void ClearResultGrid();
+    // What the print command hands to the report: the table, its texts and its font, as they
+    // stand now. In report_command.cpp.
+    ReportTable reportTable() const;
 
     // Command handlers, as the toolbar calls them. Each calls one private operation below; open
     // (ToolButton1Click) and save (ToolButton2Click) are defined in project_commands.cpp, print

@@ -52,7 +52,6 @@ CourseGrid::CourseGrid(QWidget* parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     auto* copy = new QAction(QStringLiteral("Kopiëren"), this);
-    copy->setObjectName(QStringLiteral("Kopieren"));
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
     connect(copy, &QAction::triggered, this, &CourseGrid::copyRows);

@@ -63,6 +63,13 @@ void TVantorForm::printReport()
 {
     if (m_reportRunning || !PrintDialog1 || !ConfirmPrintDialog(*PrintDialog1))
         return;
+    const ReportTable table = reportTable();
+    const ReportInProgress running(m_reportRunning, {m_toolBand, m_inputBand});
+    PrintResultsReport(table, *PrintDialog1);
+}
+
+ReportTable TVantorForm::reportTable() const
+{
     const CourseTableModel& grid = m_grid->table();
     ReportTable table;
     table.numberHeader = grid.cell(0, 0);
@@ -74,9 +81,7 @@ void TVantorForm::printReport()
     table.gaugeLabel = m_labels.VanTorbelLabel->text();
     table.gaugeText = m_inputs.VantorbelEdit->text();
     table.font = surfaceFontOf(m_tableFont);
-
-    const ReportInProgress running(m_reportRunning, {m_toolBand, m_inputBand});
-    PrintResultsReport(table, *PrintDialog1);
+    return table;
 }
 
 void TVantorForm::closeEvent(QCloseEvent* event)

@@ -196,14 +196,12 @@ void QtPrinterService::abortDocument()
     if (!m_job)
         return;
     m_canvas.setPainter(nullptr);
-    if (!m_job->abort()) {
-        // Qt's print engines for CUPS and PDF cannot abort: they write the job into a file and,
-        // for CUPS, hand that file to the scheduler when the painter ends. Without the file the
-        // scheduler cancels the job it opened for it, and nothing is printed; a PDF file would
-        // hold half the document.
-        for (const QString& file : std::as_const(m_jobFiles))
-            QFile::remove(file);
-    }
+    // Qt's print engines for CUPS and PDF cannot abort (QPrinter::abort() does nothing): they
+    // write the job into a file and, for CUPS, hand that file to the scheduler when the painter
+    // ends. Without the file the scheduler cancels the job it opened for it, and nothing is
+    // printed; a PDF file would hold half the document.
+    for (const QString& file : std::as_const(m_jobFiles))
+        QFile::remove(file);
     m_painter.end();
     m_job.reset();
     m_jobFiles.clear();

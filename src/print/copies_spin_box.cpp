@@ -27,11 +27,7 @@ CopiesSpinBox::CopiesSpinBox(QWidget* parent)
 
 void CopiesSpinBox::commitTypedValue()
 {
-    QString typed = text();
-    int position = 0;
-    if (validate(typed, position) != QValidator::Acceptable)
-        fixup(typed);
-    setValue(valueFromText(typed));
+    setValue(valueFromText(text()));
 }
 
 QValidator::State CopiesSpinBox::validate(QString& input, int&) const
@@ -49,12 +45,11 @@ QValidator::State CopiesSpinBox::validate(QString& input, int&) const
 
 void CopiesSpinBox::fixup(QString& input) const
 {
-    // A whole number is brought to the nearer limit; any other text, a fraction included, counts
-    // as one copy.
-    const std::optional<int> number = wholeNumberOf(input);
-    input = QString::number(number ? std::clamp(*number, minimum(), maximum()) : minimum());
+    input = QString::number(valueFromText(input));
 }
 
+// A whole number is brought to the nearer limit; any other text, a fraction included, counts as
+// one copy.
 int CopiesSpinBox::valueFromText(const QString& text) const
 {
     return std::clamp(wholeNumberOf(text).value_or(minimum()), minimum(), maximum());

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -14,7 +15,7 @@ const QString kTitle = QStringLiteral("Vantorbel");
 constexpr int kPngPixelsPerInch = 200;
 constexpr int kEmfTypes = 5;
 
-[[noreturn]] void failed(const QString& file, const char* what)
+[[noreturn]] void failed(const QString& file, const std::string& what)
 {
     throw std::runtime_error("Bestand " + file.toStdString() + what);
 }
@@ -48,8 +49,7 @@ void saveNumbered(const QString& chosenFile, PageFileType type,
         const QByteArray bytes =
             svg ? platform::PageAsSvg(page, kTitle) : platform::PageAsPng(page, kPngPixelsPerInch);
         if (!platform::WriteWholeFile(file, bytes))
-            failed(file,
-                   (" (pagina " + std::to_string(i + 1) + ") kon niet geschreven worden").c_str());
+            failed(file, " (pagina " + std::to_string(i + 1) + ") kon niet geschreven worden");
     }
 }
 

@@ -207,6 +207,22 @@ protected:
         EXPECT_TRUE(printedTitle.contains(kTitle)) << printedTitle.toStdString();
     }
 
+    // A job of three pages, each saying its number.
+    static void printThreePages(platform::PrinterService& printer)
+    {
+        ASSERT_NO_THROW(printer.beginDocument());
+        ASSERT_TRUE(printer.printing());
+        for (int page = 1; page <= 3; ++page) {
+            if (page > 1) {
+                ASSERT_NO_THROW(printer.newPage());
+            }
+            ASSERT_NO_THROW(
+                printer.canvas().textOut(600, 600, QStringLiteral("Pagina %1").arg(page)));
+        }
+        ASSERT_NO_THROW(printer.endDocument());
+        EXPECT_FALSE(printer.printing());
+    }
+
     QFile lock;
     int lastJobBefore = 0;
 };
@@ -221,17 +237,7 @@ TEST_P(CupsCopiesTest, CurrentPrinterPrintsThreePagesOnTheDefaultQueue)
     printer.setDocumentTitle(kTitle);
     printer.setCopies(GetParam());
     EXPECT_EQ(printer.copies(), GetParam());
-    ASSERT_NO_THROW(printer.beginDocument());
-    ASSERT_TRUE(printer.printing());
-    for (int page = 1; page <= 3; ++page) {
-        if (page > 1) {
-            ASSERT_NO_THROW(printer.newPage());
-        }
-        ASSERT_NO_THROW(printer.canvas().textOut(600, 600, QStringLiteral("Pagina %1").arg(page)));
-    }
-    ASSERT_NO_THROW(printer.endDocument());
-    EXPECT_FALSE(printer.printing());
-
+    printThreePages(printer);
     expectThreePageJob(GetParam());
 }
 
@@ -256,13 +262,7 @@ TEST_F(CupsPrintTest, AnAbortedJobPrintsNothingAndTheNextJobPrints)
     if (!fresh.isEmpty())
         lastJobBefore = fresh.last();
 
-    ASSERT_NO_THROW(printer.beginDocument());
-    for (int page = 1; page <= 3; ++page) {
-        if (page > 1)
-            printer.newPage();
-        printer.canvas().textOut(600, 600, QStringLiteral("Pagina %1").arg(page));
-    }
-    ASSERT_NO_THROW(printer.endDocument());
+    printThreePages(printer);
     expectThreePageJob(1);
 }
 

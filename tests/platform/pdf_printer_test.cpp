@@ -86,22 +86,4 @@ TEST_F(PdfPrinterTest, ASecondJobWorksAfterACancelledOne)
     EXPECT_TRUE(QFile::exists(output));
 }
 
-TEST_F(PdfPrinterTest, AnAbortedJobLeavesNoHalfFileAndTheNextJobWorks)
-{
-    const QString half = folder.filePath(QStringLiteral("half.pdf"));
-    const QString whole = folder.filePath(QStringLiteral("heel.pdf"));
-    files.answers = {half, whole};
-    printer.beginDocument();
-    printer.canvas().textOut(0, 0, QStringLiteral("x"));
-    printer.newPage();
-    printer.abortDocument();
-    EXPECT_FALSE(printer.printing());
-    EXPECT_FALSE(QFile::exists(half));
-
-    printer.beginDocument();
-    printer.canvas().textOut(0, 0, QStringLiteral("x"));
-    printer.endDocument();
-    EXPECT_TRUE(QFile::exists(whole));
-}
-
 } // namespace

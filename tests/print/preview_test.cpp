@@ -281,23 +281,18 @@ TEST_F(PreviewTest, ASaveIntoAFolderThatRefusesFilesLeavesNoneAndNamesTheFile)
     fill(2);
     QTemporaryDir folder;
     FileChooserStub files;
-    files.answers = {folder.filePath(QStringLiteral("rapport.pdf")),
-                     folder.filePath(QStringLiteral("blad.png"))};
-    files.types = {5, 7};
+    files.answers = {folder.filePath(QStringLiteral("blad.png"))};
+    files.types = {7};
     {
         ReadOnlyFolder readOnly(folder.path());
         if (readOnly.acceptsNewFiles())
             GTEST_SKIP() << "this file system cannot make a folder read-only";
         click("SaveMeta");
-        click("SaveMeta");
     }
-    ASSERT_EQ(boxes.boxes.size(), 2u);
-    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Bestand ") +
-                                       folder.filePath(QStringLiteral("rapport.pdf")) +
-                                       QStringLiteral(" kon niet geschreven worden."));
-    EXPECT_EQ(boxes.boxes[1].text, QStringLiteral("Bestand ") +
-                                       folder.filePath(QStringLiteral("blad0.png")) +
-                                       QStringLiteral(" (pagina 1) kon niet geschreven worden."));
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Bestand %1 (pagina 1) kon niet geschreven "
+                                                  "worden.")
+                                       .arg(folder.filePath(QStringLiteral("blad0.png"))));
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
 }
 
