@@ -98,11 +98,10 @@ std::vector<CourseRow> BuildCourseTable(const CourseInputs& inputs)
 {
     std::vector<CourseRow> rows;
     rows.push_back({0, inputs.Bottom});
-    double value = inputs.Bottom;
-    for (std::int32_t number = 1; value < inputs.Top && number < kMaxCourseRows; ++number) {
-        value += inputs.Gauge;
-        rows.push_back({number, value});
-    }
+    ClimbCourses(inputs, [&rows](std::int32_t number, double height) {
+        rows.push_back({number, height});
+        return true;
+    });
     return rows;
 }
 

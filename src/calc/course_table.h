@@ -47,8 +47,20 @@ struct CourseFieldTexts {
 std::variant<CourseInputs, InputError> ParseCourseInputs(const CourseFieldTexts& texts,
                                                          const RegionalFormat& format);
 
-// Row 0 is the bottom; each next row adds the gauge to the previous value, until a value
-// reaches the top. Never builds more than kMaxCourseRows rows.
+// The climb of the table after its bottom row: each course adds the gauge to the previous value
+// (rounded to double at every step, so the rounding carries), until a value reaches the top or
+// the row limit is met. `visit(number, height)` sees each course and returns false to stop.
+template <class Visit> void ClimbCourses(const CourseInputs& inputs, Visit&& visit)
+{
+    double value = inputs.Bottom;
+    for (std::int32_t number = 1; value < inputs.Top && number < kMaxCourseRows; ++number) {
+        value += inputs.Gauge;
+        if (!visit(number, value))
+            return;
+    }
+}
+
+// Row 0 is the bottom, then every course of the climb. Never more than kMaxCourseRows rows.
 std::vector<CourseRow> BuildCourseTable(const CourseInputs& inputs);
 
 } // namespace calc
