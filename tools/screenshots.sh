@@ -28,6 +28,15 @@ x11_calculate "$main"
 sleep 1
 import -window "$main" docs/hoofdvenster.png
 
+# The "Verdelen" window with the README's worked example: 2 800 in whole courses.
+x11_divide "$main"
+divide=$(x11_window 'Verdelen')
+sleep 1
+xdotool mousemove --window "$divide" 130 49 click 1 key ctrl+a type 2800
+sleep 1
+import -window "$divide" docs/verdelen.png
+xdotool key Escape
+
 x11_print "$main"
 dialog=$(x11_window 'Afdrukken')
 sleep 1

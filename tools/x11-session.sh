@@ -37,3 +37,4 @@ x11_screen_and_ok() {
     xdotool mousemove --window "$1" 341 20 click 1 # OK
 }
 x11_save_pages() { xdotool mousemove --window "$1" 71 14 click 1; }
+x11_divide() { xdotool mousemove --window "$1" 263 17 click 1; }

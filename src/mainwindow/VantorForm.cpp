@@ -8,6 +8,7 @@
 #include "about/clickable_label.h"
 #include "about/maker_links.h"
 #include "calc/course_table.h"
+#include "divide/VerdeelForm.h"
 #include "msg/Msg.h"
 #include "msg/error_report.h"
 #include "platform/font_chooser.h"
@@ -44,6 +45,7 @@ const char* const kButtonsList[] = {
     ":/icons/open.svg",        ":/icons/save.svg",      ":/icons/info.svg",
     ":/icons/course_mode.svg", ":/icons/head_mode.svg", ":/icons/calculate.svg",
     ":/icons/print.svg",       ":/icons/font.svg",      ":/icons/close.svg",
+    ":/icons/divide.svg",
 };
 
 QLabel* addLabel(QWidget* band, const char* name, const QString& text, QRect box)
@@ -156,6 +158,7 @@ void TVantorForm::buildToolBand()
         {&Commands::KoppenMaatButton, "KoppenMaatButton", "koppenmaat", 4, true},
         {nullptr, nullptr, nullptr, 0, false},
         {&Commands::ToolButton3, "ToolButton3", "informatie", 2, false},
+        {&Commands::VerdelenButton, "VerdelenButton", "verdelen", 9, false},
     };
 
     auto* modes = new QButtonGroup(this);
@@ -291,6 +294,8 @@ void TVantorForm::connectCommands()
             guarded(&TVantorForm::VanTorbelButtonClick));
     connect(m_commands.ToolButton3, &QToolButton::clicked, this,
             guarded(&TVantorForm::ToolButton3Click));
+    connect(m_commands.VerdelenButton, &QToolButton::clicked, this,
+            guarded(&TVantorForm::VerdelenButtonClick));
     connect(m_informationPicture, &ClickableLabel::clicked, this,
             guarded(&TVantorForm::Image2Click));
 
@@ -373,6 +378,8 @@ void TVantorForm::applyMode(const ModeTexts& texts)
     m_inputs.BovenhoogteEdit->setAccessibleName(texts.topLabel);
     m_grid->table().setHeaders(texts.numberHeader, texts.heightHeader);
     m_inputs.VantorbelEdit->setText(texts.defaultGauge);
+    if (m_divide)
+        m_divide->setCourseMode(courseMode());
 }
 
 void TVantorForm::GridfontButtonClick()
@@ -397,6 +404,21 @@ void TVantorForm::ToolButton12Click()
 void TVantorForm::ToolButton3Click()
 {
     ShowAboutWindow(this);
+}
+
+void TVantorForm::VerdelenButtonClick()
+{
+    showDivideWindow();
+}
+
+void TVantorForm::showDivideWindow()
+{
+    if (!m_divide)
+        m_divide = new TVerdeelForm(this,
+                                    {m_inputs.VantorbelEdit, m_inputs.OnderhoogteEdit,
+                                     m_inputs.BovenhoogteEdit, m_inputs.DecimalenEdit},
+                                    [this] { BerekenenButtonClick(); });
+    m_divide->showFor(courseMode());
 }
 
 void TVantorForm::Image2Click()

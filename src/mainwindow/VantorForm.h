@@ -23,6 +23,7 @@ class QLabel;
 class QLineEdit;
 class QToolButton;
 class THyperLabel;
+class TVerdeelForm;
 struct ModeTexts;
 
 namespace calc {
@@ -58,6 +59,7 @@ public:
     void ToolButton3Click();
     void AfdrukkenButtonClick();
     void Image2Click();
+    void VerdelenButtonClick();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -79,6 +81,8 @@ private:
     void switchMode();
     void applyMode(const ModeTexts& texts);
     void chooseTableFont();
+    // The "Verdelen" window, made on first use.
+    void showDivideWindow();
     // The print command; in report_command.cpp.
     void printReport();
     // The open and save commands and their file dialogs; in project_commands.cpp.
@@ -110,6 +114,7 @@ private:
         QToolButton* VanTorbelButton = nullptr;
         QToolButton* KoppenMaatButton = nullptr;
         QToolButton* ToolButton3 = nullptr;
+        QToolButton* VerdelenButton = nullptr;
     } m_commands;
 
     struct Dialogs {
@@ -120,6 +125,7 @@ private:
     CourseGrid* m_grid = nullptr;
     ClickableLabel* m_informationPicture = nullptr;
     THyperLabel* m_makerLink = nullptr;
+    TVerdeelForm* m_divide = nullptr;
     TableFont m_tableFont;
     bool m_activatedBefore = false;
     bool m_reportRunning = false;

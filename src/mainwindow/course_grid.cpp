@@ -1,18 +1,11 @@
 #include "course_grid.h"
 
-#include "table_copy.h"
-
-#include <QAction>
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QMimeData>
+#include "platform/table_copy.h"
 
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
-
-#include <algorithm>
 
 namespace {
 
@@ -49,14 +42,7 @@ CourseGrid::CourseGrid(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Whole rows are selected, with the mouse or the keys, and copied with the copy key or
     // the context menu.
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    auto* copy = new QAction(QStringLiteral("Kopiëren"), this);
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetShortcut);
-    connect(copy, &QAction::triggered, this, &CourseGrid::copyRows);
-    addAction(copy);
-    setContextMenuPolicy(Qt::ActionsContextMenu);
+    platform::AddRowCopy(*this);
     setItemDelegateForColumn(0, new FixedColumnDelegate(this));
 
     // Hidden, it still gives every row its fixed height.
@@ -74,20 +60,4 @@ CourseGrid::CourseGrid(QWidget* parent)
     headers->setStretchLastSection(false);
     headers->setDefaultSectionSize(kHeightColumnWidth);
     setColumnWidth(0, kNumberColumnWidth);
-}
-
-void CourseGrid::copyRows()
-{
-    std::vector<int> gridRows;
-    for (const QModelIndex& row : selectionModel()->selectedRows())
-        gridRows.push_back(row.row() + 1);
-    std::sort(gridRows.begin(), gridRows.end());
-    if (gridRows.empty())
-        for (int row = 1; row < m_table->gridRowCount(); ++row)
-            gridRows.push_back(row);
-    const TableCopy copy = CopyOfRows(*m_table, gridRows);
-    auto* data = new QMimeData;
-    data->setText(copy.text);
-    data->setHtml(copy.html);
-    QGuiApplication::clipboard()->setMimeData(data);
 }

@@ -20,10 +20,6 @@ public:
     CourseTableModel& table() { return *m_table; }
     const CourseTableModel& table() const { return *m_table; }
 
-    // Puts the selected rows, or the whole table when none is selected, on the clipboard with
-    // the header line: as text for any program and as an HTML table for spreadsheets.
-    void copyRows();
-
 private:
     CourseTableModel* m_table;
 };

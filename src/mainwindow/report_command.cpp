@@ -4,6 +4,8 @@
 
 #include "course_grid.h"
 
+#include "divide/VerdeelForm.h"
+
 #include "print/PrintDlg.h"
 #include "print/results_report.h"
 
@@ -32,11 +34,13 @@ class ReportInProgress {
 public:
     ReportInProgress(bool& running, std::initializer_list<QWidget*> held)
         : m_running(running)
-        , m_held(held)
     {
         m_running = true;
-        for (QWidget* widget : m_held)
-            widget->setEnabled(false);
+        for (QWidget* widget : held)
+            if (widget) {
+                widget->setEnabled(false);
+                m_held.push_back(widget);
+            }
     }
     ~ReportInProgress()
     {
@@ -64,7 +68,9 @@ void TVantorForm::printReport()
     if (m_reportRunning || !PrintDialog1 || !ConfirmPrintDialog(*PrintDialog1))
         return;
     const ReportTable table = reportTable();
-    const ReportInProgress running(m_reportRunning, {m_toolBand, m_inputBand});
+    const ReportInProgress running(
+        m_reportRunning,
+        {m_toolBand, m_inputBand, m_divide ? m_divide->takeOverButton() : nullptr});
     PrintResultsReport(table, *PrintDialog1);
 }
 

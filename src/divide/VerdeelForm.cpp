@@ -1,0 +1,421 @@
+#include "VerdeelForm.h"
+
+#include "calc/format_height.h"
+#include "msg/Msg.h"
+#include "msg/error_report.h"
+#include "platform/font_stand_ins.h"
+#include "platform/regional_settings.h"
+#include "platform/table_copy.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
+
+namespace {
+
+constexpr int kRowHeight = 20;
+constexpr int kEditWidth = 100;
+constexpr QSize kWindowSize(400, 560);
+constexpr int kCountColumnWidth = 40;
+
+QString WithoutColon(const QString& label)
+{
+    return label.endsWith(QLatin1Char(':')) ? label.chopped(1) : label;
+}
+
+QString Regional(const QString& dutchNumber)
+{
+    QString text = dutchNumber;
+    return text.replace(QLatin1Char(','),
+                        QString::fromStdString(platform::CurrentRegionalFormat().decimalSeparator));
+}
+
+QString Height(double value, int decimals)
+{
+    return QString::fromStdString(
+        calc::FormatHeight(value, decimals, platform::CurrentRegionalFormat()));
+}
+
+QTableWidget* AddList(QWidget* parent, const char* name, int columns)
+{
+    auto* list = new QTableWidget(0, columns, parent);
+    list->setObjectName(QLatin1String(name));
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->verticalHeader()->hide();
+    list->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    list->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    list->horizontalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    platform::AddRowCopy(*list);
+    return list;
+}
+
+// One line of the list for each row, its cells right-aligned as numbers are.
+template <class Row, class Cells>
+void FillList(QTableWidget& list, const std::vector<Row>& rows, Cells cellsOf)
+{
+    list.setRowCount(static_cast<int>(rows.size()));
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const QStringList cells = cellsOf(rows[row]);
+        for (int column = 0; column < cells.size(); ++column) {
+            auto* item = new QTableWidgetItem(cells[column]);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            list.setItem(static_cast<int>(row), column, item);
+        }
+    }
+}
+
+} // namespace
+
+TVerdeelForm::TVerdeelForm(QWidget* owner, const MainWindowFields& mainFields,
+                           std::function<void()> calculate)
+    : QDialog(owner)
+    , m_main(mainFields)
+    , m_calculate(std::move(calculate))
+    , m_texts(CourseDivideTexts())
+{
+    setObjectName(QStringLiteral("VerdeelForm"));
+    setWindowTitle(QStringLiteral("Verdelen"));
+    setModal(false);
+    setFont(platform::WindowFont());
+    resize(kWindowSize);
+
+    const DivideTexts byMode[] = {CourseDivideTexts(), HeadDivideTexts()};
+    for (int mode = 0; mode < 2; ++mode) {
+        m_keptStone[mode] = Regional(byMode[mode].defaultStone);
+        m_keptJoint[mode] = Regional(byMode[mode].defaultJoint);
+    }
+    new QGridLayout(this);
+    buildInputs();
+    buildLists();
+    connectCommands();
+    applyMode(true);
+}
+
+void TVerdeelForm::buildInputs()
+{
+    auto* grid = static_cast<QGridLayout*>(layout());
+    const auto addField = [&](int row, QLabel*& label, const char* name) {
+        label = new QLabel(this);
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QLatin1String(name));
+        edit->setFixedWidth(kEditWidth);
+        label->setBuddy(edit);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(edit, row, 1, Qt::AlignLeft);
+        return edit;
+    };
+    m_inputs.VerdeelOnderEdit = addField(0, m_labels.bottom, "VerdeelOnderEdit");
+    m_inputs.VerdeelBovenEdit = addField(1, m_labels.top, "VerdeelBovenEdit");
+    m_inputs.SteenEdit = addField(2, m_labels.stone, "SteenEdit");
+    m_inputs.VoegEdit = addField(3, m_labels.joint, "VoegEdit");
+    m_inputs.SteenEdit->setText(m_keptStone[0]);
+    m_inputs.VoegEdit->setText(m_keptJoint[0]);
+
+    auto* ruleLabel = new QLabel(QStringLiteral("Maat is:"), this);
+    m_inputs.MaatIsBox = new QComboBox(this);
+    m_inputs.MaatIsBox->setObjectName(QStringLiteral("MaatIsBox"));
+    m_inputs.MaatIsBox->addItems({QStringLiteral("n × maat"), QStringLiteral("n × maat − voeg"),
+                                  QStringLiteral("n × maat + voeg")});
+    m_inputs.MaatIsBox->setAccessibleName(WithoutColon(ruleLabel->text()));
+    ruleLabel->setBuddy(m_inputs.MaatIsBox);
+    grid->addWidget(ruleLabel, 4, 0);
+    grid->addWidget(m_inputs.MaatIsBox, 4, 1, Qt::AlignLeft);
+
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("MeldingLabel"));
+    m_message->setWordWrap(true);
+    grid->addWidget(m_message, 5, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+}
+
+void TVerdeelForm::buildLists()
+{
+    auto* grid = static_cast<QGridLayout*>(layout());
+    m_labels.counts = new QLabel(this);
+    grid->addWidget(m_labels.counts, 6, 0, 1, 2);
+    m_counts = AddList(this, "AantallenGrid", 3);
+    // Five counts and the header, without a scroll bar.
+    m_counts->setFixedHeight(6 * kRowHeight + 2 * m_counts->frameWidth() + 4);
+    m_counts->horizontalHeader()->setFixedHeight(kRowHeight);
+    grid->addWidget(m_counts, 7, 0, 1, 2);
+
+    m_takeOver = new QPushButton(QStringLiteral("Overnemen"), this);
+    m_takeOver->setObjectName(QStringLiteral("OvernemenButton"));
+    m_takeOver->setAccessibleName(m_takeOver->text());
+    // Enter in any field takes the chosen count over.
+    m_takeOver->setDefault(true);
+    grid->addWidget(m_takeOver, 8, 1, Qt::AlignRight);
+
+    auto* sizesLabel = new QLabel(QStringLiteral("Maten die passen"), this);
+    grid->addWidget(sizesLabel, 9, 0, 1, 2);
+    m_sizes = AddList(this, "PassendGrid", 4);
+    m_sizes->setHorizontalHeaderLabels({QStringLiteral("n"), QStringLiteral("n × maat − voeg"),
+                                        QStringLiteral("n × maat"),
+                                        QStringLiteral("n × maat + voeg")});
+    m_sizes->horizontalHeader()->setFixedHeight(kRowHeight);
+    m_sizes->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
+    m_sizes->setColumnWidth(0, kCountColumnWidth);
+    m_sizes->setAccessibleName(sizesLabel->text());
+    sizesLabel->setBuddy(m_sizes);
+    grid->addWidget(m_sizes, 10, 0, 1, 2);
+    grid->setRowStretch(10, 1);
+}
+
+void TVerdeelForm::connectCommands()
+{
+    const auto divideAgain = [this] {
+        RunGuarded([this] { divide(true); });
+    };
+    for (QLineEdit* edit : {m_inputs.VerdeelOnderEdit, m_inputs.VerdeelBovenEdit,
+                            m_inputs.SteenEdit, m_inputs.VoegEdit, m_main.decimals})
+        connect(edit, &QLineEdit::textChanged, this, divideAgain);
+    connect(m_inputs.MaatIsBox, &QComboBox::currentIndexChanged, this, divideAgain);
+    // The sizes that fit follow the main window's gauge; the chosen count stays.
+    connect(m_main.gauge, &QLineEdit::textChanged, this,
+            [this] { RunGuarded([this] { divide(false); }); });
+    connect(m_takeOver, &QPushButton::clicked, this,
+            [this] { RunGuarded([this] { OvernemenButtonClick(); }); });
+    connect(m_counts, &QTableWidget::cellDoubleClicked, this,
+            [this] { RunGuarded([this] { OvernemenButtonClick(); }); });
+}
+
+void TVerdeelForm::showFor(bool courseMode)
+{
+    if (!isVisible()) {
+        applyMode(courseMode);
+        if (!m_placed)
+            placeBesideOwner();
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+void TVerdeelForm::setCourseMode(bool courseMode)
+{
+    applyMode(courseMode);
+}
+
+QWidget* TVerdeelForm::takeOverButton() const
+{
+    return m_takeOver;
+}
+
+void TVerdeelForm::applyMode(bool courseMode)
+{
+    if (courseMode != m_courseMode) {
+        m_keptStone[m_courseMode ? 0 : 1] = m_inputs.SteenEdit->text();
+        m_keptJoint[m_courseMode ? 0 : 1] = m_inputs.VoegEdit->text();
+        m_courseMode = courseMode;
+    }
+    m_texts = courseMode ? CourseDivideTexts() : HeadDivideTexts();
+    const struct {
+        QLabel* label;
+        QLineEdit* edit;
+        const QString& text;
+    } fields[] = {
+        {m_labels.bottom, m_inputs.VerdeelOnderEdit, m_texts.bottomLabel},
+        {m_labels.top, m_inputs.VerdeelBovenEdit, m_texts.topLabel},
+        {m_labels.stone, m_inputs.SteenEdit, m_texts.stoneLabel},
+        {m_labels.joint, m_inputs.VoegEdit, m_texts.jointLabel},
+    };
+    for (const auto& field : fields) {
+        field.label->setText(field.text);
+        field.edit->setAccessibleName(WithoutColon(field.text));
+    }
+    m_labels.counts->setText(m_texts.countsCaption);
+    m_counts->setAccessibleName(m_texts.countsCaption);
+    m_counts->setHorizontalHeaderLabels(
+        {m_texts.countHeader, m_texts.gaugeHeader, m_texts.jointHeader});
+
+    const QSignalBlocker stone(m_inputs.SteenEdit);
+    const QSignalBlocker joint(m_inputs.VoegEdit);
+    m_inputs.SteenEdit->setText(m_keptStone[courseMode ? 0 : 1]);
+    m_inputs.VoegEdit->setText(m_keptJoint[courseMode ? 0 : 1]);
+    fillLevels();
+}
+
+void TVerdeelForm::fillLevels()
+{
+    {
+        const QSignalBlocker bottom(m_inputs.VerdeelOnderEdit);
+        const QSignalBlocker top(m_inputs.VerdeelBovenEdit);
+        m_inputs.VerdeelOnderEdit->setText(m_main.bottom->text());
+        m_inputs.VerdeelBovenEdit->setText(m_main.top->text());
+    }
+    divide(true);
+}
+
+void TVerdeelForm::divide(bool remakeCounts)
+{
+    const std::string texts[] = {
+        m_inputs.VerdeelOnderEdit->text().toStdString(),
+        m_inputs.VerdeelBovenEdit->text().toStdString(),
+        m_inputs.SteenEdit->text().toStdString(),
+        m_inputs.VoegEdit->text().toStdString(),
+        m_main.decimals->text().toStdString(),
+        m_main.gauge->text().toStdString(),
+    };
+    const auto rule = static_cast<calc::FitRule>(m_inputs.MaatIsBox->currentIndex());
+    auto result = calc::DivideLevels({texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]},
+                                     rule, platform::CurrentRegionalFormat());
+    const bool hadCounts = m_division.has_value();
+    if (auto* error = std::get_if<calc::FitError>(&result)) {
+        m_division.reset();
+        m_error = *error;
+        m_counts->setRowCount(0);
+        m_sizes->setRowCount(0);
+        m_message->setText(problemText(*error));
+        return;
+    }
+    m_division = std::get<calc::Division>(std::move(result));
+    m_error.reset();
+    m_message->clear();
+    if (remakeCounts || !hadCounts)
+        showCounts();
+    showSizes();
+}
+
+void TVerdeelForm::showCounts()
+{
+    const int decimals = m_division->inputs.Decimals;
+    FillList(*m_counts, m_division->counts, [decimals](const calc::FitCount& count) {
+        return QStringList{QString::number(count.Count), Height(count.Gauge, decimals),
+                           Height(count.Joint, decimals)};
+    });
+    m_counts->selectRow(static_cast<int>(m_division->nearest));
+}
+
+void TVerdeelForm::showSizes()
+{
+    const int decimals = m_division->inputs.Decimals;
+    FillList(*m_sizes, m_division->sizes, [decimals](const calc::FitSize& size) {
+        return QStringList{QString::number(size.Count), Height(size.LessJoint, decimals),
+                           Height(size.Gauges, decimals), Height(size.PlusJoint, decimals)};
+    });
+}
+
+QString TVerdeelForm::problemText(const calc::FitError& error) const
+{
+    const QString stone = WithoutColon(m_texts.stoneLabel);
+    const QString joint = WithoutColon(m_texts.jointLabel);
+    switch (error.problem) {
+    case calc::FitProblem::NotANumber:
+    case calc::FitProblem::NotAWholeNumber: {
+        QLineEdit* field = windowField(error.field);
+        if (!field)
+            field = error.field == calc::FitField::Gauge ? m_main.gauge : m_main.decimals;
+        return field->text() + (error.problem == calc::FitProblem::NotANumber
+                                    ? QStringLiteral(" is geen getal")
+                                    : QStringLiteral(" is onjuist getal"));
+    }
+    case calc::FitProblem::LengthNotPositive:
+        return QStringLiteral("%1 moet groter zijn dan %2")
+            .arg(WithoutColon(m_texts.topLabel), WithoutColon(m_texts.bottomLabel).toLower());
+    case calc::FitProblem::StoneNotPositive:
+        return QStringLiteral("%1 moet groter dan 0 zijn").arg(stone);
+    case calc::FitProblem::JointNotPositive:
+        return QStringLiteral("%1 moet kleiner zijn dan de %2: de %3 moet groter dan 0 zijn")
+            .arg(stone, m_texts.gauge, joint.toLower());
+    case calc::FitProblem::JointTooLarge:
+        return QStringLiteral("%1 is te groot: er blijft geen %2 over").arg(joint, m_texts.gauge);
+    case calc::FitProblem::GaugeNotPositive:
+        return m_main.gauge->text() +
+               QStringLiteral(" is geen bruikbare maat: de maat moet groter dan 0 zijn");
+    case calc::FitProblem::TooManyCourses:
+        return QStringLiteral("Meer dan %1 %2: zoveel regels kan de tabel niet tonen")
+            .arg(Height(calc::kMaxFitCount, 0), m_texts.courses);
+    case calc::FitProblem::NothingFits:
+        return QStringLiteral("Er past geen hele %1 tussen %2 en %3")
+            .arg(m_texts.oneCourse.toLower(), WithoutColon(m_texts.bottomLabel).toLower(),
+                 WithoutColon(m_texts.topLabel).toLower());
+    }
+    return {};
+}
+
+QLineEdit* TVerdeelForm::windowField(calc::FitField field) const
+{
+    switch (field) {
+    case calc::FitField::Bottom:
+        return m_inputs.VerdeelOnderEdit;
+    case calc::FitField::Top:
+        return m_inputs.VerdeelBovenEdit;
+    case calc::FitField::Stone:
+        return m_inputs.SteenEdit;
+    case calc::FitField::Joint:
+        return m_inputs.VoegEdit;
+    case calc::FitField::Decimals:
+    case calc::FitField::Gauge:
+        break;
+    }
+    return nullptr;
+}
+
+void TVerdeelForm::OvernemenButtonClick()
+{
+    takeOver();
+}
+
+void TVerdeelForm::takeOver()
+{
+    if (!m_takeOver->isEnabled())
+        return;
+    divide(false);
+    if (!m_division) {
+        MsgWarningText(m_message->text(), QStringLiteral("Foutive invoer"));
+        if (QLineEdit* field = windowField(m_error->field)) {
+            field->setFocus();
+            field->selectAll();
+        }
+        return;
+    }
+    const int row = std::max(0, m_counts->currentRow());
+    const calc::FitCount& chosen = m_division->counts[static_cast<std::size_t>(row)];
+    const calc::RegionalFormat& format = platform::CurrentRegionalFormat();
+    const std::optional<calc::FittedGauge> fit =
+        calc::FitGaugeText(m_division->inputs, chosen.Count, format);
+    if (!fit) {
+        MsgWarningText(QStringLiteral("Voor %1 %2 is geen %3 te vinden")
+                           .arg(QString::number(chosen.Count), m_texts.courses, m_texts.gauge),
+                       QStringLiteral("Foutive invoer"));
+        return;
+    }
+    m_main.bottom->setText(m_inputs.VerdeelOnderEdit->text());
+    m_main.top->setText(m_inputs.VerdeelBovenEdit->text());
+    m_main.gauge->setText(QString::fromStdString(fit->text));
+    m_calculate();
+    if (!fit->onTarget)
+        m_message->setText(QStringLiteral("%1 %2 komt op %3")
+                               .arg(m_texts.oneCourse, QString::number(chosen.Count),
+                                    Height(fit->landing, m_division->inputs.Decimals)));
+}
+
+void TVerdeelForm::placeBesideOwner()
+{
+    m_placed = true;
+    const QWidget* owner = parentWidget();
+    const QScreen* screen = owner ? owner->screen() : this->screen();
+    if (!owner || !screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    QPoint corner = owner->frameGeometry().topRight() + QPoint(8, 0);
+    corner.setX(std::min(corner.x(), room.right() - frameGeometry().width()));
+    corner.setY(std::clamp(corner.y(), room.top(),
+                           std::max(room.top(), room.bottom() - frameGeometry().height())));
+    move(corner);
+}
+
+void TVerdeelForm::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LocaleChange) {
+        platform::ReloadRegionalFormat();
+        divide(true);
+    }
+    QDialog::changeEvent(event);
+}
