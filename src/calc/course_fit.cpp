@@ -63,10 +63,6 @@ std::optional<FitError> ReadFitTexts(const FitTexts& texts, const RegionalFormat
     if (!decimals)
         return FitError{FitField::Decimals, FitProblem::NotAWholeNumber};
     inputs.Decimals = *decimals;
-    const std::optional<double> gauge = ReadReal(texts.gauge, format);
-    if (!gauge)
-        return FitError{FitField::Gauge, FitProblem::NotANumber};
-    inputs.Gauge = *gauge;
     return std::nullopt;
 }
 
@@ -80,8 +76,6 @@ std::optional<FitError> CheckDivision(const FitInputs& inputs)
         return FitError{FitField::Joint, FitProblem::JointNotPositive};
     if (!(DividedLength(inputs) > 0))
         return FitError{FitField::Joint, FitProblem::JointTooLarge};
-    if (!(inputs.Gauge > 0))
-        return FitError{FitField::Gauge, FitProblem::GaugeNotPositive};
     // Also refuses a length beyond the double range.
     if (!(DividedLength(inputs) / (inputs.Stone + inputs.Joint) <= kMaxFitCount))
         return FitError{FitField::Top, FitProblem::TooManyCourses};
@@ -119,17 +113,6 @@ void ListCounts(Division& division)
         if (std::abs(division.counts[row].Gauge - nominal) <
             std::abs(division.counts[division.nearest].Gauge - nominal))
             division.nearest = row;
-}
-
-void ListSizes(Division& division)
-{
-    const FitInputs& inputs = division.inputs;
-    const double whole = std::floor((inputs.Top - inputs.Bottom) / inputs.Gauge);
-    const auto rows = static_cast<std::int32_t>(std::clamp(whole, 1.0, double(kMaxSizeRows)));
-    for (std::int32_t count = 1; count <= rows; ++count) {
-        const double gauges = count * inputs.Gauge;
-        division.sizes.push_back({count, gauges - inputs.Joint, gauges, gauges + inputs.Joint});
-    }
 }
 
 // A value as the table shows it, in a form that compares as a number: the sign and the digits
@@ -363,8 +346,25 @@ std::variant<Division, FitError> DivideLevels(const FitTexts& texts, FitRule rul
     ListCounts(division);
     if (division.counts.empty())
         return FitError{FitField::Stone, FitProblem::NothingFits};
-    ListSizes(division);
     return division;
+}
+
+std::variant<std::vector<FitSize>, FitError>
+SizesThatFit(const FitInputs& inputs, std::string_view gaugeText, const RegionalFormat& format)
+{
+    const std::optional<double> gauge = ReadReal(gaugeText, format);
+    if (!gauge)
+        return FitError{FitField::Gauge, FitProblem::NotANumber};
+    if (!(*gauge > 0))
+        return FitError{FitField::Gauge, FitProblem::GaugeNotPositive};
+    const double whole = std::floor((inputs.Top - inputs.Bottom) / *gauge);
+    const auto rows = static_cast<std::int32_t>(std::clamp(whole, 1.0, double(kMaxSizeRows)));
+    std::vector<FitSize> sizes;
+    for (std::int32_t count = 1; count <= rows; ++count) {
+        const double gauges = count * *gauge;
+        sizes.push_back({count, gauges - inputs.Joint, gauges, gauges + inputs.Joint});
+    }
+    return sizes;
 }
 
 std::optional<FittedGauge> FitGaugeText(const FitInputs& inputs, std::int32_t count,

@@ -33,7 +33,6 @@ struct FitTexts {
     std::string_view stone;    // brick thickness or width
     std::string_view joint;    // bed joint or head joint
     std::string_view decimals; // the main window's decimals
-    std::string_view gauge;    // the main window's gauge, for the sizes that fit
 };
 
 struct FitInputs {
@@ -41,7 +40,6 @@ struct FitInputs {
     double Top = 0;
     double Stone = 0;
     double Joint = 0;
-    double Gauge = 0;
     std::int32_t Decimals = 2;
     FitRule Rule = FitRule::Gauges;
 };
@@ -82,14 +80,19 @@ struct Division {
     FitInputs inputs;
     std::vector<FitCount> counts; // ascending, never empty
     std::size_t nearest = 0;      // the row whose gauge is nearest the nominal gauge
-    std::vector<FitSize> sizes;   // n gauges of the main window's gauge, n = 1, 2, ...
 };
 
 // Reads the texts as the calculate command reads its fields (bottom, top, stone, joint,
-// decimals, gauge: the first that cannot be read is reported), checks that they can be divided,
-// and lists the counts around the nominal gauge (stone + joint) and the sizes that fit.
+// decimals: the first that cannot be read is reported), checks that they can be divided, and
+// lists the counts around the nominal gauge (stone + joint).
 std::variant<Division, FitError> DivideLevels(const FitTexts& texts, FitRule rule,
                                               const RegionalFormat& format);
+
+// The sizes that need no cut stones for a gauge (the main window's, as typed) and the joint:
+// n gauges less a joint, n gauges, n gauges plus a joint, for n from 1 to the whole number of
+// gauges between the levels (at least 1, at most kMaxSizeRows).
+std::variant<std::vector<FitSize>, FitError>
+SizesThatFit(const FitInputs& inputs, std::string_view gauge, const RegionalFormat& format);
 
 struct FittedGauge {
     std::string text;     // the gauge text to type, in the regional format

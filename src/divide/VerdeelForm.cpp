@@ -260,11 +260,11 @@ void TVerdeelForm::divide(bool remakeCounts)
         m_inputs.SteenEdit->text().toStdString(),
         m_inputs.VoegEdit->text().toStdString(),
         m_main.decimals->text().toStdString(),
-        m_main.gauge->text().toStdString(),
     };
+    const calc::RegionalFormat& format = platform::CurrentRegionalFormat();
     const auto rule = static_cast<calc::FitRule>(m_inputs.MaatIsBox->currentIndex());
-    auto result = calc::DivideLevels({texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]},
-                                     rule, platform::CurrentRegionalFormat());
+    auto result =
+        calc::DivideLevels({texts[0], texts[1], texts[2], texts[3], texts[4]}, rule, format);
     const bool hadCounts = m_division.has_value();
     if (auto* error = std::get_if<calc::FitError>(&result)) {
         m_division.reset();
@@ -276,10 +276,26 @@ void TVerdeelForm::divide(bool remakeCounts)
     }
     m_division = std::get<calc::Division>(std::move(result));
     m_error.reset();
-    m_message->clear();
     if (remakeCounts || !hadCounts)
         showCounts();
-    showSizes();
+
+    // The main window's gauge only concerns the sizes: a gauge being typed there leaves the
+    // counts alone.
+    const auto sizes =
+        calc::SizesThatFit(m_division->inputs, m_main.gauge->text().toStdString(), format);
+    if (const auto* error = std::get_if<calc::FitError>(&sizes)) {
+        m_sizes->setRowCount(0);
+        m_message->setText(problemText(*error));
+        return;
+    }
+    m_message->clear();
+    const int decimals = m_division->inputs.Decimals;
+    FillList(*m_sizes, std::get<std::vector<calc::FitSize>>(sizes),
+             [decimals](const calc::FitSize& size) {
+                 return QStringList{QString::number(size.Count), Height(size.LessJoint, decimals),
+                                    Height(size.Gauges, decimals),
+                                    Height(size.PlusJoint, decimals)};
+             });
 }
 
 void TVerdeelForm::showCounts()
@@ -290,15 +306,6 @@ void TVerdeelForm::showCounts()
                            Height(count.Joint, decimals)};
     });
     m_counts->selectRow(static_cast<int>(m_division->nearest));
-}
-
-void TVerdeelForm::showSizes()
-{
-    const int decimals = m_division->inputs.Decimals;
-    FillList(*m_sizes, m_division->sizes, [decimals](const calc::FitSize& size) {
-        return QStringList{QString::number(size.Count), Height(size.LessJoint, decimals),
-                           Height(size.Gauges, decimals), Height(size.PlusJoint, decimals)};
-    });
 }
 
 QString TVerdeelForm::problemText(const calc::FitError& error) const

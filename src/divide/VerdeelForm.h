@@ -3,7 +3,8 @@
 // The "Verdelen" window: whole courses (or heads) between two fixed levels.
 //
 //   TVerdeelForm (this file)   levels, stone, joint and length rule as typed; two lists
-//     -> calc::DivideLevels     the counts around the nominal gauge, the sizes that fit
+//     -> calc::DivideLevels     the counts around the nominal gauge
+//     -> calc::SizesThatFit     the sizes that need no cut stones for the main window's gauge
 //     -> calc::FitGaugeText     the gauge text that "Overnemen" types into the main window
 //
 // The window reaches the main window only through its number fields and its calculate command,
@@ -62,7 +63,6 @@ private:
     // only the main window's gauge changed.
     void divide(bool remakeCounts);
     void showCounts();
-    void showSizes();
     QString problemText(const calc::FitError& error) const;
     QLineEdit* windowField(calc::FitField field) const;
     void takeOver();

@@ -99,6 +99,13 @@ TEST_F(VerdeelFormTest, RefusesWhatItCannotDivideAndFollowsTheMode)
     EXPECT_EQ(text("BovenhoogteEdit"), QStringLiteral("1000"));
     EXPECT_EQ(rows(), 18);
 
+    // A gauge the main window cannot read only empties the sizes that fit.
+    retypeIn(window, "VerdeelBovenEdit", QStringLiteral("2800"));
+    edit("VantorbelEdit")->setText(QStringLiteral("62.5"));
+    EXPECT_EQ(message(window), QStringLiteral("62.5 is geen getal"));
+    EXPECT_EQ(counts(window).rowCount(), 5);
+    EXPECT_EQ(window.findChild<QTableWidget*>(QStringLiteral("PassendGrid"))->rowCount(), 0);
+
     // Head mode: its own stone and joint, the main window's levels again; the course mode's
     // joint as the user left it.
     retypeIn(window, "VoegEdit", QStringLiteral("10"));
