@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -73,10 +74,10 @@ void FillList(QTableWidget& list, const std::vector<Row>& rows, Cells cellsOf)
 } // namespace
 
 TVerdeelForm::TVerdeelForm(QWidget* owner, const MainWindowFields& mainFields,
-                           std::function<void()> calculate)
+                           MainWindowCommands commands)
     : QDialog(owner)
     , m_main(mainFields)
-    , m_calculate(std::move(calculate))
+    , m_commands(std::move(commands))
     , m_texts(CourseDivideTexts())
 {
     setObjectName(QStringLiteral("VerdeelForm"));
@@ -145,12 +146,22 @@ void TVerdeelForm::buildLists()
     m_counts->horizontalHeader()->setFixedHeight(kRowHeight);
     grid->addWidget(m_counts, 7, 0, 1, 2);
 
-    m_takeOver = new QPushButton(QStringLiteral("Overnemen"), this);
+    m_commandsPanel = new QWidget(this);
+    auto* buttons = new QHBoxLayout(m_commandsPanel);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    m_printRod = new QPushButton(QStringLiteral("Lat afdrukken"), m_commandsPanel);
+    m_printRod->setObjectName(QStringLiteral("LatAfdrukkenButton"));
+    m_printRod->setAccessibleName(m_printRod->text());
+    m_printRod->setAutoDefault(false);
+    m_takeOver = new QPushButton(QStringLiteral("Overnemen"), m_commandsPanel);
     m_takeOver->setObjectName(QStringLiteral("OvernemenButton"));
     m_takeOver->setAccessibleName(m_takeOver->text());
     // Enter in any field takes the chosen count over.
     m_takeOver->setDefault(true);
-    grid->addWidget(m_takeOver, 8, 1, Qt::AlignRight);
+    buttons->addWidget(m_printRod);
+    buttons->addStretch();
+    buttons->addWidget(m_takeOver);
+    grid->addWidget(m_commandsPanel, 8, 0, 1, 2);
 
     auto* sizesLabel = new QLabel(QStringLiteral("Maten die passen"), this);
     grid->addWidget(sizesLabel, 9, 0, 1, 2);
@@ -181,6 +192,8 @@ void TVerdeelForm::connectCommands()
             [this] { RunGuarded([this] { divide(false); }); });
     connect(m_takeOver, &QPushButton::clicked, this,
             [this] { RunGuarded([this] { OvernemenButtonClick(); }); });
+    connect(m_printRod, &QPushButton::clicked, this,
+            [this] { RunGuarded([this] { LatAfdrukkenButtonClick(); }); });
     connect(m_counts, &QTableWidget::cellDoubleClicked, this,
             [this] { RunGuarded([this] { OvernemenButtonClick(); }); });
 }
@@ -202,9 +215,9 @@ void TVerdeelForm::setCourseMode(bool courseMode)
     applyMode(courseMode);
 }
 
-QWidget* TVerdeelForm::takeOverButton() const
+QWidget* TVerdeelForm::commandsPanel() const
 {
-    return m_takeOver;
+    return m_commandsPanel;
 }
 
 void TVerdeelForm::applyMode(bool courseMode)
@@ -369,6 +382,12 @@ void TVerdeelForm::OvernemenButtonClick()
     takeOver();
 }
 
+void TVerdeelForm::LatAfdrukkenButtonClick()
+{
+    if (m_printRod->isEnabled())
+        m_commands.printRod();
+}
+
 void TVerdeelForm::takeOver()
 {
     if (!m_takeOver->isEnabled())
@@ -396,7 +415,7 @@ void TVerdeelForm::takeOver()
     m_main.bottom->setText(m_inputs.VerdeelOnderEdit->text());
     m_main.top->setText(m_inputs.VerdeelBovenEdit->text());
     m_main.gauge->setText(QString::fromStdString(fit->text));
-    m_calculate();
+    m_commands.calculate();
     if (!fit->onTarget)
         m_message->setText(QStringLiteral("%1 %2 komt op %3")
                                .arg(m_texts.oneCourse, QString::number(chosen.Count),

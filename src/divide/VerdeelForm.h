@@ -32,12 +32,17 @@ struct MainWindowFields {
     QLineEdit* decimals = nullptr;
 };
 
+// The main window's commands the window runs.
+struct MainWindowCommands {
+    std::function<void()> calculate;
+    std::function<void()> printRod;
+};
+
 class TVerdeelForm : public QDialog {
     Q_OBJECT
 
 public:
-    TVerdeelForm(QWidget* owner, const MainWindowFields& mainFields,
-                 std::function<void()> calculate);
+    TVerdeelForm(QWidget* owner, const MainWindowFields& mainFields, MainWindowCommands commands);
 
     // Shows the window with the main window's levels in its mode, or brings it to the front
     // when it shows already.
@@ -45,10 +50,11 @@ public:
     // The main window's mode switch ran: the mode's texts, stone and joint, and the main
     // window's levels again.
     void setCourseMode(bool courseMode);
-    // Held while a report runs: a new table must not replace the one being printed.
-    QWidget* takeOverButton() const;
+    // Held while a print runs: a new table must not replace the one being printed.
+    QWidget* commandsPanel() const;
 
     void OvernemenButtonClick();
+    void LatAfdrukkenButtonClick();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -87,10 +93,12 @@ private:
     QLabel* m_message = nullptr;
     QTableWidget* m_counts = nullptr;
     QTableWidget* m_sizes = nullptr;
+    QWidget* m_commandsPanel = nullptr;
     QPushButton* m_takeOver = nullptr;
+    QPushButton* m_printRod = nullptr;
 
     MainWindowFields m_main;
-    std::function<void()> m_calculate;
+    MainWindowCommands m_commands;
     DivideTexts m_texts;
     bool m_courseMode = true;
     // Stone and joint as typed, for the mode not shown (course mode first).

@@ -417,7 +417,10 @@ void TVantorForm::showDivideWindow()
         m_divide = new TVerdeelForm(this,
                                     {m_inputs.VantorbelEdit, m_inputs.OnderhoogteEdit,
                                      m_inputs.BovenhoogteEdit, m_inputs.DecimalenEdit},
-                                    [this] { BerekenenButtonClick(); });
+                                    {[this] { BerekenenButtonClick(); },
+                                     [this] {
+                                         printRod();
+                                     }});
     m_divide->showFor(courseMode());
 }
 

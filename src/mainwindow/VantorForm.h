@@ -14,6 +14,7 @@
 
 #include "platform/file_dialog.h"
 #include "print/results_report.h"
+#include "print/rod_report.h"
 
 #include <QWidget>
 
@@ -83,8 +84,13 @@ private:
     void chooseTableFont();
     // The "Verdelen" window, made on first use.
     void showDivideWindow();
-    // The print command; in report_command.cpp.
+    // The print commands: the report, and the table as a rod at full size (from the Verdelen
+    // window); in report_command.cpp.
     void printReport();
+    void printRod();
+    RodTable rodTable() const;
+    // What takes no command while a print runs.
+    std::vector<QWidget*> heldWhilePrinting() const;
     // The open and save commands and their file dialogs; in project_commands.cpp.
     void openProject();
     void saveProject();

@@ -29,6 +29,9 @@ public:
     int gridRowCount() const { return static_cast<int>(rowTotal()) + 1; }
     QString cell(int column, int gridRow) const;
 
+    // The rows of the last calculation with their exact heights; empty when none is shown.
+    const std::vector<calc::CourseRow>& courseRows() const { return m_courses; }
+
     void setHeaders(const QString& numberHeader, const QString& heightHeader);
     // Back to the header row and one empty data row.
     void clearRows();

@@ -1,13 +1,21 @@
-// The print command of the main window: the table and its texts go to the results report.
+// The print commands of the main window: the table and its texts go to the results report, or
+// the courses to a rod at full size.
 
 #include "VantorForm.h"
 
 #include "course_grid.h"
 
+#include "report_in_progress.h"
+
 #include "divide/VerdeelForm.h"
 
 #include "print/PrintDlg.h"
 #include "print/results_report.h"
+#include "print/rod_report.h"
+
+#include "calc/course_table.h"
+#include "msg/Msg.h"
+#include "platform/regional_settings.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -28,34 +36,6 @@ platform::SurfaceFont surfaceFontOf(const TableFont& table)
     return font;
 }
 
-// While a report runs, pending events are processed once per line: the window keeps painting,
-// but takes no command and no typing until the report is done.
-class ReportInProgress {
-public:
-    ReportInProgress(bool& running, std::initializer_list<QWidget*> held)
-        : m_running(running)
-    {
-        m_running = true;
-        for (QWidget* widget : held)
-            if (widget) {
-                widget->setEnabled(false);
-                m_held.push_back(widget);
-            }
-    }
-    ~ReportInProgress()
-    {
-        for (QWidget* widget : m_held)
-            widget->setEnabled(true);
-        m_running = false;
-    }
-    ReportInProgress(const ReportInProgress&) = delete;
-    ReportInProgress& operator=(const ReportInProgress&) = delete;
-
-private:
-    bool& m_running;
-    std::vector<QWidget*> m_held;
-};
-
 } // namespace
 
 void TVantorForm::AfdrukkenButtonClick()
@@ -68,10 +48,57 @@ void TVantorForm::printReport()
     if (m_reportRunning || !PrintDialog1 || !ConfirmPrintDialog(*PrintDialog1))
         return;
     const ReportTable table = reportTable();
-    const ReportInProgress running(
-        m_reportRunning,
-        {m_toolBand, m_inputBand, m_divide ? m_divide->takeOverButton() : nullptr});
+    const ReportInProgress running(m_reportRunning, heldWhilePrinting());
     PrintResultsReport(table, *PrintDialog1);
+}
+
+void TVantorForm::printRod()
+{
+    if (m_reportRunning)
+        return;
+    const RodTable table = rodTable();
+    if (const QString refusal = RodRefusal(table); !refusal.isEmpty()) {
+        MsgWarningText(refusal, QStringLiteral("Lat afdrukken"));
+        return;
+    }
+    if (!PrintDialog1 || !ConfirmPrintDialog(*PrintDialog1))
+        return;
+    const ReportInProgress running(m_reportRunning, heldWhilePrinting());
+    PrintRod(table, *PrintDialog1);
+}
+
+RodTable TVantorForm::rodTable() const
+{
+    const CourseTableModel& grid = m_grid->table();
+    RodTable table;
+    const std::vector<calc::CourseRow>& courses = grid.courseRows();
+    for (std::size_t row = 0; row < courses.size(); ++row) {
+        const int gridRow = static_cast<int>(row) + 1;
+        table.courses.push_back(
+            {courses[row].Height, grid.cell(0, gridRow), grid.cell(1, gridRow)});
+    }
+    // A table on screen always belongs to the texts on screen, so they give its top again.
+    const auto parsed = calc::ParseCourseInputs({m_inputs.VantorbelEdit->text().toStdString(),
+                                                 m_inputs.OnderhoogteEdit->text().toStdString(),
+                                                 m_inputs.BovenhoogteEdit->text().toStdString(),
+                                                 m_inputs.DecimalenEdit->text().toStdString()},
+                                                platform::CurrentRegionalFormat());
+    if (const auto* inputs = std::get_if<calc::CourseInputs>(&parsed);
+        inputs && !courses.empty() && courses.back().Height != inputs->Top)
+        table.top = inputs->Top;
+    table.courseMode = courseMode();
+    table.projectName = m_inputs.ProjectNaamEdit->text();
+    table.valueHeader = grid.cell(1, 0);
+    table.font = surfaceFontOf(m_tableFont);
+    return table;
+}
+
+std::vector<QWidget*> TVantorForm::heldWhilePrinting() const
+{
+    std::vector<QWidget*> held{m_toolBand, m_inputBand};
+    if (m_divide)
+        held.push_back(m_divide->commandsPanel());
+    return held;
 }
 
 ReportTable TVantorForm::reportTable() const

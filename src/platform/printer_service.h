@@ -52,6 +52,9 @@ public:
     virtual int copies() = 0;
     virtual void setCopies(int copies) = 0;
     virtual void setDocumentTitle(const QString& title) = 0;
+    // The next jobs ask the print system to print every page at its own size, never fitted to
+    // the paper: a page drawn at scale 1:1 must reach the paper at 1:1.
+    virtual void setActualSize(bool on) = 0;
 
     virtual PrinterFigures figures() = 0;
     // The paper, its orientation and the unprintable borders, as a PDF of the pages takes them.

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrinterInfo>
 
 #include <cmath>
@@ -138,6 +139,16 @@ std::unique_ptr<QPrinter> QtPrinterService::newJobPrinter()
     job->setPageLayout(m_printer.pageLayout());
     job->setCopyCount(m_printer.copyCount());
     job->setDocName(m_printer.docName());
+    if (m_actualSize && !builtInPdfPrinter()) {
+        // Qt's CUPS engine hands the job these name and value pairs as CUPS options (its own
+        // property key, which Qt's print dialog uses too). Schedulers differ in which of the
+        // two they honour.
+        const auto cupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+        QStringList options = job->printEngine()->property(cupsOptions).toStringList();
+        options << QStringLiteral("print-scaling") << QStringLiteral("none")
+                << QStringLiteral("fit-to-page") << QStringLiteral("false");
+        job->printEngine()->setProperty(cupsOptions, options);
+    }
     if (builtInPdfPrinter()) {
         QString fileName = m_printer.outputFileName();
         if (fileName.isEmpty() || QFileInfo(fileName).isDir()) {

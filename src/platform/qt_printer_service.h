@@ -28,6 +28,7 @@ public:
     int copies() override;
     void setCopies(int copies) override;
     void setDocumentTitle(const QString& title) override;
+    void setActualSize(bool on) override { m_actualSize = on; }
 
     PrinterFigures figures() override;
     QPageLayout pageLayout() override { return m_printer.pageLayout(); }
@@ -61,6 +62,7 @@ private:
     // Where the running job writes: Qt's spool file for the print system, or the PDF file.
     QSet<QString> m_jobFiles;
     QPainter m_painter;
+    bool m_actualSize = false;
 };
 
 } // namespace platform

@@ -153,6 +153,11 @@ platform::DrawingSurface& TMyPrinter::drawing()
     return Preview ? *m_pageCanvas : m_printer.canvas();
 }
 
+platform::DrawingSurface& TMyPrinter::measuring()
+{
+    return m_printer.canvas();
+}
+
 void TMyPrinter::SetLineSpacing(int spacing)
 {
     LineSpacing = spacing;

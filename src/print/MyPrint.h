@@ -124,9 +124,14 @@ public:
     // The height of the probe text "yX" in the current font plus the gap between lines.
     int LineHeight();
 
+protected:
+    // Where the current page is drawn (the page image in preview, otherwise the printer), and
+    // where text is measured (always the printer), for engines that draw more than lines of text.
+    platform::DrawingSurface& drawing();
+    platform::DrawingSurface& measuring();
+
 private:
     void startPageImage();
-    platform::DrawingSurface& drawing();
     int probeHeight();
     void drawRule(int y);
     void drawThreeTexts(const QString& left, const QString& centre, const QString& right);

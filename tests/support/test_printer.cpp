@@ -135,7 +135,7 @@ void TestPrinter::beginDocument()
     failWithoutPrinter();
     if (m_printing)
         throw std::runtime_error("Printing in progress");
-    jobs.push_back({m_title, m_copies, m_orientation, {}});
+    jobs.push_back({m_title, m_copies, m_orientation, {}, false, m_actualSize});
     jobs.back().pages.push_back(blankPage());
     m_canvas->setImage(*jobs.back().pages.back());
     m_printing = true;

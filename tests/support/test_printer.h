@@ -21,6 +21,7 @@ public:
         platform::PageOrientation orientation = platform::PageOrientation::Portrait;
         std::vector<std::unique_ptr<platform::PageImage>> pages;
         bool aborted = false;
+        bool actualSize = false;
     };
 
     TestPrinter();
@@ -46,6 +47,7 @@ public:
     int copies() override;
     void setCopies(int copies) override;
     void setDocumentTitle(const QString& title) override;
+    void setActualSize(bool on) override { m_actualSize = on; }
     platform::PrinterFigures figures() override;
     QPageLayout pageLayout() override;
     platform::DrawingSurface& canvas() override;
@@ -66,6 +68,7 @@ private:
     int m_copies = 1;
     QString m_title;
     bool m_printing = false;
+    bool m_actualSize = false;
     int m_newPages = 0;
     QImage m_reference;
     std::unique_ptr<platform::PageImage> m_scratch;

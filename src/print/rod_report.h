@@ -1,0 +1,41 @@
+#pragma once
+
+// The rod at full size: the course table printed as a lagenlat or koppenlat at scale 1:1, the
+// heights taken as millimetres of paper, across as many sheets as it needs.
+//
+//   rod report (this file)    what goes on the rod and the checks before printing
+//     -> LayOutRod (rod_layout.h)   which courses on which sheet, line positions in pixels
+//     -> a TMyPrinter that draws the sheet after each header, on the printer or in the preview
+
+#include "platform/surface_font.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class TPrintDialog1;
+
+struct RodTable {
+    struct Course {
+        double height = 0; // exact, as the calculation made it
+        QString number;    // as the table shows it
+        QString shown;     // the height as the table shows it
+    };
+    std::vector<Course> courses; // course 0 first; empty when nothing is calculated
+    // The top level, marked on the rod when it is not a course itself.
+    std::optional<double> top;
+    bool courseMode = true;
+    QString projectName;
+    QString valueHeader; // "Hoogte" or "Maat"
+    platform::SurfaceFont font;
+};
+
+// Why this table cannot be printed as a rod, before the print dialog is shown; empty when it
+// can.
+QString RodRefusal(const RodTable& table);
+
+// Prints the rod where the confirmed dialog says, or tells the user in a box why it cannot (a
+// rod of too many sheets, a gauge longer than a sheet). Other failures leave as exceptions
+// after the engine is gone and the cursor is back.
+void PrintRod(const RodTable& table, const TPrintDialog1& dialog);
