@@ -35,6 +35,21 @@ sleep 1
 xdotool mousemove --window "$divide" 130 49 click 1 key ctrl+a type 2800
 sleep 1
 import -window "$divide" docs/verdelen.png
+
+# The main window's table (0 to 1000) as a rod: its second sheet, whole, in the preview.
+xdotool mousemove --window "$divide" 50 342 click 1 # Lat afdrukken
+dialog=$(x11_window 'Afdrukken')
+sleep 1
+x11_screen_and_ok "$dialog"
+preview=$(x11_window 'Vantorbel afdrukvoorbeeld')
+sleep 2
+for _ in 1 2; do xdotool mousemove --window "$preview" 128 14 click 1; sleep 0.5; done # zoom out
+xdotool mousemove --window "$preview" 209 14 click 1 # next page
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$preview")" # X, Y, WIDTH, HEIGHT
+import -window "$preview" -crop "290x390+$((WIDTH / 2 - 144))+213" +repage docs/lat.png
+xdotool mousemove --window "$preview" 14 14 click 1 # close
+sleep 1
 xdotool key Escape
 
 x11_print "$main"

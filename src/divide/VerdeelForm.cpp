@@ -131,6 +131,9 @@ void TVerdeelForm::buildInputs()
     m_message = new QLabel(this);
     m_message->setObjectName(QStringLiteral("MeldingLabel"));
     m_message->setWordWrap(true);
+    // Room for two lines, so the lists do not jump when a message comes or goes.
+    m_message->setMinimumHeight(2 * m_message->fontMetrics().lineSpacing());
+    m_message->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     grid->addWidget(m_message, 5, 0, 1, 2);
     grid->setColumnStretch(1, 1);
 }

@@ -120,4 +120,22 @@ TEST_F(VerdeelFormTest, RefusesWhatItCannotDivideAndFollowsTheMode)
     EXPECT_EQ(field(window, "VoegEdit")->text(), QStringLiteral("10"));
 }
 
+TEST_F(VerdeelFormTest, ARodIsRefusedWithoutATableAndBeyondAThousandCourses)
+{
+    TVerdeelForm& window = openDivide();
+    auto* printRod = window.findChild<QPushButton*>(QStringLiteral("LatAfdrukkenButton"));
+    printRod->click();
+    retype("VantorbelEdit", QStringLiteral("1"));
+    retype("BovenhoogteEdit", QStringLiteral("1001"));
+    calculate();
+    printRod->click();
+    ASSERT_EQ(boxes.boxes.size(), 2u);
+    EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Lat afdrukken"));
+    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Er is nog geen tabel om als lat af te drukken: "
+                                                  "bereken eerst de tabel."));
+    EXPECT_EQ(boxes.boxes[1].text,
+              QStringLiteral("De tabel heeft meer dan 1.000 lagen: zo'n lange lat wordt niet "
+                             "afgedrukt."));
+}
+
 } // namespace

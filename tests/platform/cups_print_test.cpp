@@ -4,6 +4,7 @@
 #include "platform/printer_service.h"
 #include "print/PrintDlg.h"
 #include "print/results_report.h"
+#include "print/rod_report.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -123,7 +124,7 @@ protected:
                    "  ATTR uri printer-uri $uri\n"
                    "  ATTR integer job-id $job_id\n"
                    "  ATTR name requesting-user-name $user\n"
-                   "  ATTR keyword requested-attributes job-state,job-name,copies\n"
+                   "  ATTR keyword requested-attributes job-state,job-name,copies,print-scaling\n"
                    "  STATUS successful-ok }\n");
         test.close();
         // The socket path goes into the host part of the URI, percent-encoded.
@@ -195,16 +196,23 @@ protected:
         }
 
         // cups-pdf re-renders through Ghostscript, so its text is unreadable; its pages and title
-        // show what the printer made of the job, copies included. It names the output
-        // job_<id>-<title>.pdf, and tools/cups-test-env.sh stop removes it.
-        const QDir pdfDir(env("VANTORBEL_TEST_PDF_DIR"));
-        const QStringList found =
-            pdfDir.entryList({QStringLiteral("job_%1-*.pdf").arg(jobId)}, QDir::Files);
-        ASSERT_EQ(found.size(), 1) << "job " << jobId << " in " << pdfDir.path().toStdString();
-        const QString printedPdf = pdfDir.filePath(found[0]);
+        // show what the printer made of the job, copies included.
+        const QString printedPdf = printed(jobId);
+        ASSERT_FALSE(printedPdf.isEmpty());
         EXPECT_EQ(pdfInfo(printedPdf, "Pages"), QString::number(3 * copies));
         const QString printedTitle = pdfInfo(printedPdf, "Title");
         EXPECT_TRUE(printedTitle.contains(kTitle)) << printedTitle.toStdString();
+    }
+
+    // What the cups-pdf queue made of the job: it names its output job_<id>-<title>.pdf, and
+    // tools/cups-test-env.sh stop removes it.
+    static QString printed(int jobId)
+    {
+        const QDir pdfDir(env("VANTORBEL_TEST_PDF_DIR"));
+        const QStringList found =
+            pdfDir.entryList({QStringLiteral("job_%1-*.pdf").arg(jobId)}, QDir::Files);
+        EXPECT_EQ(found.size(), 1) << "job " << jobId << " in " << pdfDir.path().toStdString();
+        return found.size() == 1 ? pdfDir.filePath(found[0]) : QString();
     }
 
     // A job of three pages, each saying its number.
@@ -299,6 +307,39 @@ TEST_F(CupsPrintTest, TheResultsReportPrintsHeaderTitleLineAndRows)
     EXPECT_TRUE(second.contains(QStringLiteral("Pagina:2")));
     const QString whole = run(QStringLiteral("pdftotext"), {spooled, "-"});
     EXPECT_TRUE(whole.contains(QStringLiteral("24800,50"))); // the last row
+}
+
+TEST_F(CupsPrintTest, TheRodReachesThePaperUnscaled)
+{
+    const platform::DesktopPrinterReading reading;
+    platform::CurrentPrinter().setCopies(1);
+    RodTable table;
+    for (int course = 0; course <= 12; ++course)
+        table.courses.push_back({course * 62.5, QString::number(course),
+                                 QStringLiteral("%1").arg(course * 62.5, 0, 'f', 2)});
+    table.valueHeader = QStringLiteral("Hoogte");
+    table.font.name = QStringLiteral("Arial");
+    table.font.pointSize = 9;
+    TPrintDialog1 dialog;
+    ASSERT_NO_THROW(PrintRod(table, dialog));
+
+    QString job;
+    const int jobId = finishedJob(job);
+    ASSERT_FALSE(HasFailure());
+    // The scheduler was asked not to fit the pages to the paper, and the paper is the page's.
+    EXPECT_EQ(attribute(job, "print-scaling"), QStringLiteral("none"));
+    const QString spooled = spooledDocument(jobId);
+    const QString sheets = pdfInfo(spooled, "Pages");
+    EXPECT_GE(sheets.toInt(), 3);
+    const QString text = run(QStringLiteral("pdftotext"), {"-f", "1", "-l", "1", spooled, "-"});
+    for (const QString& expected :
+         {QStringLiteral("Lagenlat"), QStringLiteral("Blad 1 van ") + sheets,
+          QStringLiteral("100 mm: meet ter controle")})
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
+    const QString printedPdf = printed(jobId);
+    ASSERT_FALSE(printedPdf.isEmpty());
+    EXPECT_EQ(pdfInfo(printedPdf, "Pages"), sheets);
+    EXPECT_EQ(pdfInfo(printedPdf, "Page size"), pdfInfo(spooled, "Page size"));
 }
 
 TEST_F(CupsPrintTest, CurrentPrinterReportsTheFiguresOfTheDefaultQueue)

@@ -196,6 +196,15 @@ TEST_F(RodTest, EverySheetCarriesItsCoursesAtFullSizeInBothOrientations)
         }
         EXPECT_EQ(sheets.back().texts.count(QStringLiteral("bovenhoogte")), 1u);
     }
+    // Head mode: a koppenlat, its end marked as such.
+    RodTable heads = Storey(110, 1000);
+    heads.courseMode = false;
+    printer.jobs.clear();
+    print(heads);
+    const std::vector<Page> headSheets = pages();
+    EXPECT_EQ(headSheets.front().texts.count(QStringLiteral("Koppenlat")), 1u);
+    EXPECT_EQ(headSheets.back().texts.count(QStringLiteral("eindmaat")), 1u);
+
     // The next job is the report's again, fitted to the paper as the print system likes.
     printer.beginDocument();
     EXPECT_FALSE(printer.jobs.back().actualSize);
@@ -206,6 +215,7 @@ TEST_F(RodTest, EverySheetCarriesItsCoursesAtFullSizeInBothOrientations)
 // far apart on paper as their heights in millimetres, and each sheet starts where the last ended.
 TEST_F(RodTest, APdfOfTheRodMeasuresTrueOnPaper)
 {
+
     QTemporaryDir folder;
     FileChooserStub files;
     files.answers = {folder.filePath(QStringLiteral("lat"))};
