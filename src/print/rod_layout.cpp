@@ -9,6 +9,8 @@ std::variant<std::vector<RodSheet>, RodProblem> LayOutRod(const std::vector<doub
 {
     if (heights.size() > kMaxRodCourses + 1)
         return RodProblem::TooManyCourses;
+    if (length <= 0)
+        return RodProblem::NoRoom;
     std::vector<RodSheet> sheets;
     std::size_t first = 0;
     do {

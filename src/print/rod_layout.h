@@ -23,6 +23,7 @@ enum class RodProblem {
     TooManyCourses, // more than kMaxRodCourses courses after course 0
     TooManySheets,  // more than kMaxRodSheets sheets
     GaugeTooLong,   // two consecutive courses lie further apart than a sheet is long
+    NoRoom,         // the sheet has no length left for a rod (a very large font)
 };
 
 // Lays the courses (their exact heights, read as millimetres of paper) along sheets of

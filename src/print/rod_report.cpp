@@ -264,6 +264,9 @@ QString ProblemText(RodProblem problem, const RodTable& table)
         return QStringLiteral("Twee %1 liggen verder uit elkaar dan een blad lang is: de lat "
                               "past niet op het papier.")
             .arg(Courses(table));
+    case RodProblem::NoRoom:
+        return QStringLiteral("Het lettertype van de tabel is te groot: er is geen ruimte voor de "
+                              "lat op het blad.");
     }
     return {};
 }
