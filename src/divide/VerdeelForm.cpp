@@ -404,14 +404,15 @@ void TVerdeelForm::takeOver()
         }
         return;
     }
+    // Copies: writing the main window's gauge makes the lists again.
     const int row = std::max(0, m_counts->currentRow());
-    const calc::FitCount& chosen = m_division->counts[static_cast<std::size_t>(row)];
-    const calc::RegionalFormat& format = platform::CurrentRegionalFormat();
+    const std::int32_t count = m_division->counts[static_cast<std::size_t>(row)].Count;
+    const calc::FitInputs inputs = m_division->inputs;
     const std::optional<calc::FittedGauge> fit =
-        calc::FitGaugeText(m_division->inputs, chosen.Count, format);
+        calc::FitGaugeText(inputs, count, platform::CurrentRegionalFormat());
     if (!fit) {
         MsgWarningText(QStringLiteral("Voor %1 %2 is geen %3 te vinden")
-                           .arg(QString::number(chosen.Count), m_texts.courses, m_texts.gauge),
+                           .arg(QString::number(count), m_texts.courses, m_texts.gauge),
                        QStringLiteral("Foutive invoer"));
         return;
     }
@@ -421,8 +422,8 @@ void TVerdeelForm::takeOver()
     m_commands.calculate();
     if (!fit->onTarget)
         m_message->setText(QStringLiteral("%1 %2 komt op %3")
-                               .arg(m_texts.oneCourse, QString::number(chosen.Count),
-                                    Height(fit->landing, m_division->inputs.Decimals)));
+                               .arg(m_texts.oneCourse, QString::number(count),
+                                    Height(fit->landing, inputs.Decimals)));
 }
 
 void TVerdeelForm::placeBesideOwner()
