@@ -31,6 +31,8 @@ public:
 
     // The rows of the last calculation with their exact heights; empty when none is shown.
     const std::vector<calc::CourseRow>& courseRows() const { return m_courses; }
+    // The separators those rows are shown with.
+    const calc::RegionalFormat& courseFormat() const { return m_format; }
 
     void setHeaders(const QString& numberHeader, const QString& heightHeader);
     // Back to the header row and one empty data row.

@@ -110,6 +110,8 @@ ReportTable TVantorForm::reportTable() const
     table.rows.reserve(static_cast<std::size_t>(grid.gridRowCount() - 1));
     for (int row = 1; row < grid.gridRowCount(); ++row)
         table.rows.push_back({grid.cell(0, row), grid.cell(1, row)});
+    if (!grid.courseRows().empty())
+        table.decimalSeparator = QString::fromStdString(grid.courseFormat().decimalSeparator);
     table.projectName = m_inputs.ProjectNaamEdit->text();
     table.gaugeLabel = m_labels.VanTorbelLabel->text();
     table.gaugeText = m_inputs.VantorbelEdit->text();

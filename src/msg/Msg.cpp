@@ -1,5 +1,6 @@
 #include "Msg.h"
 
+#include "platform/busy_cursor.h"
 #include "platform/message_box.h"
 
 #include <QApplication>
@@ -58,6 +59,7 @@ void SetMsgOwnerHandle(QWidget* owner)
 
 int MsgBox(const QString& text, const QString& caption, int flags)
 {
+    const platform::WaitingForTheUser waiting;
     return platform::Seam<platform::MessageBoxPresenter>::get().present(boxOwner(), text, caption,
                                                                         iconOf(flags));
 }

@@ -1,5 +1,7 @@
 #include "file_dialog.h"
 
+#include "busy_cursor.h"
+
 #include <QFileDialog>
 #include <QRegularExpression>
 
@@ -50,6 +52,7 @@ template <> FileChooser& Seam<FileChooser>::desktop()
 
 bool FileDialog::execute(QWidget* parent)
 {
+    const WaitingForTheUser waiting;
     const std::optional<ChosenFile> chosen = Seam<FileChooser>::get().choose(parent, m_setup);
     if (!chosen)
         return false;

@@ -1,5 +1,6 @@
 #include "qt_printer_service.h"
 
+#include "busy_cursor.h"
 #include "file_dialog.h"
 #include "files_open_for_writing.h"
 #include "page_image.h"
@@ -158,6 +159,7 @@ std::unique_ptr<QPrinter> QtPrinterService::newJobPrinter()
             request.filter = QStringLiteral("PDF-bestanden (*.pdf)|*.pdf");
             request.defaultSuffix = QStringLiteral("pdf");
             request.fileName = m_printer.docName() + QStringLiteral(".pdf");
+            const WaitingForTheUser waiting;
             const std::optional<ChosenFile> chosen =
                 Seam<FileChooser>::get().choose(nullptr, request);
             if (!chosen)

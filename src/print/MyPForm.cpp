@@ -1,6 +1,6 @@
 #include "MyPForm.h"
 
-#include "busy_cursor.h"
+#include "platform/busy_cursor.h"
 #include "page_files.h"
 #include "page_picture.h"
 #include "rounding.h"
@@ -177,7 +177,7 @@ void TPreviewPrintForm1::showEvent(QShowEvent* event)
 
 void TPreviewPrintForm1::ShowPage()
 {
-    const BusyCursor busy;
+    const platform::BusyCursor busy;
     Widgets& w = m_widgets;
     w.ScrollBox1->horizontalScrollBar()->setValue(0);
     w.ScrollBox1->verticalScrollBar()->setValue(0);
@@ -277,7 +277,7 @@ void TPreviewPrintForm1::Last1Click()
 
 void TPreviewPrintForm1::Afdrukken1Click()
 {
-    const BusyCursor busy;
+    const platform::BusyCursor busy;
     platform::PrinterService& printer = platform::CurrentPrinter();
     try {
         printer.beginDocument();
@@ -312,7 +312,7 @@ void TPreviewPrintForm1::SaveMetaClick()
         platform::Seam<platform::FileChooser>::get().choose(this, request);
     if (!chosen)
         return;
-    const BusyCursor busy;
+    const platform::BusyCursor busy;
     SavePageFiles(chosen->path, PageFileTypeOf(chosen->type), PageList,
                   platform::CurrentPrinter().pageLayout());
 }

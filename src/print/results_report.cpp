@@ -2,7 +2,7 @@
 
 #include "MyPrint.h"
 #include "PrintDlg.h"
-#include "busy_cursor.h"
+#include "platform/busy_cursor.h"
 
 #include "msg/Msg.h"
 #include "platform/modal_runner.h"
@@ -116,7 +116,7 @@ bool ConfirmPrintDialog(TPrintDialog1& dialog)
 
 void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog)
 {
-    const BusyCursor busy;
+    const platform::BusyCursor busy;
     TMyPrinter engine;
     platform::CurrentPrinter().setDocumentTitle(kTitle);
 
@@ -129,6 +129,10 @@ void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog)
         engine.SetPreviewCaption(kTitle + QStringLiteral(" afdrukvoorbeeld"));
         engine.SetPreviewWindowState(TMyPrinter::PreviewWorkArea);
     }
+    // Heights line up on the separator they were written with, even when the regional setting
+    // changed since they were calculated.
+    if (!table.decimalSeparator.isEmpty())
+        engine.DecimalSeparator = table.decimalSeparator;
     engine.SetComputerPaper(dialog.computerPaper());
     engine.SetLineSpacing(4);
     engine.SetHeaderText(1, table.projectName + QLatin1Char(' ') + table.gaugeLabel +

@@ -17,6 +17,8 @@ struct ReportTable {
     QString numberHeader; // row 0 of the table
     QString valueHeader;
     std::vector<Row> rows; // rows 1 to N
+    // The decimal separator the heights were written with; empty: the regional one.
+    QString decimalSeparator;
     QString projectName;
     QString gaugeLabel;
     QString gaugeText;

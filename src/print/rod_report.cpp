@@ -2,7 +2,7 @@
 
 #include "MyPrint.h"
 #include "PrintDlg.h"
-#include "busy_cursor.h"
+#include "platform/busy_cursor.h"
 #include "rod_layout.h"
 #include "rounding.h"
 
@@ -298,7 +298,7 @@ void PrintRod(const RodTable& table, const TPrintDialog1& dialog)
         return;
     }
 
-    const BusyCursor busy;
+    const platform::BusyCursor busy;
     try {
         engine.BeginDocument();
     } catch (const platform::PrintCancelled&) {

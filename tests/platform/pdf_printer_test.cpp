@@ -1,3 +1,4 @@
+#include "platform/busy_cursor.h"
 #include "platform/qt_printer_service.h"
 #include "support/stand_ins.h"
 
@@ -41,7 +42,13 @@ TEST_F(PdfPrinterTest, StandsInAsAnA4PortraitPrinter)
 
 TEST_F(PdfPrinterTest, CancellingTheOutputFileEndsThePrintQuietly)
 {
+    // Asked in the middle of a busy print: the question waits under the default cursor.
+    platform::SetBusyCursor();
     EXPECT_THROW(printer.beginDocument(), platform::PrintCancelled);
+    ASSERT_EQ(files.underBusyCursor.size(), 1u);
+    EXPECT_FALSE(files.underBusyCursor[0]);
+    EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
+    platform::SetDefaultCursor();
     EXPECT_FALSE(printer.printing());
     ASSERT_EQ(files.requests.size(), 1u);
     EXPECT_EQ(files.requests[0].purpose, platform::FileDialogRequest::Purpose::Save);

@@ -290,13 +290,15 @@ TEST_F(ReportTest, PreviewPagesSaveAsOnePdfAndAsSvgAndPngPages)
 }
 
 // Heights with longer integer parts start further left; their decimal separators stand in one
-// line, also where the thousands separator is a comma.
-TEST_F(ReportTest, HeightsLineUpOnTheRegionalDecimalSeparator)
+// line, also where the thousands separator is a comma, whatever the regional setting became after
+// they were calculated.
+TEST_F(ReportTest, HeightsLineUpOnTheDecimalSeparatorTheyWereWrittenWith)
 {
     for (const QString decimal : {".", ","}) {
         const QString thousands = decimal == u"." ? "," : ".";
-        platform::SetRegionalFormat({decimal.toStdString(), thousands.toStdString()});
+        platform::SetRegionalFormat({thousands.toStdString(), decimal.toStdString()});
         ReportTable table = tableOf(0);
+        table.decimalSeparator = decimal;
         for (const char* height : {"0#00", "62#50", "1T234#50", "12T345#00", "123T456"})
             table.rows.push_back(
                 {{}, QString(height).replace('#', decimal).replace('T', thousands)});
@@ -364,6 +366,8 @@ TEST_F(ReportTest, ATableFontTooLargeForOneLineEndsQuicklyWithAWarning)
     EXPECT_LE(pageCount(), 12u);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Vantorbel"));
+    // The box waits for the user under the default cursor.
+    EXPECT_FALSE(boxes.boxes[0].underBusyCursor);
     EXPECT_FALSE(printer.printing());
 }
 

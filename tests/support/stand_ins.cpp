@@ -5,7 +5,7 @@
 int MessageBoxRecorder::present(QWidget* owner, const QString& text, const QString& caption,
                                 platform::BoxIcon icon)
 {
-    boxes.push_back({owner, text, caption, icon});
+    boxes.push_back({owner, text, caption, icon, QGuiApplication::overrideCursor() != nullptr});
     return 1;
 }
 

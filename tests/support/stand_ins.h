@@ -6,6 +6,7 @@
 #include "platform/modal_runner.h"
 #include "platform/url_opener.h"
 
+#include <QGuiApplication>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -23,6 +24,7 @@ public:
         QString text;
         QString caption;
         platform::BoxIcon icon;
+        bool underBusyCursor = false;
     };
 
     MessageBoxRecorder()
@@ -91,6 +93,7 @@ public:
                                                const platform::FileDialogRequest& request) override
     {
         requests.push_back(request);
+        underBusyCursor.push_back(QGuiApplication::overrideCursor() != nullptr);
         if (answers.empty())
             return std::nullopt;
         const QString answer = answers.front();
@@ -107,6 +110,7 @@ public:
     // The file type chosen with each answer; none queued: the first type.
     std::deque<int> types;
     std::vector<platform::FileDialogRequest> requests;
+    std::vector<bool> underBusyCursor; // for each request
 
 private:
     platform::ScopedStandIn<platform::FileChooser> m_seam;
