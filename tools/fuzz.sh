@@ -2,7 +2,8 @@
 # Builds the libFuzzer harnesses of fuzz/ in ./build-fuzz and runs each for a bounded time.
 #     bash tools/fuzz.sh              20 seconds each, for the test command and CI
 #     bash tools/fuzz.sh --long 600   600 seconds each
-# Exits non-zero when any harness finds something; the reproducers are kept in
+# Every input kept in fuzz/corpus (reproducers of faults found before among them) is first
+# replayed on its own. Exits non-zero when any harness finds something; the reproducers are kept in
 # build-fuzz/findings/<harness>/. Short runs fuzz a temporary copy of fuzz/corpus, so they
 # leave the repository as it was; long runs grow build-fuzz/corpus/<harness> from one run to
 # the next.
@@ -51,6 +52,14 @@ for harness in "${harnesses[@]}"; do
     mkdir -p "$findings"
     log="build-fuzz/$harness.log"
 
+    # Every kept input, reproducers of fixed faults among them, runs once on its own first.
+    if ! "build-fuzz/$harness" fuzz/corpus/"$harness"/* >"build-fuzz/$harness.replay.log" 2>&1; then
+        failed=$((failed + 1))
+        echo "$harness: a kept input fails again; the end of build-fuzz/$harness.replay.log:"
+        tail -n 40 "build-fuzz/$harness.replay.log"
+        summary+=("$harness: a kept input fails")
+        continue
+    fi
     echo "== $harness: fuzzing for $seconds s"
     status=0
     "build-fuzz/$harness" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \

@@ -26,7 +26,8 @@ QString fromWindows1252(const QByteArray& bytes)
 bool isUtf8(const QByteArray& bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)utf8.decode(bytes);
+    // decode() only converts when its result is taken: discarded, no error is ever seen.
+    const QString decoded = utf8.decode(bytes);
     return !utf8.hasError();
 }
 

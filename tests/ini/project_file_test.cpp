@@ -268,6 +268,9 @@ TEST_F(ProjectReaderTest, ALongLineCutInsideAUtf8CharacterKeepsItsWholeCharacter
         {"ab" + QByteArray("\xe2\x82\xac").repeated(81), "ab" + QString(80, u'€')},
         {QByteArray("\xe9").repeated(300), QString(243, u'é')}, // Windows-1252 throughout
         {"\xe9" + e.repeated(121), QStringLiteral("é") + QString("Ã©").repeated(121)},
+        // Windows-1252 whose bytes at the limit look like UTF-8 continuation bytes.
+        {QByteArray("\xff").repeated(200) + QByteArray("\x99").repeated(100),
+         QString(200, u'ÿ') + QString(43, u'™')},
     };
     for (const auto& [bytes, text] : cases) {
         SCOPED_TRACE(testing::PrintToString(bytes));
