@@ -2,18 +2,47 @@
 
 #include "busy_cursor.h"
 
+#include <QDir>
 #include <QFileDialog>
-#include <QRegularExpression>
+#include <QFileInfo>
+#include <QMessageBox>
 
 namespace platform {
 namespace {
+
+// A save dialog that takes only a name in a folder that exists: any other stays open and says
+// why, instead of failing later when the file is written.
+class SaveInExistingFolder final : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        const QStringList chosen = selectedFiles();
+        if (acceptMode() == AcceptSave && !chosen.isEmpty()) {
+            const QFileInfo file(chosen.constFirst());
+            if (!file.isDir() && !file.absoluteDir().exists()) {
+                const WaitingForTheUser waiting;
+                QMessageBox::warning(this, windowTitle(),
+                                     QStringLiteral("De map %1 bestaat niet. Kies een map die "
+                                                    "bestaat.")
+                                         .arg(QDir::toNativeSeparators(file.absolutePath())));
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+};
 
 class DesktopFileChooser final : public FileChooser {
 public:
     std::optional<ChosenFile> choose(QWidget* parent, const FileDialogRequest& request) override
     {
-        QFileDialog dialog(parent, request.title);
+        SaveInExistingFolder dialog(parent, request.title);
         const QStringList types = QtNameFilters(request.filter);
+        // Each type shows its description as given, patterns included ("Alle bestanden (*.*)");
+        // the patterns Qt filters with follow it, hidden.
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
         dialog.setNameFilters(types);
         const auto suffixOf = [&request](qsizetype type) {
             return type >= 0 && type < request.typeSuffixes.size() &&
@@ -62,7 +91,6 @@ bool FileDialog::execute(QWidget* parent)
 
 QStringList QtNameFilters(const QString& filter)
 {
-    static const QRegularExpression shownPatterns(QStringLiteral("\\s*\\([^)]*\\)\\s*$"));
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
@@ -70,9 +98,7 @@ QStringList QtNameFilters(const QString& filter)
         for (QString& pattern : patterns)
             if (pattern == QLatin1String("*.*"))
                 pattern = QStringLiteral("*");
-        QString description = parts[i];
-        description.remove(shownPatterns);
-        filters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+        filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
                        QLatin1Char(')');
     }
     return filters;

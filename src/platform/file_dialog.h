@@ -58,8 +58,9 @@ private:
     FileDialogRequest m_setup;
 };
 
-// The dialog's file-type list in Qt's form. "*.*" means every file, also those without a dot,
-// which on this platform is "*".
+// The dialog's file-type list in Qt's form: each description as given, then in brackets the
+// patterns Qt filters with, which the dialog keeps hidden. "*.*" means every file, also those
+// without a dot, which on this platform is "*".
 QStringList QtNameFilters(const QString& filter);
 
 } // namespace platform
