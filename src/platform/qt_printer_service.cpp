@@ -5,12 +5,14 @@
 #include "files_open_for_writing.h"
 #include "page_image.h"
 
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrintEngine>
 #include <QPrinterInfo>
+#include <QPushButton>
 
 #include <cmath>
 #include <stdexcept>
@@ -224,6 +226,11 @@ bool QtPrinterService::setupDialog(QWidget* parent)
 {
     QPrintDialog dialog(&m_printer, parent);
     dialog.setWindowTitle(QStringLiteral("Printerinstelling"));
+    // Qt names the confirm button after printing ("Afdrukken"); here it only confirms the
+    // set-up. Left as it is should another version of the dialog have no such button.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly))
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
     const bool confirmed = dialog.exec() == QDialog::Accepted;
     if (confirmed) {
         useMinimumMargins();

@@ -1,10 +1,16 @@
 #include "platform/busy_cursor.h"
 #include "platform/qt_printer_service.h"
+#include "platform/toolkit_texts.h"
 #include "support/stand_ins.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -80,6 +86,30 @@ TEST_F(PdfPrinterTest, AJobBecomesAPdfFileWithItsPagesAndTitle)
     for (const char c : QByteArray("Vantorbel"))
         title.append('\0').append(c);
     EXPECT_TRUE(bytes.contains("/Title (\xfe\xff" + title + ")"));
+}
+
+TEST_F(PdfPrinterTest, TheSetUpDialogConfirmsWithOK)
+{
+    platform::InstallDutchToolkitTexts();
+    QStringList buttons;
+    QString title;
+    QTimer user;
+    user.setInterval(10);
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        title = dialog->windowTitle();
+        for (const QAbstractButton* button :
+             dialog->findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly)->buttons())
+            buttons << button->text().remove(QLatin1Char('&'));
+        dialog->reject();
+    });
+    user.start();
+    EXPECT_FALSE(printer.setupDialog(nullptr));
+    EXPECT_EQ(title, QStringLiteral("Printerinstelling"));
+    EXPECT_TRUE(buttons.contains(QStringLiteral("OK"))) << buttons.join(u',').toStdString();
+    EXPECT_FALSE(buttons.contains(QStringLiteral("Afdrukken")));
 }
 
 TEST_F(PdfPrinterTest, ASecondJobWorksAfterACancelledOne)
