@@ -79,3 +79,9 @@ bool MsgWarningText(const QString& text, const QString& caption)
 {
     return MsgBox(text, caption, MB_ICONEXCLAMATION | MB_OK) == 1;
 }
+
+bool MsgQuestion(const QString& text, const QString& caption)
+{
+    const platform::WaitingForTheUser waiting;
+    return platform::Seam<platform::MessageBoxPresenter>::get().ask(boxOwner(), text, caption);
+}

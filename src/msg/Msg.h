@@ -27,3 +27,5 @@ int MsgBox(const QString& text, const QString& caption, int flags);
 bool MsgWarning(const char* text, const char* caption);
 bool MsgError(const char* text, const char* caption);
 bool MsgWarningText(const QString& text, const QString& caption);
+// A question with "Ja" and "Nee"; true when the user answered "Ja".
+bool MsgQuestion(const QString& text, const QString& caption);

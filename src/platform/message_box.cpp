@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace platform {
 namespace {
@@ -39,6 +40,20 @@ public:
         box.setEscapeButton(QMessageBox::Ok);
         box.exec();
         return 1;
+    }
+
+    bool ask(QWidget* owner, const QString& text, const QString& caption) override
+    {
+        if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+            return false;
+        QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, owner);
+        box.setTextFormat(Qt::PlainText);
+        QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("Nee"), QMessageBox::NoRole);
+        box.setDefaultButton(no);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes;
     }
 };
 

@@ -17,6 +17,8 @@ public:
     virtual ~MessageBoxPresenter() = default;
     virtual int present(QWidget* owner, const QString& text, const QString& caption,
                         BoxIcon icon) = 0;
+    // A question with "Ja" and "Nee"; true for "Ja". Escape and the close box answer "Nee".
+    virtual bool ask(QWidget* owner, const QString& text, const QString& caption) = 0;
 };
 
 template <> MessageBoxPresenter& Seam<MessageBoxPresenter>::desktop();

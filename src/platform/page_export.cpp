@@ -9,6 +9,7 @@
 #include <QSvgGenerator>
 
 #include <cmath>
+#include <limits>
 
 namespace platform {
 namespace {
@@ -69,8 +70,14 @@ QByteArray PageAsSvg(const PageImage& page, const QString& title)
 QByteArray PageAsPng(const PageImage& page, int pixelsPerInch)
 {
     const double scale = double(pixelsPerInch) / page.resolutionX();
-    QImage image(static_cast<int>(std::lround(page.width() * scale)),
-                 static_cast<int>(std::lround(page.height() * scale)), QImage::Format_RGB32);
+    const double width = std::round(page.width() * scale);
+    const double height = std::round(page.height() * scale);
+    // QImage takes int sides and refuses (a null image) what it cannot hold.
+    if (width > std::numeric_limits<int>::max() || height > std::numeric_limits<int>::max())
+        return {};
+    QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
     image.fill(Qt::white);
     // Drawn at the printer's resolution, scaled down, so that the letters keep the printer's
     // metrics and stay in line with the rules and bands.
@@ -90,7 +97,8 @@ QByteArray PageAsPng(const PageImage& page, int pixelsPerInch)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    saved.save(&buffer, "PNG", kFastCompression);
+    if (saved.isNull() || !saved.save(&buffer, "PNG", kFastCompression))
+        return {};
     return bytes;
 }
 

@@ -21,7 +21,8 @@ QByteArray PagesAsPdf(const std::vector<const PageImage*>& pages, const QPageLay
 // One page as SVG, in printer pixels with its size in millimetres; text stays text.
 QByteArray PageAsSvg(const PageImage& page, const QString& title);
 
-// One page as PNG at `pixelsPerInch` of paper: white, antialiased.
+// One page as PNG at `pixelsPerInch` of paper: white, antialiased. Empty when the picture could
+// not be made (too large to hold in memory) or not be encoded.
 QByteArray PageAsPng(const PageImage& page, int pixelsPerInch);
 
 } // namespace platform

@@ -1,6 +1,12 @@
 #include "whole_file.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cstdio>
+#include <sys/stat.h>
 
 namespace platform {
 
@@ -16,6 +22,34 @@ bool WriteWholeFile(const QString& fileName, const QByteArray& bytes)
         return false;
     }
     return file.commit();
+}
+
+bool ReplaceWholeFile(const QString& fileName, const QByteArray& bytes)
+{
+    QTemporaryFile file(QFileInfo(fileName).absolutePath() + QStringLiteral("/.vantorbel-XXXXXX"));
+    if (!file.open())
+        return false;
+    // A temporary file is private to its owner; the page gets what a new file gets.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    QFileDevice::Permissions permissions;
+    for (const auto& [bit, permission] : {std::pair{S_IRUSR, QFile::ReadOwner},
+                                          {S_IWUSR, QFile::WriteOwner},
+                                          {S_IRGRP, QFile::ReadGroup},
+                                          {S_IWGRP, QFile::WriteGroup},
+                                          {S_IROTH, QFile::ReadOther},
+                                          {S_IWOTH, QFile::WriteOther}})
+        if (!(mask & bit))
+            permissions |= permission;
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.setPermissions(permissions))
+        return false;
+    file.close();
+    // rename() puts the new file in the name's place at once; a link there is replaced itself.
+    if (std::rename(QFile::encodeName(file.fileName()).constData(),
+                    QFile::encodeName(fileName).constData()) != 0)
+        return false;
+    file.setAutoRemove(false);
+    return true;
 }
 
 } // namespace platform

@@ -10,4 +10,9 @@ namespace platform {
 // the file could not be written.
 bool WriteWholeFile(const QString& fileName, const QByteArray& bytes);
 
+// The same for a file whose name the program made itself (a numbered page): the bytes go to a
+// new file beside it, which is then renamed over the name. A link by that name is replaced
+// itself, never the file it points to. False when the file could not be written.
+bool ReplaceWholeFile(const QString& fileName, const QByteArray& bytes);
+
 } // namespace platform

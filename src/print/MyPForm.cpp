@@ -1,17 +1,19 @@
 #include "MyPForm.h"
 
-#include "platform/busy_cursor.h"
 #include "page_files.h"
 #include "page_picture.h"
 #include "rounding.h"
 #include "zoom.h"
 
+#include "msg/Msg.h"
 #include "msg/error_report.h"
+#include "platform/busy_cursor.h"
 #include "platform/file_dialog.h"
 #include "platform/font_stand_ins.h"
 #include "platform/printer_service.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -314,7 +316,12 @@ void TPreviewPrintForm1::SaveMetaClick()
         return;
     const platform::BusyCursor busy;
     SavePageFiles(chosen->path, PageFileTypeOf(chosen->type), PageList,
-                  platform::CurrentPrinter().pageLayout());
+                  platform::CurrentPrinter().pageLayout(), [](const QString& file) {
+                      return MsgQuestion(QStringLiteral("Bestand %1 bestaat al. Wilt u het "
+                                                        "vervangen?")
+                                             .arg(QDir::toNativeSeparators(file)),
+                                         QStringLiteral("Afbeelding opslaan"));
+                  });
 }
 
 bool TPreviewPrintForm1::eventFilter(QObject* watched, QEvent* event)

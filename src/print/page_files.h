@@ -5,6 +5,7 @@
 #include <QPageLayout>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -23,8 +24,12 @@ QStringList PageFileSuffixes();
 
 // Saves the pages under the name chosen in the dialog: a PDF of all pages by that name, or one
 // numbered file per page (folder, name without extension, page index from 0, the type's
-// extension). Throws std::runtime_error naming the file and page that could not be written;
-// the pages written before it stay.
+// extension). The EMF types cut the name at its last dot; the PDF, SVG and PNG types add their
+// extension unless the name ends in it, and cut only that off. When the program completed the
+// PDF's name and a file of that name exists, `replaceUnseen` decides whether it is replaced.
+// Throws std::runtime_error naming the file and page that could not be written; the pages
+// written before it stay.
 void SavePageFiles(const QString& chosenFile, PageFileType type,
                    const std::vector<std::unique_ptr<platform::PageImage>>& pages,
-                   const QPageLayout& paper);
+                   const QPageLayout& paper,
+                   const std::function<bool(const QString& file)>& replaceUnseen);

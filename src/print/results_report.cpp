@@ -2,9 +2,9 @@
 
 #include "MyPrint.h"
 #include "PrintDlg.h"
-#include "platform/busy_cursor.h"
 
 #include "msg/Msg.h"
+#include "platform/busy_cursor.h"
 #include "platform/modal_runner.h"
 #include "platform/printer_service.h"
 

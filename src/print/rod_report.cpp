@@ -2,12 +2,12 @@
 
 #include "MyPrint.h"
 #include "PrintDlg.h"
-#include "platform/busy_cursor.h"
 #include "rod_layout.h"
 #include "rounding.h"
 
 #include "calc/format_height.h"
 #include "msg/Msg.h"
+#include "platform/busy_cursor.h"
 #include "platform/drawing_surface.h"
 #include "platform/printer_service.h"
 #include "platform/regional_settings.h"

@@ -9,6 +9,12 @@ int MessageBoxRecorder::present(QWidget* owner, const QString& text, const QStri
     return 1;
 }
 
+bool MessageBoxRecorder::ask(QWidget* owner, const QString& text, const QString& caption)
+{
+    present(owner, text, caption, platform::BoxIcon::Question);
+    return answerYes;
+}
+
 int ModalRunnerStub::run(QDialog& dialog)
 {
     ++shown;

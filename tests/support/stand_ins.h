@@ -33,8 +33,11 @@ public:
     }
     int present(QWidget* owner, const QString& text, const QString& caption,
                 platform::BoxIcon icon) override;
+    bool ask(QWidget* owner, const QString& text, const QString& caption) override;
 
     std::vector<Box> boxes;
+    // What the user answers to questions, which are recorded among the boxes.
+    bool answerYes = false;
 
 private:
     platform::ScopedStandIn<platform::MessageBoxPresenter> m_seam;
