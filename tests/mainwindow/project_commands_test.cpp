@@ -1,10 +1,13 @@
 #include "form_fixture.h"
 #include "support/read_only_folder.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontDialog>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -54,6 +57,34 @@ protected:
     QTemporaryDir folder;
     FileChooserStub files;
 };
+
+// The desktop's font dialog, confirmed without a change: the table font, and so the project
+// file, stay as they were; a face picked there is taken.
+TEST_F(ProjectCommandsTest, TheUntouchedFontDialogLeavesTheTableFontAndTheFile)
+{
+    QString offered;
+    QString pick;
+    QTimer user;
+    user.setInterval(10);
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget())) {
+            offered = dialog->currentFont().family();
+            if (!pick.isEmpty())
+                dialog->setCurrentFont(QFont(pick, 9));
+            dialog->accept();
+        }
+    });
+    user.start();
+    click("ToolButton10");
+    EXPECT_EQ(offered, QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(form.tableFont().font.family(), QStringLiteral("Arial"));
+    save(path("ongewijzigd.ini"));
+    EXPECT_EQ(contents(path("ongewijzigd.ini")), kDefaultsFile);
+
+    pick = QStringLiteral("Liberation Serif");
+    click("ToolButton10");
+    EXPECT_EQ(form.tableFont().font.family(), pick);
+}
 
 TEST_F(ProjectCommandsTest, DialogsAskWithTheirOwnTitlesAndTheIniFilter)
 {
