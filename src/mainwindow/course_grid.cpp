@@ -2,6 +2,7 @@
 
 #include "platform/table_copy.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyleOptionHeader>
@@ -60,4 +61,13 @@ CourseGrid::CourseGrid(QWidget* parent)
     headers->setStretchLastSection(false);
     headers->setDefaultSectionSize(kHeightColumnWidth);
     setColumnWidth(0, kNumberColumnWidth);
+}
+
+void CourseGrid::changeEvent(QEvent* event)
+{
+    // The header row is part of the table and shows its font. Left to inherit it, the header
+    // kept the window's font until the table font was chosen a second time.
+    if (event->type() == QEvent::FontChange)
+        horizontalHeader()->setFont(font());
+    QTableView::changeEvent(event);
 }

@@ -20,6 +20,9 @@ public:
     CourseTableModel& table() { return *m_table; }
     const CourseTableModel& table() const { return *m_table; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     CourseTableModel* m_table;
 };

@@ -45,6 +45,20 @@ TEST_F(VantorFormTest, OpensWithItsDefaults)
     EXPECT_EQ(QApplication::focusWidget(), edit("VantorbelEdit"));
 }
 
+// The header row is in the table font from the first frame on, effects included.
+TEST_F(VantorFormTest, TheHeaderRowShowsTheTableFont)
+{
+    const QHeaderView& header = *form.resultGrid().horizontalHeader();
+    EXPECT_EQ(header.font().family(), QStringLiteral("Arial"));
+    EXPECT_EQ(header.font().pointSize(), 9);
+    QFont marked(QStringLiteral("Arial"), 12);
+    marked.setUnderline(true);
+    marked.setStrikeOut(true);
+    FontChooserStub chooser(marked);
+    click("ToolButton10");
+    EXPECT_EQ(header.font(), marked);
+}
+
 TEST_F(VantorFormTest, GridKeepsItsFixedGeometryWhateverTheFont)
 {
     CourseGrid& grid = form.resultGrid();
