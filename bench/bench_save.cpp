@@ -1,9 +1,12 @@
 // Saving the row-limit preview's pages as EMF files, per page, against writing the same pages'
-// EMF bytes into memory, so that the file system's share shows apart.
+// EMF bytes into memory, so that the file system's share shows apart; and saving them as PNG
+// pages, made on every core, against making and writing the same pages one after the other.
 
 #include "bench_support.h"
 #include "cases.h"
 
+#include "platform/page_export.h"
+#include "platform/whole_file.h"
 #include "print/page_files.h"
 
 #include <QTemporaryDir>
@@ -31,7 +34,26 @@ void writeEmfBytes()
         benchmark::DoNotOptimize(page->emfBytes());
 }
 
+void savePngFiles()
+{
+    static const QTemporaryDir folder;
+    SavePageFiles(folder.filePath(QStringLiteral("printfile.png")), PageFileType::Png,
+                  shared().reportPages, shared().printer.pageLayout());
+}
+
+void savePngFilesOneByOne()
+{
+    static const QTemporaryDir folder;
+    const auto& pages = shared().reportPages;
+    for (std::size_t i = 0; i < pages.size(); ++i)
+        platform::ReplaceWholeFile(folder.filePath(QStringLiteral("printfile%1.png").arg(i)),
+                                   platform::PageAsPng(*pages[i], kPngPixelsPerInch));
+}
+
 const Register files({"SaveEmfFiles/row_limit", reportPages, {}, saveEmfFiles});
+const Register png({"SavePngFiles/row_limit", reportPages, {}, savePngFiles});
+const Register
+    pngOneByOne({"SavePngFilesOneByOne/row_limit", reportPages, {}, savePngFilesOneByOne});
 const Register bytes({"EmfBytes/row_limit", reportPages, {}, writeEmfBytes});
 
 } // namespace

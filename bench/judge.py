@@ -24,6 +24,7 @@ TIME_TARGETS = [
     ("5 ShowPage at 300 %", "ShowPage/zoom_300", "PaintPageTexts/zoom_300", 1.3),
     ("6 start-up to first shown window", "Startup/vantorbel", "Startup/reference_window", 1.25),
     ("8 saving the pages as EMF, per page", "SaveEmfFiles/row_limit", "EmfBytes/row_limit", 2.0),
+    ("PNG pages saved", "SavePngFiles/row_limit", "SavePngFilesOneByOne/row_limit", 0.6),
 ]
 # target, key in memory.json, limit, unit
 MEMORY_TARGETS = [

@@ -3,6 +3,7 @@
 #include "page_files.h"
 #include "page_picture.h"
 #include "rounding.h"
+#include "save_progress.h"
 #include "zoom.h"
 
 #include "msg/Msg.h"
@@ -33,6 +34,8 @@ constexpr QSize kClientSize(572, 436);
 constexpr int kToolbarHeight = 29;
 constexpr int kStatusBarHeight = 19;
 constexpr int kShadowOffset = 8;
+// A save that takes longer than this shows how far it is.
+constexpr std::chrono::milliseconds kSaveProgressAfter(500);
 constexpr int kHintMilliseconds = 2000;
 
 } // namespace
@@ -315,13 +318,28 @@ void TPreviewPrintForm1::SaveMetaClick()
     if (!chosen)
         return;
     const platform::BusyCursor busy;
-    SavePageFiles(chosen->path, PageFileTypeOf(chosen->type), PageList,
-                  platform::CurrentPrinter().pageLayout(), [](const QString& file) {
-                      return MsgQuestion(QStringLiteral("Bestand %1 bestaat al. Wilt u het "
-                                                        "vervangen?")
-                                             .arg(QDir::toNativeSeparators(file)),
-                                         QStringLiteral("Afbeelding opslaan"));
-                  });
+    PageSaveHooks hooks;
+    hooks.replaceUnseen = [](const QString& file) {
+        return MsgQuestion(QStringLiteral("Bestand %1 bestaat al. Wilt u het vervangen?")
+                               .arg(QDir::toNativeSeparators(file)),
+                           QStringLiteral("Afbeelding opslaan"));
+    };
+    int written = 0;
+    bool cancelled = false;
+    {
+        SaveProgress progress(this, kSaveProgressAfter);
+        hooks.pageWritten = [&progress](int pages, int total) {
+            return progress.pageWritten(pages, total);
+        };
+        written = SavePageFiles(chosen->path, PageFileTypeOf(chosen->type), PageList,
+                                platform::CurrentPrinter().pageLayout(), hooks);
+        cancelled = progress.cancelled();
+    }
+    if (cancelled)
+        MsgBox(QStringLiteral("Het opslaan is afgebroken: %1 van %2 pagina's zijn opgeslagen.")
+                   .arg(written)
+                   .arg(PageList.size()),
+               QStringLiteral("Afbeelding opslaan"), MB_ICONASTERISK | MB_OK);
 }
 
 bool TPreviewPrintForm1::eventFilter(QObject* watched, QEvent* event)

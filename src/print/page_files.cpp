@@ -6,13 +6,17 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <future>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 namespace {
 
 const QString kTitle = QStringLiteral("Vantorbel");
-constexpr int kPngPixelsPerInch = 200;
 constexpr int kEmfTypes = 5;
 
 [[noreturn]] void failed(const QString& file, const std::string& what)
@@ -49,14 +53,28 @@ QString NameWithoutExtension(const QString& name, PageFileType type)
     return dot >= 0 ? name.left(dot) : name;
 }
 
+QByteArray PageBytes(const platform::PageImage& page, PageFileType type)
+{
+    return type == PageFileType::Svg ? platform::PageAsSvg(page, kTitle)
+                                     : platform::PageAsPng(page, kPngPixelsPerInch);
+}
+
 // One file per page; page i of the pages goes to folder + name + i + extension.
-void saveNumbered(const QString& chosenFile, PageFileType type,
-                  const std::vector<std::unique_ptr<platform::PageImage>>& pages)
+int saveNumbered(const QString& chosenFile, PageFileType type,
+                 const std::vector<std::unique_ptr<platform::PageImage>>& pages,
+                 const PageSaveHooks& hooks)
 {
     const qsizetype separator = chosenFile.lastIndexOf(QLatin1Char('/'));
     const QString folder = chosenFile.left(separator + 1);
     const QString name = NameWithoutExtension(chosenFile.mid(separator + 1), type);
+    const int total = static_cast<int>(pages.size());
 
+    // SVG and PNG pages take their time to make: the next ones are made on the other cores
+    // while this one is written. In flight when the save stops, they are waited for and dropped.
+    const std::size_t ahead =
+        type == PageFileType::Emf ? 0 : std::max(1u, std::thread::hardware_concurrency());
+    std::deque<std::future<QByteArray>> making;
+    std::size_t nextToMake = 0;
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const platform::PageImage& page = *pages[i];
         const QString file = folder + name + QString::number(i) + ExtensionOf(type);
@@ -66,17 +84,23 @@ void saveNumbered(const QString& chosenFile, PageFileType type,
                 failed(file, " kon niet vervangen worden");
             if (!page.saveToFile(file))
                 failed(file, " kon niet geschreven worden");
-            continue;
+        } else {
+            for (; nextToMake < pages.size() && nextToMake < i + ahead; ++nextToMake)
+                making.push_back(
+                    std::async(std::launch::async, PageBytes, std::cref(*pages[nextToMake]), type));
+            const QByteArray bytes = making.front().get();
+            making.pop_front();
+            const std::string onPage = " (pagina " + std::to_string(i + 1) + ")";
+            if (bytes.isEmpty())
+                failed(file, onPage + " kon niet gemaakt worden");
+            if (!platform::ReplaceWholeFile(file, bytes))
+                failed(file, onPage + " kon niet geschreven worden");
         }
-        const std::string onPage = " (pagina " + std::to_string(i + 1) + ")";
-        const QByteArray bytes = type == PageFileType::Svg
-                                     ? platform::PageAsSvg(page, kTitle)
-                                     : platform::PageAsPng(page, kPngPixelsPerInch);
-        if (bytes.isEmpty())
-            failed(file, onPage + " kon niet gemaakt worden");
-        if (!platform::ReplaceWholeFile(file, bytes))
-            failed(file, onPage + " kon niet geschreven worden");
+        const int written = static_cast<int>(i) + 1;
+        if (hooks.pageWritten && !hooks.pageWritten(written, total))
+            return written;
     }
+    return total;
 }
 
 } // namespace
@@ -111,21 +135,18 @@ QStringList PageFileSuffixes()
     return suffixes;
 }
 
-void SavePageFiles(const QString& chosenFile, PageFileType type,
-                   const std::vector<std::unique_ptr<platform::PageImage>>& pages,
-                   const QPageLayout& paper,
-                   const std::function<bool(const QString& file)>& replaceUnseen)
+int SavePageFiles(const QString& chosenFile, PageFileType type,
+                  const std::vector<std::unique_ptr<platform::PageImage>>& pages,
+                  const QPageLayout& paper, const PageSaveHooks& hooks)
 {
-    if (type != PageFileType::Pdf) {
-        saveNumbered(chosenFile, type, pages);
-        return;
-    }
+    if (type != PageFileType::Pdf)
+        return saveNumbered(chosenFile, type, pages, hooks);
     const QString extension = ExtensionOf(type);
     const bool completed = !chosenFile.endsWith(extension, Qt::CaseInsensitive);
     const QString file = completed ? chosenFile + extension : chosenFile;
     // The dialog asked about the name the user saw; one the program made is asked about here.
-    if (completed && QFileInfo(file).exists() && !replaceUnseen(file))
-        return;
+    if (completed && QFileInfo(file).exists() && hooks.replaceUnseen && !hooks.replaceUnseen(file))
+        return 0;
     std::vector<const platform::PageImage*> all;
     all.reserve(pages.size());
     for (const auto& page : pages)
@@ -135,4 +156,5 @@ void SavePageFiles(const QString& chosenFile, PageFileType type,
         completed ? platform::ReplaceWholeFile(file, pdf) : platform::WriteWholeFile(file, pdf);
     if (!written)
         failed(file, " kon niet geschreven worden");
+    return 1;
 }

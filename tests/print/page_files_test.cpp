@@ -1,9 +1,14 @@
+#include "platform/busy_cursor.h"
 #include "print/page_files.h"
+#include "print/save_progress.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPageSize>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -21,14 +26,23 @@ protected:
                                                                   QSizeF(25.4, 33.9), 600, 600));
     }
     QString path(const QString& name) const { return folder.filePath(name); }
-    void save(const QString& name, PageFileType type)
+    int save(const QString& name, PageFileType type, int stopAfter = 0)
     {
-        SavePageFiles(path(name), type, pages, paper, [this](const QString& file) {
+        PageSaveHooks hooks;
+        hooks.replaceUnseen = [this](const QString& file) {
             asked << QFileInfo(file).fileName();
             return replace;
-        });
+        };
+        if (stopAfter > 0)
+            hooks.pageWritten = [stopAfter](int written, int) {
+                return written < stopAfter;
+            };
+        return SavePageFiles(path(name), type, pages, paper, hooks);
     }
-    QStringList files() const { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+    QStringList files() const
+    {
+        return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
 
     QTemporaryDir folder;
     std::vector<std::unique_ptr<platform::PageImage>> pages;
@@ -89,6 +103,30 @@ TEST_F(PageFilesTest, APngPageThatCannotBeMadeIsReportedAndLeavesNoFile)
                                                  " (pagina 2) kon niet gemaakt worden");
     }
     EXPECT_EQ(files(), QStringList({"groot0.png"}));
+}
+
+// A long save shows how far it is and can be stopped: the pages written stay, nothing else.
+TEST_F(PageFilesTest, ASaveStoppedAfterAPageKeepsThePagesWrittenAndNothingElse)
+{
+    for (int page = 0; page < 4; ++page)
+        pages.push_back(
+            std::make_unique<platform::PageImage>(QSize(600, 800), QSizeF(25.4, 33.9), 600, 600));
+    EXPECT_EQ(save(QStringLiteral("printfile.png"), PageFileType::Png, 3), 3);
+    EXPECT_EQ(files(), QStringList({"printfile0.png", "printfile1.png", "printfile2.png"}));
+
+    QWidget preview;
+    platform::SetBusyCursor();
+    SaveProgress progress(&preview, std::chrono::milliseconds(0));
+    EXPECT_TRUE(progress.pageWritten(1, 6));
+    auto* window = preview.findChild<QProgressDialog*>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->labelText(), QStringLiteral("Pagina 1 van 6 opgeslagen"));
+    EXPECT_EQ(window->findChild<QPushButton*>()->text(), QStringLiteral("Annuleren"));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    window->cancel();
+    EXPECT_FALSE(progress.pageWritten(2, 6));
+    EXPECT_TRUE(progress.cancelled());
 }
 
 } // namespace
