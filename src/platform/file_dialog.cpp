@@ -41,9 +41,17 @@ public:
         SaveInExistingFolder dialog(parent, request.title);
         const QStringList types = QtNameFilters(request.filter);
         // Each type shows its description as given, patterns included ("Alle bestanden (*.*)");
-        // the patterns Qt filters with follow it, hidden.
+        // the patterns Qt filters with follow it, hidden. Qt names the chosen type by what it
+        // shows or by the whole filter, depending on its version: either finds the type.
         dialog.setOption(QFileDialog::HideNameFilterDetails);
         dialog.setNameFilters(types);
+        QStringList shown;
+        for (const QString& type : types)
+            shown << type.left(type.lastIndexOf(QStringLiteral(" (")));
+        const auto indexOf = [&types, &shown](const QString& type) {
+            const qsizetype whole = types.indexOf(type);
+            return whole >= 0 ? whole : shown.indexOf(type);
+        };
         const auto suffixOf = [&request](qsizetype type) {
             return type >= 0 && type < request.typeSuffixes.size() &&
                            !request.typeSuffixes[type].isEmpty()
@@ -52,8 +60,8 @@ public:
         };
         dialog.setDefaultSuffix(suffixOf(0));
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                         [&dialog, &types, &suffixOf](const QString& type) {
-                             dialog.setDefaultSuffix(suffixOf(types.indexOf(type)));
+                         [&dialog, &indexOf, &suffixOf](const QString& type) {
+                             dialog.setDefaultSuffix(suffixOf(indexOf(type)));
                          });
         if (request.purpose == FileDialogRequest::Purpose::Open) {
             dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -66,7 +74,7 @@ public:
             dialog.selectFile(request.fileName);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
-        const auto type = static_cast<int>(types.indexOf(dialog.selectedNameFilter()));
+        const auto type = static_cast<int>(indexOf(dialog.selectedNameFilter()));
         return ChosenFile{dialog.selectedFiles().constFirst(), std::max(type, 0)};
     }
 };

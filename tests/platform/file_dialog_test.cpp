@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -11,8 +12,8 @@
 
 namespace {
 
-// The desktop's own save dialog, played by a timer: its file types as the user reads them, and a
-// name in a folder that does not exist.
+// The desktop's own save dialog, played by a timer: its file types as the user reads them, a
+// name in a folder that does not exist, then one in a folder that does with the second type.
 TEST(DesktopFileDialog, ShowsTheTypesAsGivenAndRefusesAFolderThatDoesNotExist)
 {
     platform::FileDialogRequest request;
@@ -43,13 +44,21 @@ TEST(DesktopFileDialog, ShowsTheTypesAsGivenAndRefusesAFolderThatDoesNotExist)
             dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
                 ->setText(QStringLiteral("/nonexistent/map/schuur.ini"));
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-        } else if (!warning.isEmpty()) {
+        } else if (!warning.isEmpty() && !stayedOpen) {
+            // Then a folder that exists, and the second type.
             stayedOpen = dialog->isVisible();
-            dialog->reject();
+            dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->setCurrentIndex(1);
+            dialog->selectNameFilter(dialog->nameFilters().at(1));
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                ->setText(QDir::temp().filePath(QStringLiteral("schuur.ini")));
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
         }
     });
     user.start();
-    EXPECT_FALSE(platform::Seam<platform::FileChooser>::get().choose(nullptr, request));
+    const auto chosen = platform::Seam<platform::FileChooser>::get().choose(nullptr, request);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->path, QDir::temp().filePath(QStringLiteral("schuur.ini")));
+    EXPECT_EQ(chosen->type, 1);
     EXPECT_EQ(shown, QStringList({QStringLiteral("Inibestanden (*.ini)"),
                                   QStringLiteral("Alle bestanden (*.*)")}));
     EXPECT_EQ(warning,
