@@ -9,7 +9,6 @@
 #include <QSvgGenerator>
 
 #include <cmath>
-#include <limits>
 
 namespace platform {
 namespace {
@@ -17,6 +16,7 @@ namespace {
 constexpr double kMetresPerInch = 0.0254;
 // Qt's quality for PNG picks the compression level: 80 is one of the fastest levels.
 constexpr int kFastCompression = 80;
+constexpr double kMaxPngBitmapBytes = 1024.0 * 1024 * 1024;
 
 void setPixelsPerInch(QImage& image, int pixelsPerInch)
 {
@@ -72,8 +72,9 @@ QByteArray PageAsPng(const PageImage& page, int pixelsPerInch)
     const double scale = double(pixelsPerInch) / page.resolutionX();
     const double width = std::round(page.width() * scale);
     const double height = std::round(page.height() * scale);
-    // QImage takes int sides and refuses (a null image) what it cannot hold.
-    if (width > std::numeric_limits<int>::max() || height > std::numeric_limits<int>::max())
+    // A bitmap beyond this is no paper anyone prints (A0 takes a quarter of it); asking the
+    // system for it would at best fail and at worst take all its memory.
+    if (width * height * 4 > kMaxPngBitmapBytes)
         return {};
     QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
     if (image.isNull())

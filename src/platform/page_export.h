@@ -22,7 +22,7 @@ QByteArray PagesAsPdf(const std::vector<const PageImage*>& pages, const QPageLay
 QByteArray PageAsSvg(const PageImage& page, const QString& title);
 
 // One page as PNG at `pixelsPerInch` of paper: white, antialiased. Empty when the picture could
-// not be made (too large to hold in memory) or not be encoded.
+// not be made (its bitmap over 1 GiB, or memory refused) or not be encoded.
 QByteArray PageAsPng(const PageImage& page, int pixelsPerInch);
 
 } // namespace platform
