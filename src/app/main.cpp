@@ -26,8 +26,9 @@ int main(int argc, char* argv[])
     platform::ReloadRegionalFormat();
 
     TVantorForm mainForm;
-    // Read while the main window shows: the print dialog fills in its fields once it is done.
-    const platform::DesktopPrinterReading printerReading;
+    // Read once the main window's first frame is on screen: the print dialog fills in its
+    // fields when the reading is done.
+    const platform::DesktopPrinterReading printerReading(mainForm);
     TPrintDialog1 printDialog(&mainForm);
     PrintDialog1 = &printDialog;
     mainForm.show();

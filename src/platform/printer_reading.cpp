@@ -2,8 +2,11 @@
 
 #include "qt_printer_service.h"
 
+#include <QEvent>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
+#include <QWidget>
 
 #include <chrono>
 #include <future>
@@ -16,6 +19,8 @@ namespace {
 
 // Touched by the GUI thread only; the worker owns nothing but its result.
 struct Reading {
+    // Waiting for a window's first frame before the worker starts.
+    bool deferred = false;
     std::future<std::unique_ptr<QtPrinterService>> printer;
     std::vector<std::pair<QPointer<QObject>, std::function<void()>>> waiting;
 };
@@ -29,8 +34,8 @@ Reading& reading()
 bool stillReading()
 {
     const auto& printer = reading().printer;
-    return printer.valid() &&
-           printer.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+    return reading().deferred || (printer.valid() && printer.wait_for(std::chrono::seconds(0)) !=
+                                                         std::future_status::ready);
 }
 
 void runWaiting()
@@ -64,11 +69,10 @@ private:
     QObject* m_receiver;
 };
 
-} // namespace
-
-DesktopPrinterReading::DesktopPrinterReading()
+void startReading()
 {
     auto& printer = reading().printer;
+    reading().deferred = false;
     if (printer.valid())
         return;
     QObject* receiver = &doneReceiver();
@@ -76,6 +80,46 @@ DesktopPrinterReading::DesktopPrinterReading()
         const DoneNotice notice(receiver);
         return std::make_unique<QtPrinterService>();
     });
+}
+
+// Starts the reading once the window it watches has painted its first frame.
+class AfterFirstFrame final : public QObject {
+public:
+    explicit AfterFirstFrame(QWidget& window)
+        : QObject(&window)
+    {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Zero-time: runs once this paint is done and on screen.
+            QTimer::singleShot(0, this, [this] {
+                if (reading().deferred)
+                    startReading();
+                deleteLater();
+            });
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+DesktopPrinterReading::DesktopPrinterReading()
+{
+    startReading();
+}
+
+DesktopPrinterReading::DesktopPrinterReading(QWidget& afterFirstFrameOf)
+{
+    if (reading().printer.valid())
+        return;
+    reading().deferred = true;
+    new AfterFirstFrame(afterFirstFrameOf);
 }
 
 DesktopPrinterReading::~DesktopPrinterReading()
@@ -101,6 +145,8 @@ void WhenPrinterKnown(QObject* context, std::function<void()> whenKnown)
 template <> PrinterService& Seam<PrinterService>::desktop()
 {
     static const std::unique_ptr<QtPrinterService> printer = [] {
+        if (reading().deferred)
+            startReading();
         auto& pending = reading().printer;
         return pending.valid() ? pending.get() : std::make_unique<QtPrinterService>();
     }();

@@ -4,6 +4,7 @@
 #include <functional>
 
 class QObject;
+class QWidget;
 
 namespace platform {
 
@@ -15,7 +16,12 @@ namespace platform {
 // before the application object does, since the print system needs that to the end.
 class DesktopPrinterReading {
 public:
+    // Starts reading at once.
     DesktopPrinterReading();
+    // Starts reading once the window's first frame is on screen: on two cores the reading
+    // otherwise competes with building and painting it. Asking for the printer before then
+    // starts it at once.
+    explicit DesktopPrinterReading(QWidget& afterFirstFrameOf);
     // Waits for the worker.
     ~DesktopPrinterReading();
 

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,24 @@ TEST(DesktopPrinterReading, ASilentSchedulerDoesNotHoldUpTheWindows)
         EXPECT_TRUE(enabled(dialog, "BitBtn3"));
     }
     EXPECT_EQ(platform::CurrentPrinter().deviceName(), QStringLiteral("PDF-bestand"));
+}
+
+// Start-up first: the printer is read once the main window's first frame is on screen.
+TEST(DesktopPrinterReading, WaitsForTheWindowsFirstFrame)
+{
+    QWidget window;
+    QObject context;
+    bool known = false;
+    const platform::DesktopPrinterReading reading(window);
+    platform::WhenPrinterKnown(&context, [&known] { known = true; });
+    processEventsFor(300ms);
+    EXPECT_FALSE(known);
+    window.show();
+    QElapsedTimer clock;
+    clock.start();
+    while (!known && clock.elapsed() < 30000)
+        processEventsFor(50ms);
+    EXPECT_TRUE(known);
 }
 
 TEST(DesktopPrinterReading, WithoutAReadingWhatWaitsForThePrinterRunsAtOnce)
