@@ -4,6 +4,7 @@
 #include "file_dialog.h"
 #include "files_open_for_writing.h"
 #include "page_image.h"
+#include "whole_file.h"
 
 #include <QDialogButtonBox>
 #include <QFile>
@@ -13,9 +14,12 @@
 #include <QPrintEngine>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QTemporaryFile>
 
 #include <cmath>
+#include <cstdio>
 #include <stdexcept>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -168,7 +172,16 @@ std::unique_ptr<QPrinter> QtPrinterService::newJobPrinter()
                 throw PrintCancelled();
             fileName = chosen->path;
         }
-        job->setOutputFileName(fileName);
+        // The job writes a file beside the chosen one, renamed into its place when the job
+        // ends: the chosen name never holds half a document.
+        QTemporaryFile spool(QFileInfo(fileName).absolutePath() +
+                             QStringLiteral("/.vantorbel-XXXXXX.pdf"));
+        if (!spool.open())
+            throw std::runtime_error("Bestand " + fileName.toStdString() +
+                                     " kon niet geschreven worden");
+        spool.setAutoRemove(false);
+        m_pdf = {spool.fileName(), fileName};
+        job->setOutputFileName(spool.fileName());
     }
     return job;
 }
@@ -179,8 +192,10 @@ void QtPrinterService::beginDocument()
         throw std::runtime_error("Printing in progress");
     std::unique_ptr<QPrinter> job = newJobPrinter();
     const QSet<QString> openBefore = FilesOpenForWriting();
-    if (!m_painter.begin(job.get()))
+    if (!m_painter.begin(job.get())) {
+        dropPdfSpool();
         throw std::runtime_error("De afdruk kon niet beginnen op " + deviceName().toStdString());
+    }
     m_jobFiles = FilesOpenForWriting() - openBefore;
     m_job = std::move(job);
     m_canvas.setPainter(&m_painter);
@@ -202,8 +217,26 @@ void QtPrinterService::endDocument()
     const bool ended = m_painter.end();
     m_job.reset();
     m_jobFiles.clear();
-    if (!ended)
+    if (!ended) {
+        dropPdfSpool();
         throw std::runtime_error("De afdruk kon niet worden afgerond");
+    }
+    if (m_pdf) {
+        const auto [spool, chosen] = *std::exchange(m_pdf, std::nullopt);
+        QFile::setPermissions(spool, NewFilePermissions());
+        if (std::rename(QFile::encodeName(spool).constData(),
+                        QFile::encodeName(chosen).constData()) != 0) {
+            QFile::remove(spool);
+            throw std::runtime_error("Bestand " + chosen.toStdString() +
+                                     " kon niet geschreven worden");
+        }
+    }
+}
+
+void QtPrinterService::dropPdfSpool()
+{
+    if (m_pdf)
+        QFile::remove(std::exchange(m_pdf, std::nullopt)->first);
 }
 
 void QtPrinterService::abortDocument()
@@ -220,6 +253,7 @@ void QtPrinterService::abortDocument()
     m_painter.end();
     m_job.reset();
     m_jobFiles.clear();
+    dropPdfSpool();
 }
 
 bool QtPrinterService::setupDialog(QWidget* parent)

@@ -52,6 +52,8 @@ private:
     // unprintable borders.
     void useMinimumMargins();
     std::unique_ptr<QPrinter> newJobPrinter();
+    // Removes the built-in PDF printer's file of a job that did not end.
+    void dropPdfSpool();
 
     QPrinter m_printer;
     // The queue's location as read with the printer, for as long as the printer stays the same:
@@ -61,6 +63,8 @@ private:
     std::unique_ptr<QPrinter> m_job;
     // Where the running job writes: Qt's spool file for the print system, or the PDF file.
     QSet<QString> m_jobFiles;
+    // The built-in PDF printer's running job: the file it writes, and the name it then takes.
+    std::optional<std::pair<QString, QString>> m_pdf;
     QPainter m_painter;
     bool m_actualSize = false;
 };

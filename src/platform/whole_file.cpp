@@ -24,12 +24,8 @@ bool WriteWholeFile(const QString& fileName, const QByteArray& bytes)
     return file.commit();
 }
 
-bool ReplaceWholeFile(const QString& fileName, const QByteArray& bytes)
+QFileDevice::Permissions NewFilePermissions()
 {
-    QTemporaryFile file(QFileInfo(fileName).absolutePath() + QStringLiteral("/.vantorbel-XXXXXX"));
-    if (!file.open())
-        return false;
-    // A temporary file is private to its owner; the page gets what a new file gets.
     const mode_t mask = ::umask(0);
     ::umask(mask);
     QFileDevice::Permissions permissions;
@@ -41,7 +37,17 @@ bool ReplaceWholeFile(const QString& fileName, const QByteArray& bytes)
                                           {S_IWOTH, QFile::WriteOther}})
         if (!(mask & bit))
             permissions |= permission;
-    if (file.write(bytes) != bytes.size() || !file.flush() || !file.setPermissions(permissions))
+    return permissions;
+}
+
+bool ReplaceWholeFile(const QString& fileName, const QByteArray& bytes)
+{
+    QTemporaryFile file(QFileInfo(fileName).absolutePath() + QStringLiteral("/.vantorbel-XXXXXX"));
+    if (!file.open())
+        return false;
+    // A temporary file is private to its owner; the page gets what a new file gets.
+    if (file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.setPermissions(NewFilePermissions()))
         return false;
     file.close();
     // rename() puts the new file in the name's place at once; a link there is replaced itself.

@@ -3,7 +3,13 @@
 #include <QByteArray>
 #include <QString>
 
+#include <QFileDevice>
+
 namespace platform {
+
+// What a newly made file of the user gets: read and write for all, less the process's umask.
+// Temporary files start private; a page or PDF renamed into place gets these.
+QFileDevice::Permissions NewFilePermissions();
 
 // Writes bytes as the whole new content of a file: the file by that name is replaced only once
 // every byte is on disk, and a failed write leaves no file behind under that name. False when

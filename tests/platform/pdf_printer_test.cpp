@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -86,6 +88,30 @@ TEST_F(PdfPrinterTest, AJobBecomesAPdfFileWithItsPagesAndTitle)
     for (const char c : QByteArray("Vantorbel"))
         title.append('\0').append(c);
     EXPECT_TRUE(bytes.contains("/Title (\xfe\xff" + title + ")"));
+}
+
+// The chosen name holds the whole document or nothing: the job writes beside it and takes the
+// name when it ends; an aborted job leaves nothing.
+TEST_F(PdfPrinterTest, TheChosenFileNeverHoldsHalfADocument)
+{
+    const QString output = folder.filePath(QStringLiteral("lat.pdf"));
+    const auto entries = [this] {
+        return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
+    };
+    files.answers = {output, output};
+    printer.beginDocument();
+    printer.canvas().textOut(100, 100, QStringLiteral("Blad 1"));
+    EXPECT_FALSE(QFile::exists(output));
+    printer.endDocument();
+    EXPECT_EQ(entries(), QStringList({QStringLiteral("lat.pdf")}));
+    const qint64 whole = QFileInfo(output).size();
+    EXPECT_GT(whole, 0);
+
+    printer.beginDocument();
+    printer.canvas().textOut(100, 100, QStringLiteral("half"));
+    printer.abortDocument();
+    EXPECT_EQ(entries(), QStringList({QStringLiteral("lat.pdf")}));
+    EXPECT_EQ(QFileInfo(output).size(), whole);
 }
 
 TEST_F(PdfPrinterTest, TheSetUpDialogConfirmsWithOK)
