@@ -2,8 +2,9 @@
 
 #include "page_files.h"
 #include "page_picture.h"
+#include "page_progress.h"
+#include "print_job.h"
 #include "rounding.h"
-#include "save_progress.h"
 #include "zoom.h"
 
 #include "msg/Msg.h"
@@ -27,6 +28,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace {
 
 // The outer 580 x 463 less a 4-pixel sizing frame and a 19-pixel caption.
@@ -34,8 +37,6 @@ constexpr QSize kClientSize(572, 436);
 constexpr int kToolbarHeight = 29;
 constexpr int kStatusBarHeight = 19;
 constexpr int kShadowOffset = 8;
-// A save that takes longer than this shows how far it is.
-constexpr std::chrono::milliseconds kSaveProgressAfter(500);
 constexpr int kHintMilliseconds = 2000;
 
 } // namespace
@@ -283,25 +284,24 @@ void TPreviewPrintForm1::Last1Click()
 void TPreviewPrintForm1::Afdrukken1Click()
 {
     const platform::BusyCursor busy;
-    platform::PrinterService& printer = platform::CurrentPrinter();
+    std::optional<PrintJob> job;
     try {
-        printer.beginDocument();
+        job.emplace(platform::CurrentPrinter());
     } catch (const platform::PrintCancelled&) {
         return;
     }
-    try {
-        for (std::size_t i = 0; i < PageList.size(); ++i) {
-            if (i > 0)
-                printer.newPage();
-            printer.drawPicture(0, 0, *PageList[i]);
-        }
-    } catch (...) {
-        // Whatever went wrong, the job must neither print as if complete nor stay open, which
-        // would refuse the next print.
-        printer.abortDocument();
-        throw;
+    PageProgress progress(this, ProgressAfter, QStringLiteral("Afdrukken"),
+                          QStringLiteral("Pagina %1 van %2 naar de printer"));
+    const int total = static_cast<int>(PageList.size());
+    for (int i = 0; i < total; ++i) {
+        if (i > 0)
+            platform::CurrentPrinter().newPage();
+        platform::CurrentPrinter().drawPicture(0, 0, *PageList[static_cast<std::size_t>(i)]);
+        // Stopped before the job is handed over: the job goes unsent.
+        if (!progress.pageDone(i + 1, total))
+            return;
     }
-    printer.endDocument();
+    job->end();
 }
 
 void TPreviewPrintForm1::SaveMetaClick()
@@ -327,9 +327,10 @@ void TPreviewPrintForm1::SaveMetaClick()
     int written = 0;
     bool cancelled = false;
     {
-        SaveProgress progress(this, kSaveProgressAfter);
+        PageProgress progress(this, ProgressAfter, QStringLiteral("Afbeelding opslaan"),
+                              QStringLiteral("Pagina %1 van %2 opgeslagen"));
         hooks.pageWritten = [&progress](int pages, int total) {
-            return progress.pageWritten(pages, total);
+            return progress.pageDone(pages, total);
         };
         written = SavePageFiles(chosen->path, PageFileTypeOf(chosen->type), PageList,
                                 platform::CurrentPrinter().pageLayout(), hooks);

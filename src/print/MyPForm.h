@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QRect>
 
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -36,6 +37,8 @@ public:
     QRect WorkArea;
     std::unique_ptr<platform::Bitmap> WorkBitmap;
     const platform::PageImage* ShownImage = nullptr;
+    // How long printing or saving the pages runs before it shows how far it is.
+    std::chrono::milliseconds ProgressAfter{500};
 
     // Renders page CurrentPage at ZoomStep into a new WorkBitmap.
     void ShowPage();

@@ -1,6 +1,7 @@
 #include "MyPrint.h"
 
 #include "MyPForm.h"
+#include "print_job.h"
 #include "rounding.h"
 
 #include "platform/modal_runner.h"
@@ -71,11 +72,7 @@ TMyPrinter::TMyPrinter(QObject* owner)
     Initialize();
 }
 
-TMyPrinter::~TMyPrinter()
-{
-    if (m_jobRunning)
-        m_printer.abortDocument();
-}
+TMyPrinter::~TMyPrinter() = default;
 
 void TMyPrinter::Initialize()
 {
@@ -298,8 +295,7 @@ void TMyPrinter::DrawFooter()
 void TMyPrinter::BeginDocument()
 {
     if (!Preview) {
-        m_printer.beginDocument();
-        m_jobRunning = true;
+        m_job = std::make_unique<PrintJob>(m_printer);
     }
     if (FooterVisible) {
         SelectFont(SelectHeaderFont);
@@ -410,8 +406,7 @@ void TMyPrinter::EndDocument()
     m_pageCanvas.reset();
     m_pageImage = nullptr;
     if (!Preview) {
-        m_jobRunning = false;
-        m_printer.endDocument();
+        std::exchange(m_job, nullptr)->end();
         return;
     }
     preview->CurrentPage = 0;

@@ -20,6 +20,7 @@
 
 #include <memory>
 
+class PrintJob;
 class TPreviewPrintForm1;
 
 namespace platform {
@@ -137,9 +138,8 @@ private:
     void drawThreeTexts(const QString& left, const QString& centre, const QString& right);
 
     platform::PrinterService& m_printer;
-    // A print job this document began and has not ended: when the document fails midway, the
-    // engine aborts it on its way out.
-    bool m_jobRunning = false;
+    // The print job of this document: when the document fails midway, it goes with the engine.
+    std::unique_ptr<PrintJob> m_job;
     std::unique_ptr<TPreviewPrintForm1> m_preview;
     platform::PageImage* m_pageImage = nullptr;
     std::unique_ptr<platform::RecordingSurface> m_pageCanvas;

@@ -1,6 +1,6 @@
 #include "platform/busy_cursor.h"
 #include "print/page_files.h"
-#include "print/save_progress.h"
+#include "print/page_progress.h"
 
 #include <QDir>
 #include <QFile>
@@ -116,8 +116,10 @@ TEST_F(PageFilesTest, ASaveStoppedAfterAPageKeepsThePagesWrittenAndNothingElse)
 
     QWidget preview;
     platform::SetBusyCursor();
-    SaveProgress progress(&preview, std::chrono::milliseconds(0));
-    EXPECT_TRUE(progress.pageWritten(1, 6));
+    PageProgress progress(&preview, std::chrono::milliseconds(0),
+                          QStringLiteral("Afbeelding opslaan"),
+                          QStringLiteral("Pagina %1 van %2 opgeslagen"));
+    EXPECT_TRUE(progress.pageDone(1, 6));
     auto* window = preview.findChild<QProgressDialog*>();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
@@ -125,7 +127,7 @@ TEST_F(PageFilesTest, ASaveStoppedAfterAPageKeepsThePagesWrittenAndNothingElse)
     EXPECT_EQ(window->findChild<QPushButton*>()->text(), QStringLiteral("Annuleren"));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     window->cancel();
-    EXPECT_FALSE(progress.pageWritten(2, 6));
+    EXPECT_FALSE(progress.pageDone(2, 6));
     EXPECT_TRUE(progress.cancelled());
 }
 

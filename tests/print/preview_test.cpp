@@ -10,9 +10,11 @@
 #include <QFrame>
 #include <QMouseEvent>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -222,6 +224,29 @@ TEST_F(PreviewTest, PrintsEveryPageInOrderAndStaysOpen)
         EXPECT_TRUE(found) << i;
     }
     EXPECT_TRUE(preview.isVisible());
+    EXPECT_FALSE(printer.printing());
+}
+
+// A long print says how far it is, and Annuleren before the job is handed over sends nothing.
+TEST_F(PreviewTest, ALongPrintShowsItsProgressAndACancelSendsNothing)
+{
+    fill(5);
+    preview.show();
+    preview.ProgressAfter = std::chrono::milliseconds(0);
+    QString shown;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        if (auto* progress = preview.findChild<QProgressDialog*>();
+            progress && progress->isVisible() && shown.isEmpty()) {
+            shown = progress->labelText();
+            progress->cancel();
+        }
+    });
+    user.start(0);
+    click("Afdrukken1");
+    EXPECT_EQ(shown, QStringLiteral("Pagina 1 van 5 naar de printer"));
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_TRUE(printer.jobs[0].aborted);
     EXPECT_FALSE(printer.printing());
 }
 

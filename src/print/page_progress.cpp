@@ -1,41 +1,46 @@
-#include "save_progress.h"
+#include "page_progress.h"
 
 #include "platform/busy_cursor.h"
 
 #include <QCoreApplication>
 #include <QProgressDialog>
 
-SaveProgress::SaveProgress(QWidget* parent, std::chrono::milliseconds showAfter)
+#include <utility>
+
+PageProgress::PageProgress(QWidget* parent, std::chrono::milliseconds showAfter, QString title,
+                           QString pageText)
     : m_parent(parent)
     , m_showAfter(showAfter)
+    , m_title(std::move(title))
+    , m_pageText(std::move(pageText))
 {
     m_clock.start();
 }
 
-SaveProgress::~SaveProgress() = default;
+PageProgress::~PageProgress() = default;
 
-bool SaveProgress::pageWritten(int written, int total)
+bool PageProgress::pageDone(int done, int total)
 {
     if (!m_window && m_clock.elapsed() >= m_showAfter.count()) {
         m_window = std::make_unique<QProgressDialog>(m_parent);
-        m_window->setWindowTitle(QStringLiteral("Afbeelding opslaan"));
+        m_window->setWindowTitle(m_title);
         m_window->setCancelButtonText(QStringLiteral("Annuleren"));
         m_window->setWindowModality(Qt::WindowModal);
         m_window->setAutoReset(false);
         m_window->setAutoClose(false);
         m_window->setMinimumDuration(0);
         m_window->setRange(0, total);
-        // The user may stop the save now: no hourglass over the window that offers it.
+        // The user may stop the run now: no hourglass over the window that offers it.
         platform::SetDefaultCursor();
         m_window->show();
     }
     if (!m_window) {
-        // Repaints only: the preview takes no command while its pages are being saved.
+        // Repaints only: the window takes no command while its pages are being worked on.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         return true;
     }
-    m_window->setLabelText(QStringLiteral("Pagina %1 van %2 opgeslagen").arg(written).arg(total));
-    m_window->setValue(written);
+    m_window->setLabelText(m_pageText.arg(done).arg(total));
+    m_window->setValue(done);
     QCoreApplication::processEvents();
     m_cancelled = m_window->wasCanceled();
     return !m_cancelled;
