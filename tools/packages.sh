@@ -11,6 +11,7 @@ packages=(
     googletest libgtest-dev
     libbenchmark-dev valgrind
     cups-daemon cups-client cups-filters cups-ipp-utils printer-driver-cups-pdf ghostscript
+    libcups2-dev
     poppler-utils librsvg2-bin libxml2-utils
     xvfb xdotool x11-utils
     desktop-file-utils appstream dpkg-dev

@@ -1,7 +1,9 @@
 #include "guarded_application.h"
 
 #include "mainwindow/VantorForm.h"
+#include "msg/Msg.h"
 #include "platform/font_stand_ins.h"
+#include "platform/job_watch.h"
 #include "platform/printer_reading.h"
 #include "platform/regional_settings.h"
 #include "platform/toolkit_texts.h"
@@ -31,13 +33,17 @@ int main(int argc, char* argv[])
     const platform::DesktopPrinterReading printerReading(mainForm);
     TPrintDialog1 printDialog(&mainForm);
     PrintDialog1 = &printDialog;
+    platform::SetPrintJobNotice(
+        [](const QString& message) { MsgWarningText(message, QStringLiteral("Afdrukken")); });
     mainForm.show();
     const int result = application.exec();
     PrintDialog1 = nullptr;
-    if (!printerReading.finished(std::chrono::seconds(1))) {
+    platform::SetPrintJobNotice({});
+    if (!printerReading.finished(std::chrono::seconds(1)) ||
+        !platform::PrintJobWatchesEnded(std::chrono::seconds(1))) {
         // The print scheduler never answered. Waiting for it would keep the program running
-        // unseen for minutes, and tearing the toolkit down under the reading crashes it; all the
-        // user saved is on disk already, so leave at once.
+        // unseen for minutes, and tearing the toolkit down under a worker that asks it crashes
+        // it; all the user saved is on disk already, so leave at once.
         std::fflush(nullptr);
         std::_Exit(result);
     }

@@ -3,6 +3,7 @@
 #include "busy_cursor.h"
 #include "file_dialog.h"
 #include "files_open_for_writing.h"
+#include "job_watch.h"
 #include "page_image.h"
 #include "whole_file.h"
 
@@ -191,6 +192,7 @@ void QtPrinterService::beginDocument()
     if (m_job)
         throw std::runtime_error("Printing in progress");
     std::unique_ptr<QPrinter> job = newJobPrinter();
+    m_jobBegun = std::time(nullptr);
     const QSet<QString> openBefore = FilesOpenForWriting();
     if (!m_painter.begin(job.get())) {
         dropPdfSpool();
@@ -221,15 +223,16 @@ void QtPrinterService::endDocument()
         dropPdfSpool();
         throw std::runtime_error("De afdruk kon niet worden afgerond");
     }
-    if (m_pdf) {
-        const auto [spool, chosen] = *std::exchange(m_pdf, std::nullopt);
-        QFile::setPermissions(spool, NewFilePermissions());
-        if (std::rename(QFile::encodeName(spool).constData(),
-                        QFile::encodeName(chosen).constData()) != 0) {
-            QFile::remove(spool);
-            throw std::runtime_error("Bestand " + chosen.toStdString() +
-                                     " kon niet geschreven worden");
-        }
+    if (!m_pdf) {
+        WatchPrintJob(m_printer.printerName(), m_jobBegun);
+        return;
+    }
+    const auto [spool, chosen] = *std::exchange(m_pdf, std::nullopt);
+    QFile::setPermissions(spool, NewFilePermissions());
+    if (std::rename(QFile::encodeName(spool).constData(), QFile::encodeName(chosen).constData()) !=
+        0) {
+        QFile::remove(spool);
+        throw std::runtime_error("Bestand " + chosen.toStdString() + " kon niet geschreven worden");
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QSet>
 
+#include <ctime>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -67,6 +68,8 @@ private:
     std::optional<std::pair<QString, QString>> m_pdf;
     QPainter m_painter;
     bool m_actualSize = false;
+    // When the running job began, to know it on the queue afterwards.
+    std::time_t m_jobBegun = 0;
 };
 
 } // namespace platform

@@ -1,5 +1,6 @@
 // Prints real jobs through a private CUPS scheduler started by tools/cups-test-env.sh and looks
 // at what came out. Without that environment every test here is skipped.
+#include "platform/job_watch.h"
 #include "platform/printer_reading.h"
 #include "platform/printer_service.h"
 #include "print/PrintDlg.h"
@@ -272,6 +273,41 @@ TEST_F(CupsPrintTest, AnAbortedJobPrintsNothingAndTheNextJobPrints)
 
     printThreePages(printer);
     expectThreePageJob(1);
+}
+
+// A job that waits on a stopped printer is told once, naming the printer; a job that prints is
+// not told at all.
+TEST_F(CupsPrintTest, AStoppedPrinterIsToldOnce)
+{
+    QStringList told;
+    platform::SetPrintJobNotice([&told](const QString& message) { told << message; });
+    const auto waitForWatches = [&told] {
+        QElapsedTimer clock;
+        clock.start();
+        while (!platform::PrintJobWatchesEnded(std::chrono::milliseconds(0)) &&
+               clock.elapsed() < 40000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QCoreApplication::processEvents();
+    };
+    platform::PrinterService& printer = platform::CurrentPrinter();
+    printer.setDocumentTitle(kTitle);
+    printer.setCopies(1);
+    printThreePages(printer);
+    waitForWatches();
+    EXPECT_EQ(told, QStringList());
+    QString job;
+    finishedJob(job);
+    lastJobBefore = jobIds().last();
+
+    const QString queue = env("VANTORBEL_TEST_QUEUE");
+    run(QStringLiteral("cupsdisable"), {queue});
+    printThreePages(printer);
+    waitForWatches();
+    run(QStringLiteral("cupsenable"), {queue});
+    platform::SetPrintJobNotice({});
+    EXPECT_EQ(told, QStringList(
+                        {QStringLiteral("De printer %1 is gestopt: de afdruk wacht.").arg(queue)}));
+    finishedJob(job);
 }
 
 TEST_F(CupsPrintTest, TheResultsReportPrintsHeaderTitleLineAndRows)

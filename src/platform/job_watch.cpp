@@ -1,0 +1,171 @@
+#include "job_watch.h"
+
+#include <QObject>
+
+#include <cups/cups.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace platform {
+namespace {
+
+using namespace std::chrono_literals;
+
+// How long a job is followed, and how often the scheduler is asked.
+constexpr auto kFollowFor = 30s;
+constexpr auto kAskEvery = 500ms;
+// Each question to the scheduler gives up after this.
+constexpr int kConnectMs = 5000;
+constexpr double kAnswerSeconds = 5.0;
+
+std::function<void(const QString&)>& notice()
+{
+    static std::function<void(const QString&)> current;
+    return current;
+}
+
+// Whether anyone listens: read by the workers, so apart from the notice itself.
+std::atomic<bool>& listening()
+{
+    static std::atomic<bool> flag{false};
+    return flag;
+}
+
+std::atomic<int>& running()
+{
+    static std::atomic<int> count{0};
+    return count;
+}
+
+// Lives on the GUI thread: a worker's message is delivered to it as a queued call.
+QObject& receiver()
+{
+    static QObject object;
+    return object;
+}
+
+void tell(const QString& message)
+{
+    QMetaObject::invokeMethod(
+        &receiver(),
+        [message] {
+            if (notice())
+                notice()(message);
+        },
+        Qt::QueuedConnection);
+}
+
+// libcups asks for a password on the terminal when a scheduler wants one and the thread has no
+// callback of its own: a program started from the desktop would wait unseen. Declined, the
+// question fails instead.
+const char* declinePassword(const char*, http_t*, const char*, const char*, void*)
+{
+    return nullptr;
+}
+
+// What a job's state means to the user; empty: nothing to tell (yet).
+QString jobMessage(ipp_jstate_t state, const QString& queue)
+{
+    switch (state) {
+    case IPP_JSTATE_HELD:
+        return QStringLiteral("De afdruk op printer %1 wordt vastgehouden.").arg(queue);
+    case IPP_JSTATE_STOPPED:
+        return QStringLiteral("De afdruk op printer %1 is gestopt.").arg(queue);
+    case IPP_JSTATE_CANCELED:
+        return QStringLiteral("De afdruk op printer %1 is geannuleerd.").arg(queue);
+    case IPP_JSTATE_ABORTED:
+        return QStringLiteral("De afdruk op printer %1 is afgebroken.").arg(queue);
+    default:
+        return {};
+    }
+}
+
+bool printerStopped(http_t* http, const QByteArray& queue)
+{
+    cups_dest_t* dest = cupsGetNamedDest(http, queue.constData(), nullptr);
+    if (!dest)
+        return false;
+    const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
+    const bool stopped = state && QByteArray(state) == "5";
+    cupsFreeDests(1, dest);
+    return stopped;
+}
+
+// The newest job of this user on the queue made since `since`: its id and state.
+bool newestJob(http_t* http, const QByteArray& queue, time_t since, int& id, ipp_jstate_t& state)
+{
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(http, &jobs, queue.constData(), 1, CUPS_WHICHJOBS_ALL);
+    bool found = false;
+    for (int i = 0; i < count; ++i) {
+        if (jobs[i].creation_time < since || (found && jobs[i].id < id))
+            continue;
+        found = true;
+        id = jobs[i].id;
+        state = jobs[i].state;
+    }
+    cupsFreeJobs(count, jobs);
+    return found;
+}
+
+void follow(const QByteArray& queue, time_t since)
+{
+    cupsSetPasswordCB2(declinePassword, nullptr);
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                kConnectMs, nullptr);
+    if (!http)
+        return;
+    httpSetTimeout(http, kAnswerSeconds, nullptr, nullptr);
+    const QString name = QString::fromUtf8(queue);
+    const auto until = std::chrono::steady_clock::now() + kFollowFor;
+    while (std::chrono::steady_clock::now() < until && listening()) {
+        int id = 0;
+        ipp_jstate_t state = IPP_JSTATE_PENDING;
+        if (newestJob(http, queue, since, id, state)) {
+            if (state == IPP_JSTATE_COMPLETED)
+                break;
+            if (const QString message = jobMessage(state, name); !message.isEmpty()) {
+                tell(message);
+                break;
+            }
+            if (state == IPP_JSTATE_PENDING && printerStopped(http, queue)) {
+                tell(QStringLiteral("De printer %1 is gestopt: de afdruk wacht.").arg(name));
+                break;
+            }
+        }
+        std::this_thread::sleep_for(kAskEvery);
+    }
+    httpClose(http);
+}
+
+} // namespace
+
+void SetPrintJobNotice(std::function<void(const QString& message)> notice_)
+{
+    receiver(); // made on the GUI thread, where the messages are delivered
+    listening() = static_cast<bool>(notice_);
+    notice() = std::move(notice_);
+}
+
+void WatchPrintJob(const QString& queue, std::time_t begun)
+{
+    if (!listening())
+        return;
+    ++running();
+    std::thread([queue = queue.toUtf8(), begun] {
+        follow(queue, begun);
+        --running();
+    }).detach();
+}
+
+bool PrintJobWatchesEnded(std::chrono::milliseconds grace)
+{
+    const auto until = std::chrono::steady_clock::now() + grace;
+    while (running() > 0 && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(10ms);
+    return running() == 0;
+}
+
+} // namespace platform
