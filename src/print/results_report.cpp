@@ -2,6 +2,7 @@
 
 #include "MyPrint.h"
 #include "PrintDlg.h"
+#include "page_progress.h"
 
 #include "msg/Msg.h"
 #include "platform/busy_cursor.h"
@@ -12,6 +13,8 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -61,12 +64,18 @@ public:
     // (p - 1) * 4L + (g - 1) * L + i. The last page is filled down its first group first: it has
     // as many lines as rows are left for group 1, and a group whose row lies beyond the table
     // stays empty on that line.
-    void fillPages(int linesPerColumn)
+    // `pageDone` hears of every finished page, with the count of all; false stops the report.
+    // Returns false when it was stopped.
+    bool fillPages(int linesPerColumn, const std::function<bool(int done, int total)>& pageDone)
     {
         const int rowCount = static_cast<int>(m_table.rows.size());
         const int L = linesPerColumn;
+        const int pages = std::max(1, (rowCount + kGroups * L - 1) / (kGroups * L));
+        int page = 1;
         for (int pageStart = 1; pageStart <= rowCount; pageStart += kGroups * L) {
             if (pageStart > 1) {
+                if (pageDone && !pageDone(page++, pages))
+                    return false;
                 m_engine.NewPage();
                 printTitleLine();
             }
@@ -81,6 +90,7 @@ public:
                 m_engine.NewLine();
             }
         }
+        return !pageDone || pageDone(pages, pages);
     }
 
 private:
@@ -114,7 +124,8 @@ bool ConfirmPrintDialog(TPrintDialog1& dialog)
     return platform::RunModal(dialog) == QDialog::Accepted;
 }
 
-void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog)
+void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog,
+                        std::chrono::milliseconds progressAfter)
 {
     const platform::BusyCursor busy;
     TMyPrinter engine;
@@ -160,6 +171,16 @@ void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog)
                        kTitle);
         return;
     }
-    report.fillPages(linesPerColumn);
+    std::optional<PageProgress> progress;
+    if (!dialog.toScreen())
+        progress.emplace(MsgOwnerHandle(), progressAfter, QStringLiteral("Afdrukken"),
+                         QStringLiteral("Pagina %1 van %2 naar de printer"));
+    const auto pageDone = [&progress](int done, int total) {
+        return progress->pageDone(done, total);
+    };
+    // Stopped before the job is handed over: the engine takes the job with it, unsent.
+    if (!report.fillPages(linesPerColumn,
+                          progress ? std::function<bool(int, int)>(pageDone) : nullptr))
+        return;
     engine.EndDocument();
 }

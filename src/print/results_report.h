@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <vector>
 
 class TPrintDialog1;
@@ -31,5 +32,8 @@ bool ConfirmPrintDialog(TPrintDialog1& dialog);
 
 // Prints the table where the confirmed dialog says: a header with the project and the gauge, a
 // title line, and the rows in four column groups per page, on the printer or in the preview.
-// Failures leave as exceptions after the engine is gone and the cursor is back.
-void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog);
+// A print to the printer that runs longer than `progressAfter` shows how far it is, and can be
+// stopped before the job goes out. Failures leave as exceptions after the engine is gone and
+// the cursor is back.
+void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog,
+                        std::chrono::milliseconds progressAfter = std::chrono::milliseconds(500));

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
@@ -316,6 +317,31 @@ TEST_F(ReportTest, HeightsLineUpOnTheDecimalSeparatorTheyWereWrittenWith)
         printer.jobs.clear();
     }
     platform::SetRegionalFormat({",", "."});
+}
+
+// A long print to the printer says how far it is; Annuleren before the job goes out sends
+// nothing.
+TEST_F(ReportTest, ALongPrintShowsItsProgressAndACancelSendsNothing)
+{
+    QString shown;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&shown] {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* progress = qobject_cast<QProgressDialog*>(window);
+                progress && progress->isVisible() && shown.isEmpty()) {
+                shown = progress->labelText();
+                progress->cancel();
+            }
+    });
+    user.start(0);
+    ASSERT_TRUE(ConfirmPrintDialog(dialog));
+    PrintResultsReport(tableOf(2000), dialog, std::chrono::milliseconds(0));
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("Pagina 1 van "))) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(QStringLiteral(" naar de printer")));
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_TRUE(printer.jobs[0].aborted);
+    EXPECT_FALSE(printer.printing());
+    EXPECT_TRUE(boxes.boxes.empty());
 }
 
 TEST_F(ReportTest, CopiesChosenInTheDialogReachThePrinterEachPageOnce)
