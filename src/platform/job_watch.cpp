@@ -1,5 +1,7 @@
 #include "job_watch.h"
 
+#include "cups_connection.h"
+
 #include <QObject>
 
 #include <cups/cups.h>
@@ -16,9 +18,6 @@ using namespace std::chrono_literals;
 // How long a job is followed, and how often the scheduler is asked.
 constexpr auto kFollowFor = 30s;
 constexpr auto kAskEvery = 500ms;
-// Each question to the scheduler gives up after this.
-constexpr int kConnectMs = 5000;
-constexpr double kAnswerSeconds = 5.0;
 
 std::function<void(const QString&)>& notice()
 {
@@ -55,14 +54,6 @@ void tell(const QString& message)
                 notice()(message);
         },
         Qt::QueuedConnection);
-}
-
-// libcups asks for a password on the terminal when a scheduler wants one and the thread has no
-// callback of its own: a program started from the desktop would wait unseen. Declined, the
-// question fails instead.
-const char* declinePassword(const char*, http_t*, const char*, const char*, void*)
-{
-    return nullptr;
 }
 
 // What a job's state means to the user; empty: nothing to tell (yet).
@@ -112,12 +103,9 @@ bool newestJob(http_t* http, const QByteArray& queue, time_t since, int& id, ipp
 
 void follow(const QByteArray& queue, time_t since)
 {
-    cupsSetPasswordCB2(declinePassword, nullptr);
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                                kConnectMs, nullptr);
+    http_t* http = ConnectToScheduler();
     if (!http)
         return;
-    httpSetTimeout(http, kAnswerSeconds, nullptr, nullptr);
     const QString name = QString::fromUtf8(queue);
     const auto until = std::chrono::steady_clock::now() + kFollowFor;
     while (std::chrono::steady_clock::now() < until && listening()) {

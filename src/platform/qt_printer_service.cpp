@@ -1,26 +1,29 @@
 #include "qt_printer_service.h"
 
 #include "busy_cursor.h"
+#include "cups_job.h"
 #include "file_dialog.h"
-#include "files_open_for_writing.h"
 #include "job_watch.h"
 #include "page_image.h"
 #include "whole_file.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPrintDialog>
-#include <QPrintEngine>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QTemporaryFile>
 
 #include <cmath>
 #include <cstdio>
+#include <future>
 #include <stdexcept>
 #include <utility>
+#include <variant>
 
 namespace platform {
 namespace {
@@ -140,23 +143,19 @@ void QtPrinterService::drawPicture(int x, int y, const PageImage& picture)
 
 std::unique_ptr<QPrinter> QtPrinterService::newJobPrinter()
 {
-    // A printer that failed to begin stays stuck; every job gets a fresh one.
+    // Every job is a PDF the program writes itself, at the printer's resolution and on its page
+    // layout (landscape pages for a landscape job), so every page is laid out as the printer
+    // reported: a file beside the chosen one for the built-in PDF printer, renamed into place at
+    // the end; a temporary file for a queue, handed to the scheduler at the end. A job that does
+    // not end deletes its file, and nothing is sent.
     auto job = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    job->setPrinterName(m_printer.printerName());
-    job->setOutputFormat(m_printer.outputFormat());
+    job->setOutputFormat(QPrinter::PdfFormat);
+    job->setResolution(m_printer.resolution());
     job->setPageLayout(m_printer.pageLayout());
-    job->setCopyCount(m_printer.copyCount());
     job->setDocName(m_printer.docName());
-    if (m_actualSize && !builtInPdfPrinter()) {
-        // Qt's CUPS engine hands the job these name and value pairs as CUPS options (its own
-        // property key, which Qt's print dialog uses too). Schedulers differ in which of the
-        // two they honour.
-        const auto cupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
-        QStringList options = job->printEngine()->property(cupsOptions).toStringList();
-        options << QStringLiteral("print-scaling") << QStringLiteral("none")
-                << QStringLiteral("fit-to-page") << QStringLiteral("false");
-        job->printEngine()->setProperty(cupsOptions, options);
-    }
+    job->setCreator(m_printer.docName());
+    QString folder = QDir::tempPath();
+    m_pdfTarget.clear();
     if (builtInPdfPrinter()) {
         QString fileName = m_printer.outputFileName();
         if (fileName.isEmpty() || QFileInfo(fileName).isDir()) {
@@ -173,17 +172,20 @@ std::unique_ptr<QPrinter> QtPrinterService::newJobPrinter()
                 throw PrintCancelled();
             fileName = chosen->path;
         }
-        // The job writes a file beside the chosen one, renamed into its place when the job
-        // ends: the chosen name never holds half a document.
-        QTemporaryFile spool(QFileInfo(fileName).absolutePath() +
-                             QStringLiteral("/.vantorbel-XXXXXX.pdf"));
-        if (!spool.open())
-            throw std::runtime_error("Bestand " + fileName.toStdString() +
-                                     " kon niet geschreven worden");
-        spool.setAutoRemove(false);
-        m_pdf = {spool.fileName(), fileName};
-        job->setOutputFileName(spool.fileName());
+        // The copies of the built-in printer are pages of its one file.
+        job->setCopyCount(m_printer.copyCount());
+        m_pdfTarget = fileName;
+        folder = QFileInfo(fileName).absolutePath();
     }
+    QTemporaryFile spool(folder + QStringLiteral("/.vantorbel-XXXXXX.pdf"));
+    if (!spool.open())
+        throw std::runtime_error(
+            "Bestand " +
+            (m_pdfTarget.isEmpty() ? spool.fileTemplate() : m_pdfTarget).toStdString() +
+            " kon niet geschreven worden");
+    spool.setAutoRemove(false);
+    m_spool = spool.fileName();
+    job->setOutputFileName(spool.fileName());
     return job;
 }
 
@@ -193,12 +195,10 @@ void QtPrinterService::beginDocument()
         throw std::runtime_error("Printing in progress");
     std::unique_ptr<QPrinter> job = newJobPrinter();
     m_jobBegun = std::time(nullptr);
-    const QSet<QString> openBefore = FilesOpenForWriting();
     if (!m_painter.begin(job.get())) {
-        dropPdfSpool();
+        dropSpool();
         throw std::runtime_error("De afdruk kon niet beginnen op " + deviceName().toStdString());
     }
-    m_jobFiles = FilesOpenForWriting() - openBefore;
     m_job = std::move(job);
     m_canvas.setPainter(&m_painter);
 }
@@ -218,28 +218,49 @@ void QtPrinterService::endDocument()
     m_canvas.setPainter(nullptr);
     const bool ended = m_painter.end();
     m_job.reset();
-    m_jobFiles.clear();
     if (!ended) {
-        dropPdfSpool();
+        dropSpool();
         throw std::runtime_error("De afdruk kon niet worden afgerond");
     }
-    if (!m_pdf) {
-        WatchPrintJob(m_printer.printerName(), m_jobBegun);
+    const QString spool = *std::exchange(m_spool, std::nullopt);
+    QFile::setPermissions(spool, NewFilePermissions());
+    if (!m_pdfTarget.isEmpty()) {
+        if (std::rename(QFile::encodeName(spool).constData(),
+                        QFile::encodeName(m_pdfTarget).constData()) != 0) {
+            QFile::remove(spool);
+            throw std::runtime_error("Bestand " + m_pdfTarget.toStdString() +
+                                     " kon niet geschreven worden");
+        }
         return;
     }
-    const auto [spool, chosen] = *std::exchange(m_pdf, std::nullopt);
-    QFile::setPermissions(spool, NewFilePermissions());
-    if (std::rename(QFile::encodeName(spool).constData(), QFile::encodeName(chosen).constData()) !=
-        0) {
-        QFile::remove(spool);
-        throw std::runtime_error("Bestand " + chosen.toStdString() + " kon niet geschreven worden");
-    }
+    handOver(spool);
 }
 
-void QtPrinterService::dropPdfSpool()
+void QtPrinterService::handOver(const QString& spool)
 {
-    if (m_pdf)
-        QFile::remove(std::exchange(m_pdf, std::nullopt)->first);
+    CupsJobRequest request;
+    request.queue = m_printer.printerName();
+    request.pdfFile = spool;
+    request.title = m_printer.docName();
+    request.copies = m_printer.copyCount();
+    request.media = m_printer.pageLayout().pageSize().key();
+    request.actualSize = m_actualSize;
+    // On a worker, so that a scheduler that is slow to answer leaves the windows painted; the
+    // questions it asks give up after bounded times.
+    auto handing = std::async(std::launch::async, SubmitCupsJob, request);
+    while (handing.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QFile::remove(spool);
+    const std::variant<int, QString> handed = handing.get();
+    if (const QString* refusal = std::get_if<QString>(&handed))
+        throw std::runtime_error(refusal->toStdString());
+    WatchPrintJob(request.queue, m_jobBegun);
+}
+
+void QtPrinterService::dropSpool()
+{
+    if (m_spool)
+        QFile::remove(*std::exchange(m_spool, std::nullopt));
 }
 
 void QtPrinterService::abortDocument()
@@ -247,16 +268,10 @@ void QtPrinterService::abortDocument()
     if (!m_job)
         return;
     m_canvas.setPainter(nullptr);
-    // Qt's print engines for CUPS and PDF cannot abort (QPrinter::abort() does nothing): they
-    // write the job into a file and, for CUPS, hand that file to the scheduler when the painter
-    // ends. Without the file the scheduler cancels the job it opened for it, and nothing is
-    // printed; a PDF file would hold half the document.
-    for (const QString& file : std::as_const(m_jobFiles))
-        QFile::remove(file);
+    // The job is the program's own file and nothing of it has gone anywhere yet.
     m_painter.end();
     m_job.reset();
-    m_jobFiles.clear();
-    dropPdfSpool();
+    dropSpool();
 }
 
 bool QtPrinterService::setupDialog(QWidget* parent)

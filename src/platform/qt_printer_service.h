@@ -5,7 +5,6 @@
 
 #include <QPainter>
 #include <QPrinter>
-#include <QSet>
 
 #include <ctime>
 #include <memory>
@@ -53,8 +52,10 @@ private:
     // unprintable borders.
     void useMinimumMargins();
     std::unique_ptr<QPrinter> newJobPrinter();
-    // Removes the built-in PDF printer's file of a job that did not end.
-    void dropPdfSpool();
+    // Removes the file of a job that did not end.
+    void dropSpool();
+    // Gives the finished job's file to the queue.
+    void handOver(const QString& spool);
 
     QPrinter m_printer;
     // The queue's location as read with the printer, for as long as the printer stays the same:
@@ -62,10 +63,9 @@ private:
     std::optional<std::pair<QString, QString>> m_location;
     PainterSurface m_canvas;
     std::unique_ptr<QPrinter> m_job;
-    // Where the running job writes: Qt's spool file for the print system, or the PDF file.
-    QSet<QString> m_jobFiles;
-    // The built-in PDF printer's running job: the file it writes, and the name it then takes.
-    std::optional<std::pair<QString, QString>> m_pdf;
+    // The file the running job writes, and for the built-in PDF printer the name it then takes.
+    std::optional<QString> m_spool;
+    QString m_pdfTarget;
     QPainter m_painter;
     bool m_actualSize = false;
     // When the running job began, to know it on the queue afterwards.

@@ -125,7 +125,8 @@ protected:
                    "  ATTR uri printer-uri $uri\n"
                    "  ATTR integer job-id $job_id\n"
                    "  ATTR name requesting-user-name $user\n"
-                   "  ATTR keyword requested-attributes job-state,job-name,copies,print-scaling\n"
+                   "  ATTR keyword requested-attributes "
+                   "job-state,job-name,copies,print-scaling,orientation-requested\n"
                    "  STATUS successful-ok }\n");
         test.close();
         // The socket path goes into the host part of the URI, percent-encoded.
@@ -308,6 +309,25 @@ TEST_F(CupsPrintTest, AStoppedPrinterIsToldOnce)
     EXPECT_EQ(told, QStringList(
                         {QStringLiteral("De printer %1 is gestopt: de afdruk wacht.").arg(queue)}));
     finishedJob(job);
+}
+
+// Orientation reaches the paper once: as landscape pages in the program's own PDF, and not
+// again as the job's orientation.
+TEST_F(CupsPrintTest, ALandscapeJobHasLandscapePagesAndNoOrientationOfItsOwn)
+{
+    platform::PrinterService& printer = platform::CurrentPrinter();
+    printer.setDocumentTitle(kTitle);
+    printer.setCopies(1);
+    printer.setOrientation(platform::PageOrientation::Landscape);
+    printThreePages(printer);
+    printer.setOrientation(platform::PageOrientation::Portrait);
+    QString job;
+    const int jobId = finishedJob(job);
+    ASSERT_FALSE(HasFailure());
+    const QString spooled = pdfInfo(spooledDocument(jobId), "Page size");
+    EXPECT_TRUE(spooled.startsWith(u"842 x 595")) << spooled.toStdString();
+    EXPECT_EQ(attribute(job, "orientation-requested"), QString());
+    EXPECT_EQ(pdfInfo(printed(jobId), "Pages"), QStringLiteral("3"));
 }
 
 TEST_F(CupsPrintTest, TheResultsReportPrintsHeaderTitleLineAndRows)
