@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <thread>
 
 namespace platform {
@@ -84,24 +85,20 @@ bool printerStopped(http_t* http, const QByteArray& queue)
     return stopped;
 }
 
-// The newest job of this user on the queue made since `since`: its id and state.
-bool newestJob(http_t* http, const QByteArray& queue, time_t since, int& id, ipp_jstate_t& state)
+// The job's state, as the scheduler tells it to the job's owner.
+std::optional<ipp_jstate_t> jobState(http_t* http, const QByteArray& queue, int id)
 {
     cups_job_t* jobs = nullptr;
     const int count = cupsGetJobs2(http, &jobs, queue.constData(), 1, CUPS_WHICHJOBS_ALL);
-    bool found = false;
-    for (int i = 0; i < count; ++i) {
-        if (jobs[i].creation_time < since || (found && jobs[i].id < id))
-            continue;
-        found = true;
-        id = jobs[i].id;
-        state = jobs[i].state;
-    }
+    std::optional<ipp_jstate_t> state;
+    for (int i = 0; i < count; ++i)
+        if (jobs[i].id == id)
+            state = jobs[i].state;
     cupsFreeJobs(count, jobs);
-    return found;
+    return state;
 }
 
-void follow(const QByteArray& queue, time_t since)
+void follow(const QByteArray& queue, int id)
 {
     http_t* http = ConnectToScheduler();
     if (!http)
@@ -109,19 +106,16 @@ void follow(const QByteArray& queue, time_t since)
     const QString name = QString::fromUtf8(queue);
     const auto until = std::chrono::steady_clock::now() + kFollowFor;
     while (std::chrono::steady_clock::now() < until && listening()) {
-        int id = 0;
-        ipp_jstate_t state = IPP_JSTATE_PENDING;
-        if (newestJob(http, queue, since, id, state)) {
-            if (state == IPP_JSTATE_COMPLETED)
-                break;
-            if (const QString message = jobMessage(state, name); !message.isEmpty()) {
-                tell(message);
-                break;
-            }
-            if (state == IPP_JSTATE_PENDING && printerStopped(http, queue)) {
-                tell(QStringLiteral("De printer %1 is gestopt: de afdruk wacht.").arg(name));
-                break;
-            }
+        const std::optional<ipp_jstate_t> state = jobState(http, queue, id);
+        if (!state || *state == IPP_JSTATE_COMPLETED)
+            break;
+        if (const QString message = jobMessage(*state, name); !message.isEmpty()) {
+            tell(message);
+            break;
+        }
+        if (*state == IPP_JSTATE_PENDING && printerStopped(http, queue)) {
+            tell(QStringLiteral("De printer %1 is gestopt: de afdruk wacht.").arg(name));
+            break;
         }
         std::this_thread::sleep_for(kAskEvery);
     }
@@ -137,13 +131,13 @@ void SetPrintJobNotice(std::function<void(const QString& message)> notice_)
     notice() = std::move(notice_);
 }
 
-void WatchPrintJob(const QString& queue, std::time_t begun)
+void WatchPrintJob(const QString& queue, int jobId)
 {
     if (!listening())
         return;
     ++running();
-    std::thread([queue = queue.toUtf8(), begun] {
-        follow(queue, begun);
+    std::thread([queue = queue.toUtf8(), jobId] {
+        follow(queue, jobId);
         --running();
     }).detach();
 }

@@ -3,19 +3,18 @@
 #include <QString>
 
 #include <chrono>
-#include <ctime>
 #include <functional>
 
 namespace platform {
 
 // Once a job is on a print queue, nothing in the program hears of it again: a stopped printer or
 // a job the scheduler held or threw away goes unnoticed. After each job, a worker follows the
-// newest job of this user on that queue for a while and tells what the user must know, once,
-// through the notice set here (on the GUI thread). Without a notice nothing is followed.
+// job on its queue for a while and tells what the user must know, once, through the notice set
+// here (on the GUI thread). Without a notice nothing is followed.
 void SetPrintJobNotice(std::function<void(const QString& message)> notice);
 
-// Follows the job just handed to `queue`, begun at `begun`.
-void WatchPrintJob(const QString& queue, std::time_t begun);
+// Follows the job just handed to `queue`.
+void WatchPrintJob(const QString& queue, int jobId);
 
 // True once no worker asks the scheduler any more, waiting at most grace. Workers stop asking
 // when the notice is taken away; one inside a question to a scheduler that does not answer ends

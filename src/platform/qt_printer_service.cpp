@@ -194,7 +194,6 @@ void QtPrinterService::beginDocument()
     if (m_job)
         throw std::runtime_error("Printing in progress");
     std::unique_ptr<QPrinter> job = newJobPrinter();
-    m_jobBegun = std::time(nullptr);
     if (!m_painter.begin(job.get())) {
         dropSpool();
         throw std::runtime_error("De afdruk kon niet beginnen op " + deviceName().toStdString());
@@ -254,7 +253,7 @@ void QtPrinterService::handOver(const QString& spool)
     const std::variant<int, QString> handed = handing.get();
     if (const QString* refusal = std::get_if<QString>(&handed))
         throw std::runtime_error(refusal->toStdString());
-    WatchPrintJob(request.queue, m_jobBegun);
+    WatchPrintJob(request.queue, std::get<int>(handed));
 }
 
 void QtPrinterService::dropSpool()

@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QPrinter>
 
-#include <ctime>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -68,8 +67,6 @@ private:
     QString m_pdfTarget;
     QPainter m_painter;
     bool m_actualSize = false;
-    // When the running job began, to know it on the queue afterwards.
-    std::time_t m_jobBegun = 0;
 };
 
 } // namespace platform

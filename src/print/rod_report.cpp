@@ -48,7 +48,6 @@ public:
     std::optional<RodProblem> layOut()
     {
         SetHeaderFont(m_table.font);
-        SetTitleFont(m_table.font);
         SetTextFont(m_table.font);
         SetLineSpacing(4);
         SetHeaderText(1, m_table.projectName);

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QProgressDialog>
@@ -239,6 +240,8 @@ TEST_F(PreviewTest, ALongPrintShowsItsProgressAndACancelSendsNothing)
         if (auto* progress = preview.findChild<QProgressDialog*>();
             progress && progress->isVisible() && shown.isEmpty()) {
             shown = progress->labelText();
+            // No hourglass over the window that offers "Annuleren".
+            EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
             progress->cancel();
         }
     });
