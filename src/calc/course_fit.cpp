@@ -285,11 +285,18 @@ private:
         return after;
     }
 
-    template <class Visit> void forEachDecimals(Visit&& visit) const
+    // For each number of decimals, the first text at or past the target (`strictly`: past it)
+    // with its trial, handed to visit until it returns false.
+    template <class Visit>
+    void forEachFirst(const ShownValue& target, bool strictly, Visit&& visit) const
     {
         for (int decimals = 0; decimals <= kMaxDecimals; ++decimals) {
-            const std::optional<std::int64_t> units = start(decimals);
-            if (!units || !visit(*units, decimals))
+            const std::optional<std::int64_t> from = start(decimals);
+            if (!from)
+                return;
+            const std::optional<std::int64_t> units =
+                firstAtOrPast(*from, decimals, target, strictly);
+            if (units && !visit(trial(*units, decimals), text(*units, decimals)))
                 return;
         }
     }
@@ -297,16 +304,11 @@ private:
     std::optional<FittedGauge> find(const ShownValue& target) const
     {
         std::optional<FittedGauge> found;
-        forEachDecimals([&](std::int64_t from, int decimals) {
-            const std::optional<std::int64_t> units = firstAtOrPast(from, decimals, target, false);
-            if (!units)
+        forEachFirst(target, false, [&](const Trial& result, std::string text) {
+            if (!result.reached || Compare(result.shown, target) != 0 || !endsHere(result))
                 return true;
-            const Trial result = trial(*units, decimals);
-            if (result.reached && Compare(result.shown, target) == 0 && endsHere(result)) {
-                found = FittedGauge{text(*units, decimals), result.height, true};
-                return false;
-            }
-            return true;
+            found = FittedGauge{std::move(text), result.height, true};
+            return false;
         });
         return found;
     }
@@ -314,13 +316,9 @@ private:
     std::optional<ShownValue> lowestAbove(const ShownValue& target) const
     {
         std::optional<ShownValue> lowest;
-        forEachDecimals([&](std::int64_t from, int decimals) {
-            const std::optional<std::int64_t> units = firstAtOrPast(from, decimals, target, true);
-            if (!units)
-                return true;
-            Trial result = trial(*units, decimals);
+        forEachFirst(target, true, [&](const Trial& result, const std::string&) {
             if (result.reached && (!lowest || Compare(result.shown, *lowest) < 0))
-                lowest = std::move(result.shown);
+                lowest = result.shown;
             return true;
         });
         return lowest;
