@@ -327,5 +327,6 @@ export VANTORBEL_TEST_LOCATION="$LOCATION"
 export VANTORBEL_TEST_PDF_DIR=$pdf_dir
 export VANTORBEL_TEST_SPOOL_DIR=$root/spool
 export VANTORBEL_TEST_LOCK=$root/print.lock
+export VANTORBEL_TEST_SCHEDULER_PID=$(running_pid)
 unset PRINTER LPDEST
 EOF

@@ -6,6 +6,7 @@
 #include "platform/job_watch.h"
 #include "platform/printer_reading.h"
 #include "platform/regional_settings.h"
+#include "platform/scheduler_workers.h"
 #include "platform/toolkit_texts.h"
 #include "print/PrintDlg.h"
 
@@ -40,7 +41,7 @@ int main(int argc, char* argv[])
     PrintDialog1 = nullptr;
     platform::SetPrintJobNotice({});
     if (!printerReading.finished(std::chrono::seconds(1)) ||
-        !platform::PrintJobWatchesEnded(std::chrono::seconds(1))) {
+        !platform::SchedulerWorkersEnded(std::chrono::seconds(1))) {
         // The print scheduler never answered. Waiting for it would keep the program running
         // unseen for minutes, and tearing the toolkit down under a worker that asks it crashes
         // it; all the user saved is on disk already, so leave at once.

@@ -65,7 +65,6 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();

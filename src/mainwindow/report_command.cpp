@@ -17,7 +17,6 @@
 #include "msg/Msg.h"
 #include "platform/regional_settings.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -117,13 +116,4 @@ ReportTable TVantorForm::reportTable() const
     table.gaugeText = m_inputs.VantorbelEdit->text();
     table.font = surfaceFontOf(m_tableFont);
     return table;
-}
-
-void TVantorForm::closeEvent(QCloseEvent* event)
-{
-    // The running report still draws from this window's table.
-    if (m_reportRunning)
-        event->ignore();
-    else
-        QWidget::closeEvent(event);
 }

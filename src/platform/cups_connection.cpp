@@ -13,11 +13,17 @@ const char* declinePassword(const char*, http_t*, const char*, const char*, void
 
 } // namespace
 
-http_t* ConnectToScheduler()
+void DeclinePasswordQuestions()
 {
     cupsSetPasswordCB2(declinePassword, nullptr);
+}
+
+http_t* ConnectToScheduler()
+{
+    DeclinePasswordQuestions();
     http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                                 kConnectMs, nullptr);
+    // Without a time-out callback, a question that is not answered in time fails.
     if (http)
         httpSetTimeout(http, kAnswerSeconds, nullptr, nullptr);
     return http;

@@ -1,13 +1,27 @@
 #include "cups_job.h"
 
 #include "cups_connection.h"
+#include "scheduler_workers.h"
 
 #include <QFile>
 
 #include <cups/cups.h>
 
+#include <atomic>
+#include <mutex>
+
 namespace platform {
+
+// Between the window's thread and the worker, which may outlive the hand-over's owner.
+struct CupsHandOver::Shared {
+    std::atomic<bool> dropped{false};
+    mutable std::mutex lock;
+    std::optional<CupsJobOutcome> outcome;
+};
+
 namespace {
+
+constexpr qint64 kChunk = 64 * 1024;
 
 // Frees what libcups handed out, on every way out.
 struct Connection {
@@ -27,9 +41,27 @@ struct Connection {
     }
 };
 
-} // namespace
+QString refusal(const CupsJobRequest& request)
+{
+    const QString why = QString::fromUtf8(cupsLastErrorString());
+    const QString refused =
+        QStringLiteral("De printer %1 nam de afdruk niet aan").arg(request.queue);
+    return why.isEmpty() ? refused : refused + QStringLiteral(" (") + why + QLatin1Char(')');
+}
 
-std::variant<int, QString> SubmitCupsJob(const CupsJobRequest& request)
+// A job with no complete document would stay on its queue waiting for one. The connection it
+// was made on may be in the middle of a request, so this asks on a fresh one.
+void cancelJob(const QByteArray& queue, int id)
+{
+    Connection scheduler;
+    if (scheduler.http)
+        cupsCancelJob2(scheduler.http, queue.constData(), id, 0);
+}
+
+// Create-Job, then the document in one Send-Document, as lp sends a file, so that the scheduler
+// and its filters make the copies as for every other program's job; between the pieces the worker
+// looks whether anyone still waits for the job.
+CupsJobOutcome send(const CupsJobRequest& request, QFile& pdf, const std::atomic<bool>& dropped)
 {
     Connection scheduler;
     if (!scheduler.http)
@@ -46,18 +78,66 @@ std::variant<int, QString> SubmitCupsJob(const CupsJobRequest& request)
         scheduler.add("print-scaling", "none");
         scheduler.add("fit-to-page", "false");
     }
-    // One Print-Job request, as the print system's own "lp" sends a file: the scheduler and its
-    // filters then make the copies, as they do for every other program's job.
-    const int id =
-        cupsPrintFile2(scheduler.http, request.queue.toUtf8().constData(),
-                       QFile::encodeName(request.pdfFile).constData(),
-                       request.title.toUtf8().constData(), scheduler.numOptions, scheduler.options);
-    if (id > 0)
-        return id;
-    const QString why = QString::fromUtf8(cupsLastErrorString());
-    const QString refused =
-        QStringLiteral("De printer %1 nam de afdruk niet aan").arg(request.queue);
-    return why.isEmpty() ? refused : refused + QStringLiteral(" (") + why + QLatin1Char(')');
+    const QByteArray queue = request.queue.toUtf8();
+    const QByteArray title = request.title.toUtf8();
+    // cupsCreateJob first looks the queue up (a round trip of its own): a scheduler that stopped
+    // answering holds the worker here, before any job exists.
+    const int id = cupsCreateJob(scheduler.http, queue.constData(), title.constData(),
+                                 scheduler.numOptions, scheduler.options);
+    if (id <= 0)
+        return refusal(request);
+    const auto givenUp = [&](CupsJobOutcome outcome) {
+        cancelJob(queue, id);
+        return outcome;
+    };
+    if (dropped)
+        return givenUp(QString());
+    if (cupsStartDocument(scheduler.http, queue.constData(), id, title.constData(), CUPS_FORMAT_PDF,
+                          1) != HTTP_STATUS_CONTINUE)
+        return givenUp(refusal(request));
+    while (!pdf.atEnd()) {
+        const QByteArray chunk = pdf.read(kChunk);
+        if (dropped)
+            return givenUp(QString());
+        if (chunk.isEmpty() ||
+            cupsWriteRequestData(scheduler.http, chunk.constData(),
+                                 static_cast<size_t>(chunk.size())) != HTTP_STATUS_CONTINUE)
+            return givenUp(refusal(request));
+    }
+    if (cupsFinishDocument(scheduler.http, queue.constData()) != IPP_STATUS_OK)
+        return givenUp(refusal(request));
+    return id;
+}
+
+} // namespace
+
+CupsHandOver::CupsHandOver(CupsJobRequest request)
+    : m_shared(std::make_shared<Shared>())
+{
+    RunSchedulerWorker([shared = m_shared, request = std::move(request)] {
+        // Read through the open handle from here on: the name goes at once, so that no spool
+        // file stays behind, also when the program ends before the worker does.
+        QFile pdf(request.pdfFile);
+        const bool opened = pdf.open(QIODevice::ReadOnly);
+        QFile::remove(request.pdfFile);
+        CupsJobOutcome outcome =
+            opened ? send(request, pdf, shared->dropped)
+                   : CupsJobOutcome(
+                         QStringLiteral("Bestand %1 kon niet gelezen worden").arg(request.pdfFile));
+        const std::lock_guard guard(shared->lock);
+        shared->outcome = std::move(outcome);
+    });
+}
+
+CupsHandOver::~CupsHandOver()
+{
+    m_shared->dropped = true;
+}
+
+std::optional<CupsJobOutcome> CupsHandOver::outcome() const
+{
+    const std::lock_guard guard(m_shared->lock);
+    return m_shared->outcome;
 }
 
 } // namespace platform

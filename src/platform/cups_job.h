@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <memory>
+#include <optional>
 #include <variant>
 
 namespace platform {
@@ -16,8 +18,27 @@ struct CupsJobRequest {
     bool actualSize = false; // no fitting to the paper
 };
 
-// Hands the PDF to the queue through libcups: one job with its options. The questions to the
-// scheduler give up after bounded times. Returns the job's id, or what went wrong, in Dutch.
-std::variant<int, QString> SubmitCupsJob(const CupsJobRequest& request);
+// The job's id on its queue, or what went wrong, in Dutch.
+using CupsJobOutcome = std::variant<int, QString>;
+
+// Hands the PDF to its queue through libcups on a scheduler worker (scheduler_workers.h): one job
+// with its options, the document sent as PDF, every question bounded in time. The PDF file is
+// the worker's from the start and gone when it ends, sent or not.
+class CupsHandOver {
+public:
+    explicit CupsHandOver(CupsJobRequest request);
+    // Nobody waits any more: the worker sends no more of the job and cancels it on its queue
+    // once the scheduler lets it; the program need not wait for that.
+    ~CupsHandOver();
+    CupsHandOver(const CupsHandOver&) = delete;
+    CupsHandOver& operator=(const CupsHandOver&) = delete;
+
+    // Set once the worker is done with the job.
+    std::optional<CupsJobOutcome> outcome() const;
+
+private:
+    struct Shared;
+    std::shared_ptr<Shared> m_shared;
+};
 
 } // namespace platform

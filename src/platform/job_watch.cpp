@@ -1,6 +1,7 @@
 #include "job_watch.h"
 
 #include "cups_connection.h"
+#include "scheduler_workers.h"
 
 #include <QObject>
 
@@ -31,12 +32,6 @@ std::atomic<bool>& listening()
 {
     static std::atomic<bool> flag{false};
     return flag;
-}
-
-std::atomic<int>& running()
-{
-    static std::atomic<int> count{0};
-    return count;
 }
 
 // Lives on the GUI thread: a worker's message is delivered to it as a queued call.
@@ -135,19 +130,7 @@ void WatchPrintJob(const QString& queue, int jobId)
 {
     if (!listening())
         return;
-    ++running();
-    std::thread([queue = queue.toUtf8(), jobId] {
-        follow(queue, jobId);
-        --running();
-    }).detach();
-}
-
-bool PrintJobWatchesEnded(std::chrono::milliseconds grace)
-{
-    const auto until = std::chrono::steady_clock::now() + grace;
-    while (running() > 0 && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(10ms);
-    return running() == 0;
+    RunSchedulerWorker([queue = queue.toUtf8(), jobId] { follow(queue, jobId); });
 }
 
 } // namespace platform

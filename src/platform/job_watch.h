@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <chrono>
 #include <functional>
 
 namespace platform {
@@ -13,12 +12,9 @@ namespace platform {
 // here (on the GUI thread). Without a notice nothing is followed.
 void SetPrintJobNotice(std::function<void(const QString& message)> notice);
 
-// Follows the job just handed to `queue`.
+// Follows the job just handed to `queue`, on a scheduler worker (scheduler_workers.h). Workers stop
+// asking when the notice is taken away; one inside a question to a scheduler that does not answer
+// ends with that question's time-out.
 void WatchPrintJob(const QString& queue, int jobId);
-
-// True once no worker asks the scheduler any more, waiting at most grace. Workers stop asking
-// when the notice is taken away; one inside a question to a scheduler that does not answer ends
-// with that question's time-out.
-bool PrintJobWatchesEnded(std::chrono::milliseconds grace);
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "printer_reading.h"
 
+#include "cups_connection.h"
 #include "qt_printer_service.h"
 
 #include <QEvent>
@@ -78,6 +79,7 @@ void startReading()
     QObject* receiver = &doneReceiver();
     printer = std::async(std::launch::async, [receiver] {
         const DoneNotice notice(receiver);
+        DeclinePasswordQuestions();
         return std::make_unique<QtPrinterService>();
     });
 }
@@ -109,13 +111,17 @@ protected:
 
 } // namespace
 
+// Qt's print support asks the scheduler on the thread that reads the printer and later on the
+// GUI thread (the set-up dialog, the queue's location): neither may wait for a password.
 DesktopPrinterReading::DesktopPrinterReading()
 {
+    DeclinePasswordQuestions();
     startReading();
 }
 
 DesktopPrinterReading::DesktopPrinterReading(QWidget& afterFirstFrameOf)
 {
+    DeclinePasswordQuestions();
     if (reading().printer.valid())
         return;
     reading().deferred = true;

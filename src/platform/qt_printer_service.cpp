@@ -5,14 +5,15 @@
 #include "file_dialog.h"
 #include "job_watch.h"
 #include "page_image.h"
+#include "painted_wait.h"
 #include "whole_file.h"
 
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -20,7 +21,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <future>
 #include <stdexcept>
 #include <utility>
 #include <variant>
@@ -141,19 +141,13 @@ void QtPrinterService::drawPicture(int x, int y, const PageImage& picture)
     picture.play(m_painter, QRectF(x, y, picture.width(), picture.height()));
 }
 
-std::unique_ptr<QPrinter> QtPrinterService::newJobPrinter()
+std::unique_ptr<QPdfWriter> QtPrinterService::newJobFile()
 {
     // Every job is a PDF the program writes itself, at the printer's resolution and on its page
     // layout (landscape pages for a landscape job), so every page is laid out as the printer
     // reported: a file beside the chosen one for the built-in PDF printer, renamed into place at
     // the end; a temporary file for a queue, handed to the scheduler at the end. A job that does
     // not end deletes its file, and nothing is sent.
-    auto job = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    job->setOutputFormat(QPrinter::PdfFormat);
-    job->setResolution(m_printer.resolution());
-    job->setPageLayout(m_printer.pageLayout());
-    job->setDocName(m_printer.docName());
-    job->setCreator(m_printer.docName());
     QString folder = QDir::tempPath();
     m_pdfTarget.clear();
     if (builtInPdfPrinter()) {
@@ -172,8 +166,6 @@ std::unique_ptr<QPrinter> QtPrinterService::newJobPrinter()
                 throw PrintCancelled();
             fileName = chosen->path;
         }
-        // The copies of the built-in printer are pages of its one file.
-        job->setCopyCount(m_printer.copyCount());
         m_pdfTarget = fileName;
         folder = QFileInfo(fileName).absolutePath();
     }
@@ -185,7 +177,13 @@ std::unique_ptr<QPrinter> QtPrinterService::newJobPrinter()
             " kon niet geschreven worden");
     spool.setAutoRemove(false);
     m_spool = spool.fileName();
-    job->setOutputFileName(spool.fileName());
+    // A PDF writer, not a second QPrinter: making a QPrinter asks the scheduler for its printers
+    // on this thread, and a scheduler that does not answer would freeze the windows.
+    auto job = std::make_unique<QPdfWriter>(spool.fileName());
+    job->setResolution(m_printer.resolution());
+    job->setPageLayout(m_printer.pageLayout());
+    job->setTitle(m_printer.docName());
+    job->setCreator(m_printer.docName());
     return job;
 }
 
@@ -193,7 +191,7 @@ void QtPrinterService::beginDocument()
 {
     if (m_job)
         throw std::runtime_error("Printing in progress");
-    std::unique_ptr<QPrinter> job = newJobPrinter();
+    std::unique_ptr<QPdfWriter> job = newJobFile();
     if (!m_painter.begin(job.get())) {
         dropSpool();
         throw std::runtime_error("De afdruk kon niet beginnen op " + deviceName().toStdString());
@@ -245,12 +243,12 @@ void QtPrinterService::handOver(const QString& spool)
     request.media = m_printer.pageLayout().pageSize().key();
     request.actualSize = m_actualSize;
     // On a worker, so that a scheduler that is slow to answer leaves the windows painted; the
-    // questions it asks give up after bounded times.
-    auto handing = std::async(std::launch::async, SubmitCupsJob, request);
-    while (handing.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    QFile::remove(spool);
-    const std::variant<int, QString> handed = handing.get();
+    // questions it asks give up after bounded times. When the program is closed meanwhile, the
+    // job is dropped: the worker cancels what it sent of it, and nothing waits for that.
+    const CupsHandOver handing(request);
+    if (!WaitWithWindowsPainted([&handing] { return handing.outcome().has_value(); }))
+        return;
+    const CupsJobOutcome handed = *handing.outcome();
     if (const QString* refusal = std::get_if<QString>(&handed))
         throw std::runtime_error(refusal->toStdString());
     WatchPrintJob(request.queue, std::get<int>(handed));

@@ -4,6 +4,7 @@
 #include "printer_service.h"
 
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 
 #include <memory>
@@ -50,7 +51,7 @@ private:
     // Drawing starts at the top-left of the printable area: the margins are the printer's own
     // unprintable borders.
     void useMinimumMargins();
-    std::unique_ptr<QPrinter> newJobPrinter();
+    std::unique_ptr<QPdfWriter> newJobFile();
     // Removes the file of a job that did not end.
     void dropSpool();
     // Gives the finished job's file to the queue.
@@ -61,7 +62,7 @@ private:
     // asking the print system again costs it another download of the printer's description.
     std::optional<std::pair<QString, QString>> m_location;
     PainterSurface m_canvas;
-    std::unique_ptr<QPrinter> m_job;
+    std::unique_ptr<QPdfWriter> m_job;
     // The file the running job writes, and for the built-in PDF printer the name it then takes.
     std::optional<QString> m_spool;
     QString m_pdfTarget;

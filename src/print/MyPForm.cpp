@@ -290,17 +290,21 @@ void TPreviewPrintForm1::Afdrukken1Click()
     } catch (const platform::PrintCancelled&) {
         return;
     }
-    PageProgress progress(this, ProgressAfter, QStringLiteral("Afdrukken"),
-                          QStringLiteral("Pagina %1 van %2 naar de printer"));
-    const int total = static_cast<int>(PageList.size());
-    for (int i = 0; i < total; ++i) {
-        if (i > 0)
-            platform::CurrentPrinter().newPage();
-        platform::CurrentPrinter().drawPicture(0, 0, *PageList[static_cast<std::size_t>(i)]);
-        // Stopped before the job is handed over: the job goes unsent.
-        if (!progress.pageDone(i + 1, total))
-            return;
+    {
+        PageProgress progress(this, ProgressAfter, QStringLiteral("Afdrukken"),
+                              QStringLiteral("Pagina %1 van %2 naar de printer"));
+        const int total = static_cast<int>(PageList.size());
+        for (int i = 0; i < total; ++i) {
+            if (i > 0)
+                platform::CurrentPrinter().newPage();
+            platform::CurrentPrinter().drawPicture(0, 0, *PageList[static_cast<std::size_t>(i)]);
+            // Stopped before the job is handed over: the job goes unsent.
+            if (!progress.pageDone(i + 1, total))
+                return;
+        }
     }
+    // Without the progress window, which would keep the windows below it from being closed
+    // while the job is handed over.
     job->end();
 }
 

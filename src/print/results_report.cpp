@@ -182,5 +182,7 @@ void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog,
     if (!report.fillPages(linesPerColumn,
                           progress ? std::function<bool(int, int)>(pageDone) : nullptr))
         return;
+    // Gone before the job is handed over, so that the main window below it can be closed then.
+    progress.reset();
     engine.EndDocument();
 }

@@ -3,6 +3,7 @@
 #include "platform/job_watch.h"
 #include "platform/printer_reading.h"
 #include "platform/printer_service.h"
+#include "platform/scheduler_workers.h"
 #include "print/PrintDlg.h"
 #include "print/results_report.h"
 #include "print/rod_report.h"
@@ -16,6 +17,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -23,6 +25,7 @@
 #include <memory>
 
 #include <ostream>
+#include <signal.h>
 #include <sys/file.h>
 
 // Found by argument-dependent lookup, so it lives beside QString: failures show the text.
@@ -233,6 +236,17 @@ protected:
         EXPECT_FALSE(printer.printing());
     }
 
+    // Every job since SetUp was cancelled before it printed.
+    void expectOnlyCancelledJobs()
+    {
+        QList<int> fresh = jobIds();
+        fresh.removeIf([this](int id) { return id <= lastJobBefore; });
+        for (const int jobId : fresh)
+            EXPECT_EQ(attribute(jobAttributes(jobId), "job-state"), QStringLiteral("canceled"));
+        if (!fresh.isEmpty())
+            lastJobBefore = fresh.last();
+    }
+
     QFile lock;
     int lastJobBefore = 0;
 };
@@ -265,15 +279,54 @@ TEST_F(CupsPrintTest, AnAbortedJobPrintsNothingAndTheNextJobPrints)
     printer.abortDocument();
     EXPECT_FALSE(printer.printing());
     // The print system may have opened a job for it; then it was cancelled before printing.
-    QList<int> fresh = jobIds();
-    fresh.removeIf([this](int id) { return id <= lastJobBefore; });
-    for (const int jobId : fresh)
-        EXPECT_EQ(attribute(jobAttributes(jobId), "job-state"), QStringLiteral("canceled"));
-    if (!fresh.isEmpty())
-        lastJobBefore = fresh.last();
+    expectOnlyCancelledJobs();
 
     printThreePages(printer);
     expectThreePageJob(1);
+}
+
+// The scheduler freezes (SIGSTOP) while a job is handed over: the window keeps painting, and
+// closing it ends the program's event loop at once; the job is cancelled once the scheduler
+// answers again, and nothing prints.
+TEST_F(CupsPrintTest, AFrozenSchedulerNeitherFreezesTheWindowNorKeepsTheProgramOpen)
+{
+    const pid_t scheduler = env("VANTORBEL_TEST_SCHEDULER_PID").toInt();
+    ASSERT_GT(scheduler, 0);
+    platform::PrinterService& printer = platform::CurrentPrinter();
+    printer.setDocumentTitle(kTitle);
+    printer.setCopies(1);
+    ASSERT_NO_THROW(printer.beginDocument());
+    printer.canvas().textOut(600, 600, QStringLiteral("Bevroren"));
+
+    struct PaintCount : QWidget {
+        int paints = 0;
+        void paintEvent(QPaintEvent*) override { ++paints; }
+    } window;
+    window.show();
+    QTimer repaint;
+    QObject::connect(&repaint, &QTimer::timeout, &window, qOverload<>(&QWidget::update));
+    repaint.start(50);
+    int paintsWhileHanding = 0;
+    QElapsedTimer sinceClose;
+    // From a timer, as a click starts printing from the window system: inside a queued call the
+    // glib event dispatcher holds back further posted events, the window's updates among them.
+    QTimer::singleShot(100, [&] {
+        ASSERT_EQ(::kill(scheduler, SIGSTOP), 0);
+        EXPECT_NO_THROW(printer.endDocument());
+    });
+    QTimer::singleShot(1500, [&] {
+        paintsWhileHanding = window.paints;
+        sinceClose.start();
+        window.close(); // the last window: the program quits
+    });
+    QCoreApplication::exec();
+    const qint64 closing = sinceClose.elapsed();
+    ::kill(scheduler, SIGCONT);
+    EXPECT_GT(paintsWhileHanding, 10);
+    EXPECT_LT(closing, 1000);
+    EXPECT_FALSE(printer.printing());
+    EXPECT_TRUE(platform::SchedulerWorkersEnded(std::chrono::seconds(30)));
+    expectOnlyCancelledJobs();
 }
 
 // A job that waits on a stopped printer is told once, naming the printer; a job that prints is
@@ -284,7 +337,7 @@ TEST_F(CupsPrintTest, AStoppedPrinterIsToldOnce)
     platform::SetPrintJobNotice([&told](const QString& message) { told << message; });
     // The messages arrive on this thread once the workers are done.
     const auto waitForWatches = [] {
-        EXPECT_TRUE(platform::PrintJobWatchesEnded(std::chrono::seconds(40)));
+        EXPECT_TRUE(platform::SchedulerWorkersEnded(std::chrono::seconds(40)));
         QCoreApplication::processEvents();
     };
     platform::PrinterService& printer = platform::CurrentPrinter();
