@@ -9,13 +9,14 @@
 #include "platform/modal_runner.h"
 #include "platform/svg_picture.h"
 #include "platform/url_opener.h"
+#include "platform/window_placement.h"
+#include "program_identity.h"
 
 #include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -37,7 +38,7 @@ TSplashForm::TSplashForm(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("SplashForm"));
-    setWindowTitle(QStringLiteral("Vantorbel"));
+    setWindowTitle(QString::fromUtf8(kProgramName));
     setFont(platform::WindowFont());
     setFixedSize(kClientSize);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -52,7 +53,7 @@ TSplashForm::TSplashForm(QWidget* parent)
     m_image1->setMouseTracking(true);
     m_image1->installEventFilter(this);
 
-    auto* name = new QLabel(QStringLiteral("Vantorbel 1.2"), panel);
+    auto* name = new QLabel(QString::fromUtf8(kProgramNameAndVersion), panel);
     name->setObjectName(QStringLiteral("Label1"));
     name->move(42, 4);
     name->adjustSize();
@@ -88,8 +89,7 @@ TSplashForm::TSplashForm(QWidget* parent)
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    if (const QScreen* screen = this->screen())
-        move(screen->geometry().center() - rect().center());
+    platform::CentreOnScreen(*this);
 }
 
 bool TSplashForm::eventFilter(QObject* watched, QEvent* event)

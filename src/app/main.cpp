@@ -9,6 +9,7 @@
 #include "platform/scheduler_workers.h"
 #include "platform/toolkit_texts.h"
 #include "print/PrintDlg.h"
+#include "program_identity.h"
 
 #include <QIcon>
 
@@ -22,7 +23,7 @@ int main(int argc, char* argv[])
     application.setAttribute(Qt::AA_DontUseNativeDialogs);
     // The name only: a display name makes the window system plugins add " — Vantorbel" to every
     // window title. Error reports take their caption from the name all the same.
-    application.setApplicationName(QStringLiteral("Vantorbel"));
+    application.setApplicationName(QString::fromUtf8(kProgramName));
     application.setWindowIcon(QIcon(QStringLiteral(":/icons/vantorbel.svg")));
     platform::InstallFontStandIns();
     platform::InstallDutchToolkitTexts();

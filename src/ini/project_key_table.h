@@ -23,6 +23,10 @@ inline constexpr ProjectKey kProjectKeys[] = {
     {"FONTSTYLE", ProjectItem::FontStyle, nullptr},
 };
 
+// The values of MODE: the main window's course mode and head mode.
+inline constexpr char kProjectModeCourse[] = "1";
+inline constexpr char kProjectModeHead[] = "2";
+
 // The style words, in the order in which the first style a font has is chosen for writing.
 struct ProjectStyleWord {
     const char* word;

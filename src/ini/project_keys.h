@@ -13,10 +13,4 @@ QByteArray ProjectValueOf(const QByteArray& line);
 // Whether a line heads the program's own section: "[VANTORBEL]" in any letter case, alone.
 bool IsProjectSectionHeader(const QByteArray& line);
 
-// Whether a line heads any section.
-inline bool IsSectionHeader(const QByteArray& line)
-{
-    return line.startsWith('[');
-}
-
 inline constexpr char kProjectSectionHeader[] = "[VANTORBEL]";

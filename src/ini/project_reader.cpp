@@ -3,6 +3,7 @@
 #include "project_key_table.h"
 #include "project_keys.h"
 #include "project_lines.h"
+#include "project_section.h"
 #include "value_encoding.h"
 
 #include "calc/number_reader.h"
@@ -75,17 +76,13 @@ void applyKeyLine(ProjectSettings& settings, const QByteArray& line)
 bool ReadProjectSettings(QIODevice& device, ProjectSettings& settings)
 {
     ProjectLineReader lines(device);
-    QByteArray line;
-    bool headerFound = false;
-    while (!headerFound && !lines.atEnd()) {
-        lines.readLine(line);
-        headerFound = IsProjectSectionHeader(line);
-    }
+    const bool headerFound = FindProjectSection(lines);
     throwIfFailed(lines);
     if (!headerFound || lines.atEnd())
         return false;
 
-    while (!lines.atEnd() && lines.peekFirstByte() != '[') {
+    QByteArray line;
+    while (NextLineInSection(lines)) {
         lines.readLine(line);
         if (!line.isEmpty())
             applyKeyLine(settings, EvaluatedPart(line, kProjectLineLimit));

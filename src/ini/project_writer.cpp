@@ -3,6 +3,7 @@
 #include "project_key_table.h"
 #include "project_keys.h"
 #include "project_lines.h"
+#include "project_section.h"
 #include "replacing_file.h"
 #include "value_encoding.h"
 
@@ -50,19 +51,13 @@ bool WriteProjectSettings(QIODevice& source, QIODevice& target, const ProjectSet
 {
     ProjectLineReader lines(source);
     ProjectLineWriter out(target);
-    QByteArray line;
-
-    bool headerFound = false;
-    while (!headerFound && !lines.atEnd()) {
-        lines.readLine(line, &out);
-        headerFound = IsProjectSectionHeader(line);
-    }
-    if (!headerFound)
+    if (!FindProjectSection(lines, &out))
         out.writeLine(kProjectSectionHeader);
     writeSection(out, settings);
 
     // The old section's lines give way to the new ones; from the next section on all is kept.
-    while (!lines.atEnd() && lines.peekFirstByte() != '[')
+    QByteArray line;
+    while (NextLineInSection(lines))
         lines.readLine(line);
     while (!lines.atEnd())
         lines.readLine(line, &out);

@@ -16,7 +16,9 @@
 #include "platform/regional_settings.h"
 #include "platform/svg_picture.h"
 #include "platform/url_opener.h"
+#include "platform/window_placement.h"
 #include "print/PrintDlg.h"
+#include "program_identity.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -25,7 +27,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -83,7 +84,7 @@ TVantorForm::TVantorForm(QWidget* parent)
     , m_tableFont(DefaultTableFont())
 {
     setObjectName(QStringLiteral("VantorForm"));
-    setWindowTitle(QStringLiteral("Vantorbel"));
+    setWindowTitle(QString::fromUtf8(kProgramName));
     setFont(platform::WindowFont());
     resize(kClientSize);
 
@@ -104,8 +105,7 @@ TVantorForm::TVantorForm(QWidget* parent)
         setTabOrder(tabChain[i], tabChain[i + 1]);
     FormCreate();
 
-    if (const QScreen* screen = this->screen())
-        move(screen->geometry().center() - rect().center());
+    platform::CentreOnScreen(*this);
     m_inputs.VantorbelEdit->setFocus();
 }
 
@@ -250,7 +250,7 @@ void TVantorForm::buildInformationBand()
     m_informationPicture->setToolTip(MakerInformationHint());
     m_informationPicture->setAccessibleName(MakerInformationHint());
 
-    auto* version = new QLabel(QStringLiteral("Vantorbel 1.2"), band);
+    auto* version = new QLabel(QString::fromUtf8(kProgramNameAndVersion), band);
     version->setObjectName(QStringLiteral("Label6"));
     version->move(40, 4);
     version->adjustSize();

@@ -4,19 +4,14 @@
 
 #include "project_font.h"
 
+#include "ini/project_key_table.h"
 #include "ini/project_reader.h"
 #include "ini/project_writer.h"
 #include "msg/Msg.h"
+#include "program_identity.h"
 
 #include <QLineEdit>
 #include <QToolButton>
-
-namespace {
-
-const QString kModeCourse = QStringLiteral("1");
-const QString kModeHead = QStringLiteral("2");
-
-} // namespace
 
 platform::FileDialogRequest TVantorForm::projectDialogSetup(bool save)
 {
@@ -50,10 +45,10 @@ void TVantorForm::saveProject()
     settings.Bottom = m_inputs.OnderhoogteEdit->text();
     settings.Top = m_inputs.BovenhoogteEdit->text();
     settings.Decimals = m_inputs.DecimalenEdit->text();
-    settings.Mode = courseMode() ? kModeCourse : kModeHead;
+    settings.Mode = QLatin1String(courseMode() ? kProjectModeCourse : kProjectModeHead);
     settings.Font = ToProjectFont(m_tableFont.font);
     if (!WriteProjectFile(m_dialogs.SaveDialog1.fileName(), settings))
-        MsgError("Bestand kon niet geschreven worden!", "Vantorbel");
+        MsgError("Bestand kon niet geschreven worden!", kProgramName);
 }
 
 void TVantorForm::openProject()
@@ -67,15 +62,15 @@ void TVantorForm::openProject()
     const ProjectReadResult result = ReadProjectFile(fileName, settings);
     if (result == ProjectReadResult::FileMissing)
         MsgWarningText(QStringLiteral("inifile niet gevonden\r") + fileName,
-                       QStringLiteral("Vantorbel"));
+                       QString::fromUtf8(kProgramName));
     if (result != ProjectReadResult::Read) {
-        MsgError("Bestand kon niet geopend worden!", "Vantorbel");
+        MsgError("Bestand kon niet geopend worden!", kProgramName);
         return;
     }
 
-    if (settings.Mode == kModeCourse)
+    if (settings.Mode == QLatin1String(kProjectModeCourse))
         m_commands.VanTorbelButton->setChecked(true);
-    else if (settings.Mode == kModeHead)
+    else if (settings.Mode == QLatin1String(kProjectModeHead))
         m_commands.KoppenMaatButton->setChecked(true);
     switchMode();
 

@@ -29,20 +29,21 @@ QWidget* boxOwner()
     return nullptr;
 }
 
-platform::BoxIcon iconOf(int flags)
+platform::BoxIcon iconOf(MsgStyle style)
 {
-    switch (flags & MB_ICONMASK) {
-    case MB_ICONHAND:
+    switch (style) {
+    case MsgStyle::Error:
         return platform::BoxIcon::Error;
-    case MB_ICONQUESTION:
+    case MsgStyle::Question:
         return platform::BoxIcon::Question;
-    case MB_ICONEXCLAMATION:
+    case MsgStyle::Warning:
         return platform::BoxIcon::Warning;
-    case MB_ICONASTERISK:
+    case MsgStyle::Information:
         return platform::BoxIcon::Information;
-    default:
-        return platform::BoxIcon::None;
+    case MsgStyle::Plain:
+        break;
     }
+    return platform::BoxIcon::None;
 }
 
 } // namespace
@@ -57,27 +58,26 @@ void SetMsgOwnerHandle(QWidget* owner)
     ownerSlot() = owner;
 }
 
-int MsgBox(const QString& text, const QString& caption, int flags)
+int MsgBox(const QString& text, const QString& caption, MsgStyle style)
 {
     const platform::WaitingForTheUser waiting;
     return platform::Seam<platform::MessageBoxPresenter>::get().present(boxOwner(), text, caption,
-                                                                        iconOf(flags));
+                                                                        iconOf(style));
 }
 
 bool MsgWarning(const char* text, const char* caption)
 {
-    return MsgBox(QString::fromUtf8(text), QString::fromUtf8(caption),
-                  MB_ICONEXCLAMATION | MB_OK) == 1;
+    return MsgBox(QString::fromUtf8(text), QString::fromUtf8(caption), MsgStyle::Warning) == 1;
 }
 
 bool MsgError(const char* text, const char* caption)
 {
-    return MsgBox(QString::fromUtf8(text), QString::fromUtf8(caption), MB_ICONHAND | MB_OK) == 1;
+    return MsgBox(QString::fromUtf8(text), QString::fromUtf8(caption), MsgStyle::Error) == 1;
 }
 
 bool MsgWarningText(const QString& text, const QString& caption)
 {
-    return MsgBox(text, caption, MB_ICONEXCLAMATION | MB_OK) == 1;
+    return MsgBox(text, caption, MsgStyle::Warning) == 1;
 }
 
 bool MsgQuestion(const QString& text, const QString& caption)

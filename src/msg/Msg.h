@@ -7,21 +7,23 @@ class QWidget;
 // Every box through which the program tells the user that something went wrong. Texts come
 // from the callers; this module adds none of its own.
 
-// Box styles, in the message-box flag values that the project has always used.
-constexpr int MB_OK = 0;
-constexpr int MB_ICONHAND = 0x10;
-constexpr int MB_ICONQUESTION = 0x20;
-constexpr int MB_ICONEXCLAMATION = 0x30;
-constexpr int MB_ICONASTERISK = 0x40;
-constexpr int MB_ICONMASK = 0xF0; // the bits that choose the icon
+// Box styles: the icon beside the one OK button, in the message-box flag values the project has
+// always used (stop 0x10, question 0x20, exclamation 0x30, asterisk 0x40; OK adds nothing).
+enum class MsgStyle {
+    Plain = 0,
+    Error = 0x10,
+    Question = 0x20,
+    Warning = 0x30,
+    Information = 0x40
+};
 
 // The window that owns every box; nullptr until the main window records itself.
 QWidget* MsgOwnerHandle();
 void SetMsgOwnerHandle(QWidget* owner);
 
-// Shows a modal box with one OK button; returns 1 when it was closed, 0 when it could not be
-// shown. The icon follows the MB_ICON* bits of flags.
-int MsgBox(const QString& text, const QString& caption, int flags);
+// Shows a modal box with one OK button and the style's icon; returns 1 when it was closed, 0 when
+// it could not be shown.
+int MsgBox(const QString& text, const QString& caption, MsgStyle style);
 
 // Warning (exclamation) and error (stop) boxes; true when the box was shown and closed.
 bool MsgWarning(const char* text, const char* caption);

@@ -9,5 +9,5 @@ void ReportUncaughtError(const QString& message)
     QString text = message;
     if (!text.endsWith(QLatin1Char('.')))
         text += QLatin1Char('.');
-    MsgBox(text, QGuiApplication::applicationDisplayName(), MB_ICONHAND | MB_OK);
+    MsgBox(text, QGuiApplication::applicationDisplayName(), MsgStyle::Error);
 }

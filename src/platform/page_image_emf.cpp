@@ -1,4 +1,5 @@
 #include "page_image.h"
+#include "program_identity.h"
 #include "whole_file.h"
 
 #include <QFont>
@@ -195,7 +196,7 @@ private:
         const U_RECTL frameRect{0, 0, static_cast<int32_t>(std::lround(frame.width() * 100)),
                                 static_cast<int32_t>(std::lround(frame.height() * 100))};
         // Application name, then an empty picture name, each terminated.
-        QString description = QStringLiteral("Vantorbel");
+        QString description = QString::fromUtf8(kProgramName);
         description.append(QChar(0)).append(QChar(0));
         std::vector<uint16_t> description16(description.utf16(),
                                             description.utf16() + description.size());

@@ -76,6 +76,9 @@ void startReading()
     reading().deferred = false;
     if (printer.valid())
         return;
+    // Qt's print support asks the scheduler on the thread that reads the printer and later on
+    // this one (the set-up dialog, the queue's location): neither may wait for a password.
+    DeclinePasswordQuestions();
     QObject* receiver = &doneReceiver();
     printer = std::async(std::launch::async, [receiver] {
         const DoneNotice notice(receiver);
@@ -111,17 +114,13 @@ protected:
 
 } // namespace
 
-// Qt's print support asks the scheduler on the thread that reads the printer and later on the
-// GUI thread (the set-up dialog, the queue's location): neither may wait for a password.
 DesktopPrinterReading::DesktopPrinterReading()
 {
-    DeclinePasswordQuestions();
     startReading();
 }
 
 DesktopPrinterReading::DesktopPrinterReading(QWidget& afterFirstFrameOf)
 {
-    DeclinePasswordQuestions();
     if (reading().printer.valid())
         return;
     reading().deferred = true;

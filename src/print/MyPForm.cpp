@@ -13,6 +13,7 @@
 #include "platform/file_dialog.h"
 #include "platform/font_stand_ins.h"
 #include "platform/printer_service.h"
+#include "platform/window_placement.h"
 
 #include <QApplication>
 #include <QDir>
@@ -82,8 +83,7 @@ TPreviewPrintForm1::TPreviewPrintForm1(QWidget* parent)
     w.Timer1->setInterval(kHintMilliseconds);
     connect(w.Timer1, &QTimer::timeout, this, &TPreviewPrintForm1::Timer1Timer);
 
-    if (const QScreen* screen = this->screen())
-        move(screen->geometry().center() - rect().center());
+    platform::CentreOnScreen(*this);
     FormCreate();
 }
 
@@ -153,12 +153,12 @@ void TPreviewPrintForm1::FormCreate()
 {
     if (const QScreen* screen = this->screen())
         WorkArea = screen->availableGeometry();
-    OpenState = OpenNormal;
+    OpenState = PreviewOpenState::Normal;
 }
 
 void TPreviewPrintForm1::FormActivate()
 {
-    if (OpenState == OpenWorkArea) {
+    if (OpenState == PreviewOpenState::WorkArea) {
         if (const QScreen* screen = this->screen())
             WorkArea = screen->availableGeometry();
         // The whole window, frame included, covers the work area.
@@ -167,7 +167,7 @@ void TPreviewPrintForm1::FormActivate()
                              frameGeometry().right() - geometry().right(),
                              frameGeometry().bottom() - geometry().bottom());
         setGeometry(WorkArea - frame);
-    } else if (OpenState == OpenMinimized) {
+    } else if (OpenState == PreviewOpenState::Minimized) {
         setWindowState(Qt::WindowMinimized);
     } else {
         setWindowState(Qt::WindowNoState);
@@ -344,7 +344,7 @@ void TPreviewPrintForm1::SaveMetaClick()
         MsgBox(QStringLiteral("Het opslaan is afgebroken: %1 van %2 pagina's zijn opgeslagen.")
                    .arg(written)
                    .arg(PageList.size()),
-               QStringLiteral("Afbeelding opslaan"), MB_ICONASTERISK | MB_OK);
+               QStringLiteral("Afbeelding opslaan"), MsgStyle::Information);
 }
 
 bool TPreviewPrintForm1::eventFilter(QObject* watched, QEvent* event)

@@ -2,6 +2,7 @@
 
 #include "platform/bitmap.h"
 #include "platform/page_image.h"
+#include "preview_open_state.h"
 
 #include <QDialog>
 #include <QRect>
@@ -25,15 +26,13 @@ class TPreviewPrintForm1 : public QDialog {
     Q_OBJECT
 
 public:
-    enum OpenStates { OpenNormal = 0, OpenMinimized = 1, OpenWorkArea = 2 };
-
     explicit TPreviewPrintForm1(QWidget* parent = nullptr);
     ~TPreviewPrintForm1() override;
 
     std::vector<std::unique_ptr<platform::PageImage>> PageList;
     int CurrentPage = 0;
     int ZoomStep = 0;
-    int OpenState = OpenNormal;
+    PreviewOpenState OpenState = PreviewOpenState::Normal;
     QRect WorkArea;
     std::unique_ptr<platform::Bitmap> WorkBitmap;
     const platform::PageImage* ShownImage = nullptr;

@@ -166,22 +166,10 @@ void TMyPrinter::SetPreviewCaption(const QString& caption)
     m_preview->setWindowTitle(caption);
 }
 
-void TMyPrinter::SetPreviewWindowState(int code)
+void TMyPrinter::SetPreviewWindowState(PreviewWindowCode code)
 {
-    switch (code) {
-    case PreviewNormal:
-        m_preview->OpenState = TPreviewPrintForm1::OpenNormal;
-        break;
-    case PreviewMinimized:
-        m_preview->OpenState = TPreviewPrintForm1::OpenMinimized;
-        break;
-    case PreviewWorkArea:
-    case PreviewWorkAreaToo:
-        m_preview->OpenState = TPreviewPrintForm1::OpenWorkArea;
-        break;
-    default:
-        break;
-    }
+    if (const std::optional<PreviewOpenState> state = OpenStateOf(code))
+        m_preview->OpenState = *state;
 }
 
 void TMyPrinter::SetHeaderText(int index, const QString& text)
@@ -202,19 +190,17 @@ void TMyPrinter::SetFooterText(int index, const QString& text)
         !FooterTexts[0].isEmpty() || !FooterTexts[1].isEmpty() || !FooterTexts[2].isEmpty();
 }
 
-void TMyPrinter::SelectFont(int which)
+void TMyPrinter::SelectFont(FontSelector which)
 {
     switch (which) {
-    case SelectTextFont:
+    case FontSelector::Text:
         ApplyFont(TextFont);
         break;
-    case SelectTitleFont:
+    case FontSelector::Title:
         ApplyFont(TitleFont);
         break;
-    case SelectHeaderFont:
+    case FontSelector::Header:
         ApplyFont(HeaderFont);
-        break;
-    default:
         break;
     }
 }
@@ -266,7 +252,7 @@ void TMyPrinter::DrawHeader()
 {
     if (!HeaderVisible)
         return;
-    SelectFont(SelectHeaderFont);
+    SelectFont(FontSelector::Header);
     const QString right =
         PageNumbers ? HeaderTexts[2] + QString::number(PageNumber) : HeaderTexts[2];
     drawThreeTexts(HeaderTexts[0], HeaderTexts[1], right);
@@ -279,7 +265,7 @@ void TMyPrinter::DrawHeader()
 
 void TMyPrinter::DrawFooter()
 {
-    SelectFont(SelectHeaderFont);
+    SelectFont(FontSelector::Header);
     if (FooterLine) {
         CursorY =
             BottomEdge - LineGap - probeHeight() - LineGap - RoundHalfEven(0.5 * PixelsPerMmY);
@@ -289,7 +275,7 @@ void TMyPrinter::DrawFooter()
         CursorY = BottomEdge - probeHeight() - LineGap;
         drawThreeTexts(FooterTexts[0], FooterTexts[1], FooterTexts[2]);
     }
-    SelectFont(SelectTextFont);
+    SelectFont(FontSelector::Text);
 }
 
 void TMyPrinter::BeginDocument()
@@ -298,17 +284,17 @@ void TMyPrinter::BeginDocument()
         m_job = std::make_unique<PrintJob>(m_printer);
     }
     if (FooterVisible) {
-        SelectFont(SelectHeaderFont);
+        SelectFont(FontSelector::Header);
         BodyBottom -= LineGap + probeHeight() + LineGap;
     }
     if (FooterLine)
         BodyBottom -= RoundHalfEven(0.5 * PixelsPerMmY) + LineGap;
     DrawHeader();
     DrawAfterHeader();
-    SelectFont(SelectTextFont);
+    SelectFont(FontSelector::Text);
 }
 
-void TMyPrinter::PrintText(int align, int pos, const QString& text)
+void TMyPrinter::PrintText(Alignment align, int pos, const QString& text)
 {
     if (LineHeight() > BodyBottom - CursorY)
         NewPage();
@@ -325,17 +311,17 @@ void TMyPrinter::PrintText(int align, int pos, const QString& text)
     const double p = pos * PixelsPerMmX;
     int x = 0;
     switch (align) {
-    case AlignCentre:
+    case Alignment::Centre:
         x = RoundHalfEven(p - measure.textWidth(text) / 2);
         break;
-    case AlignRight: {
+    case Alignment::Right: {
         const int width = measure.textWidth(text);
         x = pos >= 0    ? RoundHalfEven(p - width)
             : pos == -1 ? RightEdge - width
                         : RoundHalfEven(p + RightEdge - width);
         break;
     }
-    case AlignDecimalComma: {
+    case Alignment::DecimalComma: {
         // The text up to and including its first decimal separator ends at the position; a text
         // without one stands as if the separator followed it. A thousands separator, which may
         // be a comma, does not count.
@@ -346,7 +332,7 @@ void TMyPrinter::PrintText(int align, int pos, const QString& text)
         x = RoundHalfEven(p - upToSeparator);
         break;
     }
-    default: // left, and any code this program does not use
+    default: // left, and any code that is none of the four
         x = pos >= 0 ? RoundHalfEven(p) : LeftEdge;
         break;
     }

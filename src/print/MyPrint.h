@@ -14,6 +14,7 @@
 #include "platform/page_image.h"
 #include "platform/recording_surface.h"
 #include "platform/surface_font.h"
+#include "preview_open_state.h"
 
 #include <QObject>
 #include <QString>
@@ -32,16 +33,10 @@ class TMyPrinter : public QObject {
     Q_OBJECT
 
 public:
-    enum Alignment { AlignLeft = 1, AlignCentre = 2, AlignRight = 3, AlignDecimalComma = 4 };
-    // The codes of SelectFont.
-    enum FontSelector { SelectTextFont = 1, SelectTitleFont = 2, SelectHeaderFont = 3 };
-    // The codes of SetPreviewWindowState; -1 fills the work area too.
-    enum PreviewWindowCode {
-        PreviewNormal = 1,
-        PreviewMinimized = 2,
-        PreviewWorkArea = 3,
-        PreviewWorkAreaToo = -1
-    };
+    // Where PrintText stands a text against its position.
+    enum class Alignment { Left = 1, Centre = 2, Right = 3, DecimalComma = 4 };
+    // Which of the three fonts SelectFont makes current.
+    enum class FontSelector { Text = 1, Title = 2, Header = 3 };
 
     // Reads the page of the current printer (its orientation must already be chosen) and
     // creates the hidden preview window with its first page.
@@ -55,7 +50,7 @@ public:
     void SetLineSpacing(int spacing);
     void SetPreview(bool on) { Preview = on; }
     void SetPreviewCaption(const QString& caption);
-    void SetPreviewWindowState(int code);
+    void SetPreviewWindowState(PreviewWindowCode code);
     void SetHeaderFont(const platform::SurfaceFont& font) { HeaderFont.assign(font); }
     void SetTitleFont(const platform::SurfaceFont& font) { TitleFont.assign(font); }
     void SetTextFont(const platform::SurfaceFont& font) { TextFont.assign(font); }
@@ -68,13 +63,13 @@ public:
     void SetPageNumbers(bool on) { PageNumbers = on; }
     void SetComputerPaper(bool on) { ComputerPaper = on; }
 
-    // A FontSelector code; other values do nothing.
-    void SelectFont(int which);
+    // A code that is none of the three does nothing.
+    void SelectFont(FontSelector which);
     void ApplyFont(const platform::SurfaceFont& font);
     void SaveFont(platform::SurfaceFont& font);
 
     void BeginDocument();
-    void PrintText(int align, int pos, const QString& text);
+    void PrintText(Alignment align, int pos, const QString& text);
     void NewLine();
     void NewPage();
     int LinesLeft();
@@ -117,8 +112,8 @@ public:
     int LineGap = 0;
     bool ComputerPaper = false;
     bool BandPhase = true;
-    // What AlignDecimalComma aligns on: the decimal separator of the regional settings when the
-    // engine was made, the one the table's heights are written with.
+    // What Alignment::DecimalComma aligns on: the decimal separator of the regional settings when
+    // the engine was made, the one the table's heights are written with.
     QString DecimalSeparator;
 
     int TopEdge() const;

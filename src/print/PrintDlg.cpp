@@ -7,6 +7,7 @@
 #include "platform/printer_reading.h"
 #include "platform/printer_service.h"
 #include "platform/svg_picture.h"
+#include "platform/window_placement.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 TPrintDialog1* PrintDialog1 = nullptr;
 
@@ -113,8 +113,7 @@ TPrintDialog1::TPrintDialog1(QWidget* parent)
     for (std::size_t i = 0; i + 1 < std::size(tabChain); ++i)
         setTabOrder(tabChain[i], tabChain[i + 1]);
 
-    if (const QScreen* screen = this->screen())
-        move(screen->geometry().center() - rect().center());
+    platform::CentreOnScreen(*this);
 
     // Without a usable printer the report says why at start-up, and the dialog keeps its
     // design texts, portrait and one copy.

@@ -2,6 +2,7 @@
 
 #include "platform/page_export.h"
 #include "platform/whole_file.h"
+#include "program_identity.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,7 +17,7 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Vantorbel");
+const QString kTitle = QString::fromUtf8(kProgramName);
 constexpr int kEmfTypes = 5;
 
 [[noreturn]] void failed(const QString& file, const std::string& what)

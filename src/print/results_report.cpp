@@ -8,6 +8,7 @@
 #include "platform/busy_cursor.h"
 #include "platform/modal_runner.h"
 #include "platform/printer_service.h"
+#include "program_identity.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -18,7 +19,7 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Vantorbel");
+const QString kTitle = QString::fromUtf8(kProgramName);
 constexpr int kGroups = 4;
 constexpr qint64 kEventIntervalMs = 10;
 
@@ -54,8 +55,9 @@ public:
     void printTitleLine()
     {
         for (const ColumnGroup& group : kColumnGroups) {
-            m_engine.PrintText(TMyPrinter::AlignLeft, group.number, m_table.numberHeader);
-            m_engine.PrintText(TMyPrinter::AlignDecimalComma, group.value, m_table.valueHeader);
+            m_engine.PrintText(TMyPrinter::Alignment::Left, group.number, m_table.numberHeader);
+            m_engine.PrintText(TMyPrinter::Alignment::DecimalComma, group.value,
+                               m_table.valueHeader);
         }
         m_engine.NewLine();
     }
@@ -108,8 +110,8 @@ private:
     void printRow(int row, const ColumnGroup& group)
     {
         const ReportTable::Row& cells = m_table.rows[static_cast<std::size_t>(row - 1)];
-        m_engine.PrintText(TMyPrinter::AlignLeft, group.number, cells.number);
-        m_engine.PrintText(TMyPrinter::AlignDecimalComma, group.value, trimmed(cells.value));
+        m_engine.PrintText(TMyPrinter::Alignment::Left, group.number, cells.number);
+        m_engine.PrintText(TMyPrinter::Alignment::DecimalComma, group.value, trimmed(cells.value));
     }
 
     const ReportTable& m_table;
@@ -134,11 +136,11 @@ void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog,
     engine.SetHeaderFont(table.font);
     engine.SetTitleFont(table.font);
     engine.SetTextFont(table.font);
-    engine.SelectFont(TMyPrinter::SelectTextFont);
+    engine.SelectFont(TMyPrinter::FontSelector::Text);
     if (dialog.toScreen()) {
         engine.SetPreview(true);
         engine.SetPreviewCaption(kTitle + QStringLiteral(" afdrukvoorbeeld"));
-        engine.SetPreviewWindowState(TMyPrinter::PreviewWorkArea);
+        engine.SetPreviewWindowState(PreviewWindowCode::WorkArea);
     }
     // Heights line up on the separator they were written with, even when the regional setting
     // changed since they were calculated.

@@ -11,13 +11,14 @@
 #include "platform/drawing_surface.h"
 #include "platform/printer_service.h"
 #include "platform/regional_settings.h"
+#include "program_identity.h"
 
 #include <algorithm>
 #include <variant>
 
 namespace {
 
-const QString kTitle = QStringLiteral("Vantorbel");
+const QString kTitle = QString::fromUtf8(kProgramName);
 const QString kCaption = QStringLiteral("Lat afdrukken");
 const QString kScaleCheck = QStringLiteral("100 mm: meet ter controle");
 const QString kProbe = QStringLiteral("yX");
@@ -74,7 +75,7 @@ public:
     void DrawAfterHeader() override
     {
         const RodSheet& sheet = m_sheets[static_cast<std::size_t>(PageNumber - 1)];
-        SelectFont(SelectTextFont);
+        SelectFont(FontSelector::Text);
         drawing().textOut(LeftEdge, CursorY, rangeText(sheet));
         if (m_vertical)
             drawVertical(sheet);
@@ -104,10 +105,10 @@ private:
     // and how far apart labels must be. The rod runs along the longer side of the printable area.
     void measureGeometry()
     {
-        SelectFont(SelectHeaderFont);
+        SelectFont(FontSelector::Header);
         const int headerHeight =
             measuring().textHeight(kProbe) + LineGap + (HeaderLine ? LineGap : 0);
-        SelectFont(SelectTextFont);
+        SelectFont(FontSelector::Text);
         m_textHeight = measuring().textHeight(kProbe);
         // Below the header and the line with the sheet's range of heights.
         m_rodTop = TopEdge() + headerHeight + m_textHeight + LineGap;
@@ -290,7 +291,7 @@ void PrintRod(const RodTable& table, const TPrintDialog1& dialog)
     if (dialog.toScreen()) {
         engine.SetPreview(true);
         engine.SetPreviewCaption(kTitle + QStringLiteral(" afdrukvoorbeeld"));
-        engine.SetPreviewWindowState(TMyPrinter::PreviewWorkArea);
+        engine.SetPreviewWindowState(PreviewWindowCode::WorkArea);
     }
     if (const std::optional<RodProblem> problem = engine.layOut()) {
         MsgWarningText(ProblemText(*problem, table), kCaption);

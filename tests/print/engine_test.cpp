@@ -8,6 +8,7 @@
 namespace {
 
 using platform::PageImage;
+using Align = TMyPrinter::Alignment;
 
 // What one recorded page shows: its texts with their top-left corners, its lines and its boxes.
 struct PageContent {
@@ -142,33 +143,35 @@ TEST_F(EngineTest, TextsArePlacedByAlignmentAndPosition)
     engine.BeginDocument();
     const platform::SurfaceFont font = engine.TextFont;
     const double mm = engine.PixelsPerMmX;
-    const auto placedX = [&](int align, int pos, const QString& text) {
+    const auto placedX = [&](TMyPrinter::Alignment align, int pos, const QString& text) {
         engine.PrintText(align, pos, text);
         engine.NewLine();
         return contentOf(*printer.jobs[0].pages.back()).texts.back().at.x();
     };
     const QString word = QStringLiteral("Hoogte");
     const int w = textWidth(word, font);
-    EXPECT_EQ(placedX(1, -1, word), 82);
-    EXPECT_EQ(placedX(1, 0, word), 82);
-    EXPECT_EQ(placedX(1, 50, word), qRound(50 * mm));
-    EXPECT_EQ(placedX(2, 100, word), static_cast<int>(std::nearbyint(100 * mm - w / 2)));
-    EXPECT_EQ(placedX(3, 100, word), static_cast<int>(std::nearbyint(100 * mm - w)));
-    EXPECT_EQ(placedX(3, -1, word), 4642 - w);
-    EXPECT_EQ(placedX(3, -10, word), static_cast<int>(std::nearbyint(-10 * mm + 4642 - w)));
+    EXPECT_EQ(placedX(Align::Left, -1, word), 82);
+    EXPECT_EQ(placedX(Align::Left, 0, word), 82);
+    EXPECT_EQ(placedX(Align::Left, 50, word), qRound(50 * mm));
+    EXPECT_EQ(placedX(Align::Centre, 100, word),
+              static_cast<int>(std::nearbyint(100 * mm - w / 2)));
+    EXPECT_EQ(placedX(Align::Right, 100, word), static_cast<int>(std::nearbyint(100 * mm - w)));
+    EXPECT_EQ(placedX(Align::Right, -1, word), 4642 - w);
+    EXPECT_EQ(placedX(Align::Right, -10, word),
+              static_cast<int>(std::nearbyint(-10 * mm + 4642 - w)));
 
     // Decimal comma: "12" stands exactly where the 12 of "12,50" stands.
-    const int withFraction = placedX(4, 35, QStringLiteral("12,50"));
-    const int whole = placedX(4, 35, QStringLiteral("12"));
+    const int withFraction = placedX(Align::DecimalComma, 35, QStringLiteral("12,50"));
+    const int whole = placedX(Align::DecimalComma, 35, QStringLiteral("12"));
     EXPECT_EQ(withFraction, whole);
     EXPECT_EQ(withFraction,
               static_cast<int>(std::nearbyint(35 * mm - textWidth(QStringLiteral("12,"), font))));
-    const int thousands = placedX(4, 35, QStringLiteral("1.000,00"));
+    const int thousands = placedX(Align::DecimalComma, 35, QStringLiteral("1.000,00"));
     EXPECT_EQ(thousands + textWidth(QStringLiteral("1.000,"), font),
               withFraction + textWidth(QStringLiteral("12,"), font));
 
     const std::size_t drawn = contentOf(*printer.jobs[0].pages.back()).texts.size();
-    engine.PrintText(1, 500, word); // beyond the right edge: left out, no failure
+    engine.PrintText(Align::Left, 500, word); // beyond the right edge: left out, no failure
     EXPECT_EQ(contentOf(*printer.jobs[0].pages.back()).texts.size(), drawn);
     engine.EndDocument();
 }
@@ -199,7 +202,7 @@ TEST_F(EngineTest, ComputerPaperBandsFollowTheirPhaseAcrossPageBreaks)
     const int lineHeight = engine.LineHeight();
     // The first line after the start carries no band; then band, none, band.
     for (int line = 0; line < 4; ++line) {
-        engine.PrintText(1, -1, QStringLiteral("x"));
+        engine.PrintText(Align::Left, -1, QStringLiteral("x"));
         engine.NewLine();
     }
     std::vector<QRect> bands = contentOf(*printer.jobs[0].pages[0]).boxes;

@@ -336,7 +336,7 @@ TEST_F(PreviewTest, CancelledSaveWritesNothing)
 TEST_F(PreviewTest, OpensOverTheWorkAreaWhenAskedTo)
 {
     fill(1);
-    preview.OpenState = TPreviewPrintForm1::OpenWorkArea;
+    preview.OpenState = PreviewOpenState::WorkArea;
     preview.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
     EXPECT_EQ(preview.frameGeometry(), preview.screen()->availableGeometry());

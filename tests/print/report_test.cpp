@@ -123,7 +123,7 @@ protected:
     TPrintDialog1 dialog;
     bool confirm = true;
     QString previewCaption;
-    int previewOpenState = -1;
+    std::optional<PreviewOpenState> previewOpenState;
     int previewPages = 0;
 };
 
@@ -195,7 +195,7 @@ TEST_F(ReportTest, PreviewOpensOverTheWorkAreaWithItsCaptionAndPrintsNothing)
     print(tableOf(17));
     EXPECT_TRUE(printer.jobs.empty());
     EXPECT_EQ(previewCaption, QStringLiteral("Vantorbel afdrukvoorbeeld"));
-    EXPECT_EQ(previewOpenState, TPreviewPrintForm1::OpenWorkArea);
+    EXPECT_EQ(previewOpenState, PreviewOpenState::WorkArea);
     EXPECT_EQ(previewPages, 1);
 }
 

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+
+// How the preview window places itself when it is shown, as the window keeps it.
+enum class PreviewOpenState { Normal = 0, Minimized = 1, WorkArea = 2 };
+
+// The same choice as the engine's callers give it; WorkAreaToo is a second code for WorkArea.
+enum class PreviewWindowCode { Normal = 1, Minimized = 2, WorkArea = 3, WorkAreaToo = -1 };
+
+// The one translation between the two numberings; nothing for a code that is none of them.
+constexpr std::optional<PreviewOpenState> OpenStateOf(PreviewWindowCode code)
+{
+    switch (code) {
+    case PreviewWindowCode::Normal:
+        return PreviewOpenState::Normal;
+    case PreviewWindowCode::Minimized:
+        return PreviewOpenState::Minimized;
+    case PreviewWindowCode::WorkArea:
+    case PreviewWindowCode::WorkAreaToo:
+        return PreviewOpenState::WorkArea;
+    }
+    return std::nullopt;
+}
