@@ -1,5 +1,7 @@
 #include "cups_connection.h"
 
+#include "cups_library.h"
+
 namespace platform {
 namespace {
 
@@ -15,17 +17,21 @@ const char* declinePassword(const char*, http_t*, const char*, const char*, void
 
 void DeclinePasswordQuestions()
 {
-    cupsSetPasswordCB2(declinePassword, nullptr);
+    if (const CupsLibrary* cups = Cups())
+        cups->cupsSetPasswordCB2(declinePassword, nullptr);
 }
 
 http_t* ConnectToScheduler()
 {
-    DeclinePasswordQuestions();
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                                kConnectMs, nullptr);
+    const CupsLibrary* cups = Cups();
+    if (!cups)
+        return nullptr;
+    cups->cupsSetPasswordCB2(declinePassword, nullptr);
+    http_t* http = cups->httpConnect2(cups->cupsServer(), cups->ippPort(), nullptr, AF_UNSPEC,
+                                      cups->cupsEncryption(), 1, kConnectMs, nullptr);
     // Without a time-out callback, a question that is not answered in time fails.
     if (http)
-        httpSetTimeout(http, kAnswerSeconds, nullptr, nullptr);
+        cups->httpSetTimeout(http, kAnswerSeconds, nullptr, nullptr);
     return http;
 }
 

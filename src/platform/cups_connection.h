@@ -11,7 +11,8 @@ namespace platform {
 void DeclinePasswordQuestions();
 
 // A connection to the print scheduler for the calling thread, whose questions give up after a
-// bounded time; nullptr when it cannot be had. Declines password questions on this thread.
+// bounded time; nullptr when it cannot be had. Declines password questions on this thread. Once
+// there is a connection, libcups is open (cups_library.h).
 http_t* ConnectToScheduler();
 
 } // namespace platform

@@ -1,11 +1,10 @@
 #include "cups_job.h"
 
 #include "cups_connection.h"
+#include "cups_library.h"
 #include "scheduler_workers.h"
 
 #include <QFile>
-
-#include <cups/cups.h>
 
 #include <atomic>
 #include <mutex>
@@ -26,24 +25,26 @@ constexpr qint64 kChunk = 64 * 1024;
 // Frees what libcups handed out, on every way out.
 struct Connection {
     http_t* http = ConnectToScheduler();
+    const CupsLibrary* cups = http ? Cups() : nullptr;
     int numOptions = 0;
     cups_option_t* options = nullptr;
 
     ~Connection()
     {
-        cupsFreeOptions(numOptions, options);
-        if (http)
-            httpClose(http);
+        if (!http)
+            return;
+        cups->cupsFreeOptions(numOptions, options);
+        cups->httpClose(http);
     }
     void add(const char* name, const QByteArray& value)
     {
-        numOptions = cupsAddOption(name, value.constData(), numOptions, &options);
+        numOptions = cups->cupsAddOption(name, value.constData(), numOptions, &options);
     }
 };
 
-QString refusal(const CupsJobRequest& request)
+QString refusal(const Connection& scheduler, const CupsJobRequest& request)
 {
-    const QString why = QString::fromUtf8(cupsLastErrorString());
+    const QString why = QString::fromUtf8(scheduler.cups->cupsLastErrorString());
     const QString refused =
         QStringLiteral("De printer %1 nam de afdruk niet aan").arg(request.queue);
     return why.isEmpty() ? refused : refused + QStringLiteral(" (") + why + QLatin1Char(')');
@@ -55,7 +56,7 @@ void cancelJob(const QByteArray& queue, int id)
 {
     Connection scheduler;
     if (scheduler.http)
-        cupsCancelJob2(scheduler.http, queue.constData(), id, 0);
+        scheduler.cups->cupsCancelJob2(scheduler.http, queue.constData(), id, 0);
 }
 
 // Create-Job, then the document in one Send-Document, as lp sends a file, so that the scheduler
@@ -82,30 +83,31 @@ CupsJobOutcome send(const CupsJobRequest& request, QFile& pdf, const std::atomic
     const QByteArray title = request.title.toUtf8();
     // cupsCreateJob first looks the queue up (a round trip of its own): a scheduler that stopped
     // answering holds the worker here, before any job exists.
-    const int id = cupsCreateJob(scheduler.http, queue.constData(), title.constData(),
-                                 scheduler.numOptions, scheduler.options);
+    const int id =
+        scheduler.cups->cupsCreateJob(scheduler.http, queue.constData(), title.constData(),
+                                      scheduler.numOptions, scheduler.options);
     if (id <= 0)
-        return refusal(request);
+        return refusal(scheduler, request);
     const auto givenUp = [&](CupsJobOutcome outcome) {
         cancelJob(queue, id);
         return outcome;
     };
     if (dropped)
         return givenUp(QString());
-    if (cupsStartDocument(scheduler.http, queue.constData(), id, title.constData(), CUPS_FORMAT_PDF,
-                          1) != HTTP_STATUS_CONTINUE)
-        return givenUp(refusal(request));
+    if (scheduler.cups->cupsStartDocument(scheduler.http, queue.constData(), id, title.constData(),
+                                          CUPS_FORMAT_PDF, 1) != HTTP_STATUS_CONTINUE)
+        return givenUp(refusal(scheduler, request));
     while (!pdf.atEnd()) {
         const QByteArray chunk = pdf.read(kChunk);
         if (dropped)
             return givenUp(QString());
-        if (chunk.isEmpty() ||
-            cupsWriteRequestData(scheduler.http, chunk.constData(),
-                                 static_cast<size_t>(chunk.size())) != HTTP_STATUS_CONTINUE)
-            return givenUp(refusal(request));
+        if (chunk.isEmpty() || scheduler.cups->cupsWriteRequestData(
+                                   scheduler.http, chunk.constData(),
+                                   static_cast<size_t>(chunk.size())) != HTTP_STATUS_CONTINUE)
+            return givenUp(refusal(scheduler, request));
     }
-    if (cupsFinishDocument(scheduler.http, queue.constData()) != IPP_STATUS_OK)
-        return givenUp(refusal(request));
+    if (scheduler.cups->cupsFinishDocument(scheduler.http, queue.constData()) != IPP_STATUS_OK)
+        return givenUp(refusal(scheduler, request));
     return id;
 }
 

@@ -1,11 +1,10 @@
 #include "job_watch.h"
 
 #include "cups_connection.h"
+#include "cups_library.h"
 #include "scheduler_workers.h"
 
 #include <QObject>
-
-#include <cups/cups.h>
 
 #include <atomic>
 #include <chrono>
@@ -69,27 +68,28 @@ QString jobMessage(ipp_jstate_t state, const QString& queue)
     }
 }
 
-bool printerStopped(http_t* http, const QByteArray& queue)
+bool printerStopped(const CupsLibrary& cups, http_t* http, const QByteArray& queue)
 {
-    cups_dest_t* dest = cupsGetNamedDest(http, queue.constData(), nullptr);
+    cups_dest_t* dest = cups.cupsGetNamedDest(http, queue.constData(), nullptr);
     if (!dest)
         return false;
-    const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
+    const char* state = cups.cupsGetOption("printer-state", dest->num_options, dest->options);
     const bool stopped = state && QByteArray(state) == "5";
-    cupsFreeDests(1, dest);
+    cups.cupsFreeDests(1, dest);
     return stopped;
 }
 
 // The job's state, as the scheduler tells it to the job's owner.
-std::optional<ipp_jstate_t> jobState(http_t* http, const QByteArray& queue, int id)
+std::optional<ipp_jstate_t> jobState(const CupsLibrary& cups, http_t* http, const QByteArray& queue,
+                                     int id)
 {
     cups_job_t* jobs = nullptr;
-    const int count = cupsGetJobs2(http, &jobs, queue.constData(), 1, CUPS_WHICHJOBS_ALL);
+    const int count = cups.cupsGetJobs2(http, &jobs, queue.constData(), 1, CUPS_WHICHJOBS_ALL);
     std::optional<ipp_jstate_t> state;
     for (int i = 0; i < count; ++i)
         if (jobs[i].id == id)
             state = jobs[i].state;
-    cupsFreeJobs(count, jobs);
+    cups.cupsFreeJobs(count, jobs);
     return state;
 }
 
@@ -98,23 +98,24 @@ void follow(const QByteArray& queue, int id)
     http_t* http = ConnectToScheduler();
     if (!http)
         return;
+    const CupsLibrary& cups = *Cups();
     const QString name = QString::fromUtf8(queue);
     const auto until = std::chrono::steady_clock::now() + kFollowFor;
     while (std::chrono::steady_clock::now() < until && listening()) {
-        const std::optional<ipp_jstate_t> state = jobState(http, queue, id);
+        const std::optional<ipp_jstate_t> state = jobState(cups, http, queue, id);
         if (!state || *state == IPP_JSTATE_COMPLETED)
             break;
         if (const QString message = jobMessage(*state, name); !message.isEmpty()) {
             tell(message);
             break;
         }
-        if (*state == IPP_JSTATE_PENDING && printerStopped(http, queue)) {
+        if (*state == IPP_JSTATE_PENDING && printerStopped(cups, http, queue)) {
             tell(QStringLiteral("De printer %1 is gestopt: de afdruk wacht.").arg(name));
             break;
         }
         std::this_thread::sleep_for(kAskEvery);
     }
-    httpClose(http);
+    cups.httpClose(http);
 }
 
 } // namespace

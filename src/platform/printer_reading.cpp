@@ -41,6 +41,10 @@ bool stillReading()
 
 void runWaiting()
 {
+    // Qt's print support asks the scheduler on the thread that read the printer and from now on
+    // on this one too (the set-up dialog, the queue's location): neither may wait for a
+    // password. libcups is loaded by now, so opening it here costs nothing.
+    DeclinePasswordQuestions();
     auto waiting = std::exchange(reading().waiting, {});
     for (auto& [context, whenKnown] : waiting) {
         if (context)
@@ -76,9 +80,6 @@ void startReading()
     reading().deferred = false;
     if (printer.valid())
         return;
-    // Qt's print support asks the scheduler on the thread that reads the printer and later on
-    // this one (the set-up dialog, the queue's location): neither may wait for a password.
-    DeclinePasswordQuestions();
     QObject* receiver = &doneReceiver();
     printer = std::async(std::launch::async, [receiver] {
         const DoneNotice notice(receiver);
