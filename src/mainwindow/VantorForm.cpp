@@ -277,25 +277,21 @@ void TVantorForm::connectCommands()
             RunGuarded([this, handler] { (this->*handler)(); });
         };
     };
+    // Closing cannot fail; every other command reports its failures itself.
     connect(m_commands.ToolButton12, &QToolButton::clicked, this, &TVantorForm::ToolButton12Click);
-    connect(m_commands.ToolButton1, &QToolButton::clicked, this,
-            guarded(&TVantorForm::ToolButton1Click));
-    connect(m_commands.ToolButton2, &QToolButton::clicked, this,
-            guarded(&TVantorForm::ToolButton2Click));
-    connect(m_commands.ToolButton7, &QToolButton::clicked, this,
-            guarded(&TVantorForm::BerekenenButtonClick));
-    connect(m_commands.ToolButton9, &QToolButton::clicked, this,
-            guarded(&TVantorForm::AfdrukkenButtonClick));
-    connect(m_commands.ToolButton10, &QToolButton::clicked, this,
-            guarded(&TVantorForm::GridfontButtonClick));
-    connect(m_commands.VanTorbelButton, &QToolButton::clicked, this,
-            guarded(&TVantorForm::VanTorbelButtonClick));
-    connect(m_commands.KoppenMaatButton, &QToolButton::clicked, this,
-            guarded(&TVantorForm::VanTorbelButtonClick));
-    connect(m_commands.ToolButton3, &QToolButton::clicked, this,
-            guarded(&TVantorForm::ToolButton3Click));
-    connect(m_commands.VerdelenButton, &QToolButton::clicked, this,
-            guarded(&TVantorForm::VerdelenButtonClick));
+    const std::pair<QToolButton*, void (TVantorForm::*)()> commands[] = {
+        {m_commands.ToolButton1, &TVantorForm::ToolButton1Click},
+        {m_commands.ToolButton2, &TVantorForm::ToolButton2Click},
+        {m_commands.ToolButton7, &TVantorForm::BerekenenButtonClick},
+        {m_commands.ToolButton9, &TVantorForm::AfdrukkenButtonClick},
+        {m_commands.ToolButton10, &TVantorForm::GridfontButtonClick},
+        {m_commands.VanTorbelButton, &TVantorForm::VanTorbelButtonClick},
+        {m_commands.KoppenMaatButton, &TVantorForm::VanTorbelButtonClick},
+        {m_commands.ToolButton3, &TVantorForm::ToolButton3Click},
+        {m_commands.VerdelenButton, &TVantorForm::VerdelenButtonClick},
+    };
+    for (const auto& [button, handler] : commands)
+        connect(button, &QToolButton::clicked, this, guarded(handler));
     connect(m_informationPicture, &ClickableLabel::clicked, this,
             guarded(&TVantorForm::Image2Click));
 

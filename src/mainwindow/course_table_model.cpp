@@ -7,20 +7,15 @@ CourseTableModel::CourseTableModel(QObject* parent)
 {
 }
 
-QString CourseTableModel::numberText(std::int32_t number)
+QString CourseTableModel::numberAt(std::size_t index) const
 {
-    return number == kNoNumber ? QString() : QString::number(number);
-}
-
-std::int32_t CourseTableModel::numberAt(std::size_t index) const
-{
-    return m_computed ? m_courses[index].Number : m_rows[index].number;
+    return m_courses.empty() ? QString() : QString::number(m_courses[index].Number);
 }
 
 QString CourseTableModel::heightAt(std::size_t index) const
 {
-    if (!m_computed)
-        return m_rows[index].height;
+    if (m_courses.empty())
+        return {};
     return QString::fromStdString(
         calc::FormatHeight(m_courses[index].Height, m_decimals, m_format));
 }
@@ -32,7 +27,7 @@ QString CourseTableModel::cell(int column, int gridRow) const
     if (gridRow == 0)
         return column == 0 ? m_numberHeader : m_heightHeader;
     const auto index = static_cast<std::size_t>(gridRow - 1);
-    return column == 0 ? numberText(numberAt(index)) : heightAt(index);
+    return column == 0 ? numberAt(index) : heightAt(index);
 }
 
 void CourseTableModel::setHeaders(const QString& numberHeader, const QString& heightHeader)
@@ -46,17 +41,8 @@ void CourseTableModel::setHeaders(const QString& numberHeader, const QString& he
 
 void CourseTableModel::clearRows()
 {
-    setRows({Row{}});
-}
-
-void CourseTableModel::setRows(std::vector<Row> rows)
-{
     beginResetModel();
-    m_computed = false;
     m_courses = std::vector<calc::CourseRow>(); // gives the memory back, unlike clear()
-    m_rows = std::move(rows);
-    if (m_rows.empty())
-        m_rows.emplace_back();
     endResetModel();
 }
 
@@ -64,12 +50,10 @@ void CourseTableModel::setCourseRows(std::vector<calc::CourseRow> rows, int deci
                                      const calc::RegionalFormat& format)
 {
     if (rows.empty()) {
-        setRows({});
+        clearRows();
         return;
     }
     beginResetModel();
-    m_computed = true;
-    m_rows = std::vector<Row>();
     m_courses = std::move(rows);
     m_courses.shrink_to_fit();
     m_decimals = decimals;
@@ -93,7 +77,7 @@ QVariant CourseTableModel::data(const QModelIndex& index, int role) const
         return {};
     if (role == Qt::DisplayRole) {
         const auto row = static_cast<std::size_t>(index.row());
-        return index.column() == 0 ? numberText(numberAt(row)) : heightAt(row);
+        return index.column() == 0 ? numberAt(row) : heightAt(row);
     }
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);

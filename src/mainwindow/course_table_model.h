@@ -6,7 +6,6 @@
 #include <QAbstractTableModel>
 #include <QString>
 
-#include <cstdint>
 #include <vector>
 
 // The course table as a string grid: grid row 0 holds the two headers, grid column 0 the course
@@ -17,12 +16,6 @@ class CourseTableModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    struct Row {
-        std::int32_t number = kNoNumber; // kNoNumber: an empty number cell
-        QString height;
-    };
-    static constexpr std::int32_t kNoNumber = -1;
-
     explicit CourseTableModel(QObject* parent = nullptr);
 
     // The grid as the rest of the program reads it, header row included.
@@ -37,8 +30,7 @@ public:
     void setHeaders(const QString& numberHeader, const QString& heightHeader);
     // Back to the header row and one empty data row.
     void clearRows();
-    void setRows(std::vector<Row> rows);
-    // The rows of a calculation, shown with `decimals` places in `format`.
+    // The rows of a calculation, shown with `decimals` places in `format`; none: as clearRows.
     void setCourseRows(std::vector<calc::CourseRow> rows, int decimals,
                        const calc::RegionalFormat& format);
 
@@ -48,18 +40,16 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    static QString numberText(std::int32_t number);
-    std::size_t rowTotal() const { return m_computed ? m_courses.size() : m_rows.size(); }
-    std::int32_t numberAt(std::size_t index) const;
+    // Without a calculation the grid keeps one empty data row, as a string grid cannot have none.
+    std::size_t rowTotal() const { return m_courses.empty() ? 1 : m_courses.size(); }
+    QString numberAt(std::size_t index) const;
     QString heightAt(std::size_t index) const;
 
     QString m_numberHeader;
     QString m_heightHeader;
-    std::vector<Row> m_rows{Row{}};
     // A calculation keeps its numbers and formats a height only when it is shown or read: at
     // the row limit, formatting every row up front cost more than all the rest of the command,
     // and the texts took more memory than the numbers.
-    bool m_computed = false;
     std::vector<calc::CourseRow> m_courses;
     int m_decimals = 0;
     calc::RegionalFormat m_format;

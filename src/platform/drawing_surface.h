@@ -19,7 +19,6 @@ public:
     const SurfaceFont& font() const { return m_font; }
     // Takes the attributes of font; the surface keeps its own pixels per inch.
     void setFont(const SurfaceFont& font) { m_font.assign(font); }
-    void setFontPixelsPerInch(int pixelsPerInch) { m_font.pixelsPerInch = pixelsPerInch; }
 
     const SurfacePen& pen() const { return m_pen; }
     void setPen(const SurfacePen& pen) { m_pen = pen; }

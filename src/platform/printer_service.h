@@ -72,7 +72,6 @@ public:
     // Ends a running job that failed midway without printing it: half a document must not go out
     // as if it were complete, and the printer must take the next job. Never throws.
     virtual void abortDocument() = 0;
-    virtual bool printing() const = 0;
 
     // The desktop's printer set-up dialog; true when confirmed.
     virtual bool setupDialog(QWidget* parent) = 0;

@@ -40,7 +40,6 @@ public:
     void newPage() override;
     void endDocument() override;
     void abortDocument() override;
-    bool printing() const override { return m_job != nullptr; }
 
     bool setupDialog(QWidget* parent) override;
 

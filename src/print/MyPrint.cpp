@@ -63,6 +63,15 @@ void prepareSurface(platform::DrawingSurface& surface)
     surface.setBrush({Qt::white, false});
 }
 
+// The header and the footer alike: three texts, shown while one of them is not empty.
+void setPageText(QString (&texts)[3], bool& visible, int index, const QString& text)
+{
+    if (index < 1 || index > 3)
+        return;
+    texts[index - 1] = text;
+    visible = !texts[0].isEmpty() || !texts[1].isEmpty() || !texts[2].isEmpty();
+}
+
 } // namespace
 
 TMyPrinter::TMyPrinter(QObject* owner)
@@ -174,20 +183,12 @@ void TMyPrinter::SetPreviewWindowState(PreviewWindowCode code)
 
 void TMyPrinter::SetHeaderText(int index, const QString& text)
 {
-    if (index < 1 || index > 3)
-        return;
-    HeaderTexts[index - 1] = text;
-    HeaderVisible =
-        !HeaderTexts[0].isEmpty() || !HeaderTexts[1].isEmpty() || !HeaderTexts[2].isEmpty();
+    setPageText(HeaderTexts, HeaderVisible, index, text);
 }
 
 void TMyPrinter::SetFooterText(int index, const QString& text)
 {
-    if (index < 1 || index > 3)
-        return;
-    FooterTexts[index - 1] = text;
-    FooterVisible =
-        !FooterTexts[0].isEmpty() || !FooterTexts[1].isEmpty() || !FooterTexts[2].isEmpty();
+    setPageText(FooterTexts, FooterVisible, index, text);
 }
 
 void TMyPrinter::SelectFont(FontSelector which)

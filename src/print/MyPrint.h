@@ -78,9 +78,6 @@ public:
     void DrawHeader();
     void DrawFooter();
 
-    // The preview window while the document runs (also with printer output, never shown then).
-    TPreviewPrintForm1& previewWindow() { return *m_preview; }
-
     // Settings and page geometry, in printer pixels unless said otherwise.
     int LineSpacing = 3;
     bool Preview = false;

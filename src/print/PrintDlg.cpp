@@ -143,7 +143,6 @@ void TPrintDialog1::buildOrientationGroup()
                                  QSize(27, 33), QRect(13, 21, 40, 40));
     w.AfdukLandschap = addPicture(w.GroupBox2, "AfdukLandschap", ":/icons/sheet_landscape.svg",
                                   QSize(32, 25), QRect(13, 21, 40, 40));
-    w.AfdukLandschap->hide();
     w.Staand1 = addRadio(w.GroupBox2, "Staand1", QStringLiteral("Staand"), QRect(70, 20, 73, 17));
     w.Staand1->setChecked(true);
     w.liggend1 =
@@ -183,7 +182,6 @@ void TPrintDialog1::buildButtons()
 {
     Widgets& w = m_widgets;
     w.BitBtn1 = addButton(this, "BitBtn1", QStringLiteral("OK"), QRect(304, 8, 75, 25));
-    w.BitBtn1->setDefault(true);
     w.BitBtn1->setIcon(QIcon(QStringLiteral(":/icons/ok.svg")));
     w.BitBtn2 = addButton(this, "BitBtn2", QStringLiteral("Cancel"), QRect(304, 40, 75, 25));
     w.BitBtn2->setIcon(QIcon(QStringLiteral(":/icons/preview_close.svg")));
@@ -223,21 +221,30 @@ void TPrintDialog1::FormCreate()
     showPrinterBeingRead(true);
     platform::WhenPrinterKnown(this, [this] {
         showPrinterBeingRead(false);
-        RunGuarded([this] { readPrinterSettings(); });
+        RunGuarded([this] { fillFromPrinter(); });
     });
 }
 
 void TPrintDialog1::showPrinterBeingRead(bool reading)
 {
-    // OK and Setup... would wait for a print system that may never answer; Cancel stays.
     Widgets& w = m_widgets;
     w.Printername->setText(reading ? QStringLiteral("Printergegevens worden opgevraagd...")
                                    : designPrinterName());
     w.Printername->adjustSize();
     w.Location->setText(reading ? QString() : designLocation());
     w.Location->adjustSize();
-    w.BitBtn1->setEnabled(!reading);
-    w.BitBtn3->setEnabled(!reading);
+    m_printerKnown = !reading;
+    updateWidgets();
+}
+
+void TPrintDialog1::updateWidgets()
+{
+    Widgets& w = m_widgets;
+    w.AfdrukPortret->setVisible(w.Staand1->isChecked());
+    w.AfdukLandschap->setVisible(!w.Staand1->isChecked());
+    // OK and Setup... would wait for a print system that may never answer; Cancel stays.
+    w.BitBtn1->setEnabled(m_printerKnown);
+    w.BitBtn3->setEnabled(m_printerKnown);
 }
 
 void TPrintDialog1::ShowPrinterInfo()
@@ -249,7 +256,7 @@ void TPrintDialog1::ShowPrinterInfo()
     m_widgets.Location->adjustSize();
 }
 
-void TPrintDialog1::readPrinterSettings()
+void TPrintDialog1::fillFromPrinter()
 {
     ShowPrinterInfo();
     platform::PrinterService& printer = platform::CurrentPrinter();
@@ -260,19 +267,18 @@ void TPrintDialog1::readPrinterSettings()
     m_widgets.aantalEdit1->setValue(std::clamp(printer.copies(), 1, kMaxCopies));
 }
 
+// Either radio button of the pair: the picture follows the one that is checked.
 void TPrintDialog1::Staand1Click()
 {
-    m_widgets.AfdukLandschap->setVisible(!m_widgets.Staand1->isChecked());
-    m_widgets.AfdrukPortret->setVisible(m_widgets.Staand1->isChecked());
+    updateWidgets();
 }
 
 void TPrintDialog1::liggend1Click()
 {
-    m_widgets.AfdukLandschap->setVisible(m_widgets.liggend1->isChecked());
-    m_widgets.AfdrukPortret->setVisible(!m_widgets.liggend1->isChecked());
+    updateWidgets();
 }
 
-void TPrintDialog1::BitBtn1Click()
+void TPrintDialog1::copyToPrinter()
 {
     // A value typed and confirmed with Enter, without leaving the field, counts too.
     m_widgets.aantalEdit1->commitTypedValue();
@@ -282,11 +288,16 @@ void TPrintDialog1::BitBtn1Click()
     if (m_widgets.liggend1->isChecked())
         printer.setOrientation(platform::PageOrientation::Landscape);
     printer.setCopies(m_widgets.aantalEdit1->value());
+}
+
+void TPrintDialog1::BitBtn1Click()
+{
+    copyToPrinter();
     accept();
 }
 
 void TPrintDialog1::BitBtn3Click()
 {
     if (platform::CurrentPrinter().setupDialog(this))
-        readPrinterSettings();
+        fillFromPrinter();
 }

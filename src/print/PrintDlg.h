@@ -34,8 +34,15 @@ public:
 
 private:
     void FormCreate();
+    // The three steps of a print dialog. From the printer into the widgets: name, location,
+    // orientation and copies.
+    void fillFromPrinter();
+    // From the widgets into the printer, on OK: orientation and copies.
+    void copyToPrinter();
+    // What the widgets show and allow from their own state: the picture of the chosen
+    // orientation, and OK and Setup... only once the printer is known.
+    void updateWidgets();
     void showPrinterBeingRead(bool reading);
-    void readPrinterSettings();
     void buildOutputGroup();
     void buildOrientationGroup();
     void buildCopiesGroup();
@@ -61,6 +68,7 @@ private:
         QPushButton* BitBtn2 = nullptr;
         QPushButton* BitBtn3 = nullptr;
     } m_widgets;
+    bool m_printerKnown = false;
 };
 
 // The one print dialog of the program, created at start-up right after the main window.

@@ -381,13 +381,6 @@ TEST_F(VantorFormTest, SelectedRowsCopyWithTheirHeaderForASpreadsheet)
     EXPECT_EQ(QGuiApplication::clipboard()->text(), whole);
 }
 
-TEST_F(VantorFormTest, DefaultTableFontIsArialAtNinePoints)
-{
-    EXPECT_EQ(form.tableFont().font.family(), QStringLiteral("Arial"));
-    EXPECT_EQ(form.tableFont().font.pointSize(), 9);
-    EXPECT_FALSE(form.tableFont().font.bold());
-}
-
 TEST_F(VantorFormTest, InformationPictureOpensTheMakersAddress)
 {
     auto* picture = find<QLabel>("Image2");

@@ -57,7 +57,7 @@ TEST_F(PdfPrinterTest, CancellingTheOutputFileEndsThePrintQuietly)
     EXPECT_FALSE(files.underBusyCursor[0]);
     EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
     platform::SetDefaultCursor();
-    EXPECT_FALSE(printer.printing());
+    EXPECT_THROW(printer.newPage(), std::runtime_error); // no job left running
     ASSERT_EQ(files.requests.size(), 1u);
     EXPECT_EQ(files.requests[0].purpose, platform::FileDialogRequest::Purpose::Save);
     EXPECT_EQ(files.requests[0].defaultSuffix, QStringLiteral("pdf"));
@@ -75,7 +75,7 @@ TEST_F(PdfPrinterTest, AJobBecomesAPdfFileWithItsPagesAndTitle)
     printer.newPage();
     printer.canvas().line(0, 0, 1000, 1000);
     printer.endDocument();
-    EXPECT_FALSE(printer.printing());
+    EXPECT_THROW(printer.newPage(), std::runtime_error); // no job left running
 
     QFile pdf(output);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));

@@ -4,26 +4,6 @@
 
 namespace {
 
-using platform::PageOrientation;
-
-TEST(TestPrinter, HasTheFiguresOfTheWorkedExampleAndTurnsThemForLandscape)
-{
-    TestPrinter printer;
-    const platform::PrinterFigures portrait = platform::CurrentPrinter().figures();
-    EXPECT_EQ(portrait.pageWidthPixels, 4960);
-    EXPECT_EQ(portrait.pageHeightPixels, 7016);
-    EXPECT_EQ(portrait.printableWidthMm, 203);
-    EXPECT_EQ(portrait.printableHeightMm, 288);
-    EXPECT_EQ(portrait.resolutionX, 600);
-    EXPECT_EQ(portrait.resolutionY, 600);
-
-    printer.setOrientation(PageOrientation::Landscape);
-    const platform::PrinterFigures landscape = printer.figures();
-    EXPECT_EQ(landscape.pageWidthPixels, 7016);
-    EXPECT_EQ(landscape.printableWidthMm, 288);
-    EXPECT_EQ(landscape.printableHeightMm, 203);
-}
-
 TEST(TestPrinter, RecordsEachJobWithItsSettingsAndPages)
 {
     TestPrinter printer;

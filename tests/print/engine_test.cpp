@@ -142,7 +142,6 @@ TEST_F(EngineTest, TextsArePlacedByAlignmentAndPosition)
     TMyPrinter engine;
     engine.BeginDocument();
     const platform::SurfaceFont font = engine.TextFont;
-    const double mm = engine.PixelsPerMmX;
     const auto placedX = [&](TMyPrinter::Alignment align, int pos, const QString& text) {
         engine.PrintText(align, pos, text);
         engine.NewLine();
@@ -150,22 +149,20 @@ TEST_F(EngineTest, TextsArePlacedByAlignmentAndPosition)
     };
     const QString word = QStringLiteral("Hoogte");
     const int w = textWidth(word, font);
+    // 600 pixels per inch: 50 mm is 1181,1 pixels, 100 mm 2362,2, 35 mm 826,77 and 10 mm 236,22.
     EXPECT_EQ(placedX(Align::Left, -1, word), 82);
     EXPECT_EQ(placedX(Align::Left, 0, word), 82);
-    EXPECT_EQ(placedX(Align::Left, 50, word), qRound(50 * mm));
-    EXPECT_EQ(placedX(Align::Centre, 100, word),
-              static_cast<int>(std::nearbyint(100 * mm - w / 2)));
-    EXPECT_EQ(placedX(Align::Right, 100, word), static_cast<int>(std::nearbyint(100 * mm - w)));
+    EXPECT_EQ(placedX(Align::Left, 50, word), 1181);
+    EXPECT_NEAR(placedX(Align::Centre, 100, word) + w / 2.0, 2362.2, 1.0);
+    EXPECT_NEAR(placedX(Align::Right, 100, word) + w, 2362.2, 0.5);
     EXPECT_EQ(placedX(Align::Right, -1, word), 4642 - w);
-    EXPECT_EQ(placedX(Align::Right, -10, word),
-              static_cast<int>(std::nearbyint(-10 * mm + 4642 - w)));
+    EXPECT_NEAR(placedX(Align::Right, -10, word) + w, 4642 - 236.22, 0.5);
 
     // Decimal comma: "12" stands exactly where the 12 of "12,50" stands.
     const int withFraction = placedX(Align::DecimalComma, 35, QStringLiteral("12,50"));
     const int whole = placedX(Align::DecimalComma, 35, QStringLiteral("12"));
     EXPECT_EQ(withFraction, whole);
-    EXPECT_EQ(withFraction,
-              static_cast<int>(std::nearbyint(35 * mm - textWidth(QStringLiteral("12,"), font))));
+    EXPECT_NEAR(withFraction + textWidth(QStringLiteral("12,"), font), 826.77, 0.5);
     const int thousands = placedX(Align::DecimalComma, 35, QStringLiteral("1.000,00"));
     EXPECT_EQ(thousands + textWidth(QStringLiteral("1.000,"), font),
               withFraction + textWidth(QStringLiteral("12,"), font));

@@ -57,7 +57,7 @@ public:
     void newPage() override;
     void endDocument() override;
     void abortDocument() override;
-    bool printing() const override { return m_printing; }
+    bool printing() const { return m_printing; }
     bool setupDialog(QWidget* parent) override;
 
 private:
