@@ -1,6 +1,13 @@
 #include "cups_connection.h"
 
 #include "cups_library.h"
+#include "painted_wait.h"
+#include "scheduler_workers.h"
+
+#include <QDeadlineTimer>
+
+#include <atomic>
+#include <memory>
 
 namespace platform {
 namespace {
@@ -33,6 +40,24 @@ http_t* ConnectToScheduler()
     if (http)
         cups->httpSetTimeout(http, kAnswerSeconds, nullptr, nullptr);
     return http;
+}
+
+bool SchedulerAnswers(const QString& queue, std::chrono::milliseconds within)
+{
+    // Shared with the worker, which may go on asking long after nobody waits for it.
+    auto answered = std::make_shared<std::atomic<bool>>(false);
+    RunSchedulerWorker([answered, queue = queue.toUtf8()] {
+        if (http_t* http = ConnectToScheduler()) {
+            const CupsLibrary& cups = *Cups();
+            if (cups_dest_t* dest = cups.cupsGetNamedDest(http, queue.constData(), nullptr))
+                cups.cupsFreeDests(1, dest);
+            cups.httpClose(http);
+        }
+        *answered = true;
+    });
+    const QDeadlineTimer deadline(within);
+    WaitWithWindowsPainted([&] { return *answered || deadline.hasExpired(); });
+    return *answered;
 }
 
 } // namespace platform

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QString>
+
 #include <cups/cups.h>
+
+#include <chrono>
 
 namespace platform {
 
@@ -14,5 +18,11 @@ void DeclinePasswordQuestions();
 // bounded time; nullptr when it cannot be had. Declines password questions on this thread. Once
 // there is a connection, libcups is open (cups_library.h).
 http_t* ConnectToScheduler();
+
+// Whether the scheduler answers a question about the queue within the given time, asked on a
+// scheduler worker while the windows keep painting. Qt's own printer dialog asks the scheduler on
+// the window's thread, where one that has stopped answering would freeze every window: this
+// looks first. Also true when there is no scheduler at all: then nothing waits.
+bool SchedulerAnswers(const QString& queue, std::chrono::milliseconds within);
 
 } // namespace platform

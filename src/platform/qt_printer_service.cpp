@@ -1,6 +1,7 @@
 #include "qt_printer_service.h"
 
 #include "busy_cursor.h"
+#include "cups_connection.h"
 #include "cups_job.h"
 #include "file_dialog.h"
 #include "job_watch.h"
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QTemporaryFile>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -29,6 +31,8 @@ namespace platform {
 namespace {
 
 constexpr int kNameLength = 79;
+// A scheduler that answers at all does so within milliseconds.
+constexpr std::chrono::seconds kSchedulerAnswersWithin(3);
 
 QString limited(const QString& text)
 {
@@ -273,6 +277,12 @@ void QtPrinterService::abortDocument()
 
 bool QtPrinterService::setupDialog(QWidget* parent)
 {
+    if (!builtInPdfPrinter()) {
+        const BusyCursor busy;
+        if (!SchedulerAnswers(m_printer.printerName(), kSchedulerAnswersWithin))
+            throw std::runtime_error("De printerservice antwoordt niet: de printerinstelling kan "
+                                     "nu niet worden geopend");
+    }
     QPrintDialog dialog(&m_printer, parent);
     dialog.setWindowTitle(QStringLiteral("Printerinstelling"));
     // Qt names the confirm button after printing ("Afdrukken"); here it only confirms the

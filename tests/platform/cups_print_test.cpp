@@ -360,6 +360,22 @@ TEST_F(CupsPrintTest, AStoppedPrinterIsToldOnce)
     finishedJob(job);
 }
 
+// Qt's set-up dialog would ask a frozen scheduler on the window's thread: it is not opened, and
+// the user is told why within seconds.
+TEST_F(CupsPrintTest, TheSetUpDialogIsNotOpenedOnAFrozenScheduler)
+{
+    const pid_t scheduler = env("VANTORBEL_TEST_SCHEDULER_PID").toInt();
+    ASSERT_GT(scheduler, 0);
+    platform::PrinterService& printer = platform::CurrentPrinter();
+    ASSERT_EQ(::kill(scheduler, SIGSTOP), 0);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_THROW(printer.setupDialog(nullptr), std::runtime_error);
+    EXPECT_LT(clock.elapsed(), 5000);
+    ::kill(scheduler, SIGCONT);
+    EXPECT_TRUE(platform::SchedulerWorkersEnded(std::chrono::seconds(30)));
+}
+
 // Orientation reaches the paper once: as landscape pages in the program's own PDF, and not
 // again as the job's orientation.
 TEST_F(CupsPrintTest, ALandscapeJobHasLandscapePagesAndNoOrientationOfItsOwn)
