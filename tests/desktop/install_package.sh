@@ -14,7 +14,10 @@ rm -f vantorbel_*.deb
 cpack -G DEB >/dev/null
 package=$(ls "$PWD"/vantorbel_*.deb)
 echo "Package: $package"
-dpkg-deb --field "$package" Depends
+depends=$(dpkg-deb --field "$package" Depends)
+echo "$depends"
+# libcups is opened at run time, so the package has to name it itself.
+grep -qw libcups2 <<<"$depends" || { echo "The package does not depend on libcups2"; exit 1; }
 
 cleanup() { apt-get remove -y -qq vantorbel >/dev/null 2>&1 || true; }
 trap cleanup EXIT
