@@ -33,7 +33,7 @@ http_t* ConnectToScheduler()
     const CupsLibrary* cups = Cups();
     if (!cups)
         return nullptr;
-    cups->cupsSetPasswordCB2(declinePassword, nullptr);
+    DeclinePasswordQuestions();
     http_t* http = cups->httpConnect2(cups->cupsServer(), cups->ippPort(), nullptr, AF_UNSPEC,
                                       cups->cupsEncryption(), 1, kConnectMs, nullptr);
     // Without a time-out callback, a question that is not answered in time fails.

@@ -22,7 +22,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <stdexcept>
 #include <utility>
 #include <variant>
@@ -224,10 +223,8 @@ void QtPrinterService::endDocument()
         throw std::runtime_error("De afdruk kon niet worden afgerond");
     }
     const QString spool = *std::exchange(m_spool, std::nullopt);
-    QFile::setPermissions(spool, NewFilePermissions());
     if (!m_pdfTarget.isEmpty()) {
-        if (std::rename(QFile::encodeName(spool).constData(),
-                        QFile::encodeName(m_pdfTarget).constData()) != 0) {
+        if (!MoveIntoPlace(spool, m_pdfTarget)) {
             QFile::remove(spool);
             throw std::runtime_error("Bestand " + m_pdfTarget.toStdString() +
                                      " kon niet geschreven worden");

@@ -40,19 +40,22 @@ QFileDevice::Permissions NewFilePermissions()
     return permissions;
 }
 
+bool MoveIntoPlace(const QString& temporary, const QString& fileName)
+{
+    return QFile::setPermissions(temporary, NewFilePermissions()) &&
+           std::rename(QFile::encodeName(temporary).constData(),
+                       QFile::encodeName(fileName).constData()) == 0;
+}
+
 bool ReplaceWholeFile(const QString& fileName, const QByteArray& bytes)
 {
     QTemporaryFile file(QFileInfo(fileName).absolutePath() + QStringLiteral("/.vantorbel-XXXXXX"));
     if (!file.open())
         return false;
-    // A temporary file is private to its owner; the page gets what a new file gets.
-    if (file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.setPermissions(NewFilePermissions()))
+    if (file.write(bytes) != bytes.size() || !file.flush())
         return false;
     file.close();
-    // rename() puts the new file in the name's place at once; a link there is replaced itself.
-    if (std::rename(QFile::encodeName(file.fileName()).constData(),
-                    QFile::encodeName(fileName).constData()) != 0)
+    if (!MoveIntoPlace(file.fileName(), fileName))
         return false;
     file.setAutoRemove(false);
     return true;

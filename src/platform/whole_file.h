@@ -16,9 +16,14 @@ QFileDevice::Permissions NewFilePermissions();
 // the file could not be written.
 bool WriteWholeFile(const QString& fileName, const QByteArray& bytes);
 
-// The same for a file whose name the program made itself (a numbered page): the bytes go to a
-// new file beside it, which is then renamed over the name. A link by that name is replaced
-// itself, never the file it points to. False when the file could not be written.
+// Puts a finished temporary file in the folder of fileName in its place: it gets what a new
+// file gets (temporary files start private) and is renamed over the name, at once; a link by
+// that name is replaced itself, never the file it points to. False when it could not be.
+bool MoveIntoPlace(const QString& temporary, const QString& fileName);
+
+// The same as WriteWholeFile for a file whose name the program made itself (a numbered page): the
+// bytes go to a new file beside it, which is then renamed over the name. A link by that name is
+// replaced itself, never the file it points to. False when the file could not be written.
 bool ReplaceWholeFile(const QString& fileName, const QByteArray& bytes);
 
 } // namespace platform

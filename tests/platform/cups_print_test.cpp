@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 #include <ostream>
 #include <signal.h>
@@ -71,6 +72,35 @@ QString pdfInfo(const QString& path, const char* key)
 {
     return field(run(QStringLiteral("pdfinfo"), {path}), QLatin1String(key), ":");
 }
+
+// The private scheduler stopped (SIGSTOP) from freeze() until thaw() or the end of the scope, so
+// that a failed check never leaves it stopped for the cases after it.
+class FrozenScheduler {
+public:
+    FrozenScheduler()
+        : m_pid(env("VANTORBEL_TEST_SCHEDULER_PID").toInt())
+    {
+    }
+    ~FrozenScheduler() { thaw(); }
+    FrozenScheduler(const FrozenScheduler&) = delete;
+    FrozenScheduler& operator=(const FrozenScheduler&) = delete;
+
+    void freeze()
+    {
+        ASSERT_GT(m_pid, 0);
+        ASSERT_EQ(::kill(m_pid, SIGSTOP), 0);
+        m_frozen = true;
+    }
+    void thaw()
+    {
+        if (std::exchange(m_frozen, false))
+            ::kill(m_pid, SIGCONT);
+    }
+
+private:
+    pid_t m_pid;
+    bool m_frozen = false;
+};
 
 class CupsPrintTest : public testing::Test {
 protected:
@@ -289,8 +319,7 @@ TEST_F(CupsPrintTest, AnAbortedJobPrintsNothingAndTheNextJobPrints)
 // answers again, and nothing prints.
 TEST_F(CupsPrintTest, AFrozenSchedulerNeitherFreezesTheWindowNorKeepsTheProgramOpen)
 {
-    const pid_t scheduler = env("VANTORBEL_TEST_SCHEDULER_PID").toInt();
-    ASSERT_GT(scheduler, 0);
+    FrozenScheduler scheduler;
     platform::PrinterService& printer = platform::CurrentPrinter();
     printer.setDocumentTitle(kTitle);
     printer.setCopies(1);
@@ -310,7 +339,7 @@ TEST_F(CupsPrintTest, AFrozenSchedulerNeitherFreezesTheWindowNorKeepsTheProgramO
     // From a timer, as a click starts printing from the window system: inside a queued call the
     // glib event dispatcher holds back further posted events, the window's updates among them.
     QTimer::singleShot(100, [&] {
-        ASSERT_EQ(::kill(scheduler, SIGSTOP), 0);
+        scheduler.freeze();
         EXPECT_NO_THROW(printer.endDocument());
     });
     QTimer::singleShot(1500, [&] {
@@ -320,7 +349,7 @@ TEST_F(CupsPrintTest, AFrozenSchedulerNeitherFreezesTheWindowNorKeepsTheProgramO
     });
     QCoreApplication::exec();
     const qint64 closing = sinceClose.elapsed();
-    ::kill(scheduler, SIGCONT);
+    scheduler.thaw();
     EXPECT_GT(paintsWhileHanding, 10);
     EXPECT_LT(closing, 1000);
     EXPECT_THROW(printer.newPage(), std::runtime_error); // no job left running
@@ -364,15 +393,14 @@ TEST_F(CupsPrintTest, AStoppedPrinterIsToldOnce)
 // the user is told why within seconds.
 TEST_F(CupsPrintTest, TheSetUpDialogIsNotOpenedOnAFrozenScheduler)
 {
-    const pid_t scheduler = env("VANTORBEL_TEST_SCHEDULER_PID").toInt();
-    ASSERT_GT(scheduler, 0);
+    FrozenScheduler scheduler;
     platform::PrinterService& printer = platform::CurrentPrinter();
-    ASSERT_EQ(::kill(scheduler, SIGSTOP), 0);
+    scheduler.freeze();
     QElapsedTimer clock;
     clock.start();
     EXPECT_THROW(printer.setupDialog(nullptr), std::runtime_error);
     EXPECT_LT(clock.elapsed(), 5000);
-    ::kill(scheduler, SIGCONT);
+    scheduler.thaw();
     EXPECT_TRUE(platform::SchedulerWorkersEnded(std::chrono::seconds(30)));
 }
 
