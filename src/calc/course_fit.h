@@ -17,8 +17,9 @@
 
 namespace calc {
 
-// How the length between the levels relates to n gauges: exactly n gauges; n gauges less one
-// joint, a pier between openings ("20k-v"); n gauges plus one joint, an opening ("42k+v").
+// What the length between the levels is built of, with g the gauge and j = g - stone the joint
+// that results: n gauges; a pier between openings ("20k-v"), n stones and n - 1 joints, so
+// n·g - j; an opening ("42k+v"), n stones and n + 1 joints, so n·g + j.
 enum class FitRule { Gauges, LessJoint, PlusJoint };
 
 // The highest count offered: its table, one course beyond it for the plus-joint rule and the
@@ -26,36 +27,49 @@ enum class FitRule { Gauges, LessJoint, PlusJoint };
 constexpr std::int32_t kMaxFitCount = kMaxCourseRows - 2;
 // The list of sizes that fit never grows longer than this.
 constexpr std::int32_t kMaxSizeRows = 200;
+// The count list shows no more counts within the joint limits than this.
+constexpr std::size_t kMaxListedCounts = 15;
 
 struct FitTexts {
     std::string_view bottom;
     std::string_view top;
-    std::string_view stone;    // brick thickness or width
-    std::string_view joint;    // bed joint or head joint
-    std::string_view decimals; // the main window's decimals
+    std::string_view stone;     // brick thickness or width
+    std::string_view joint;     // the nominal bed joint or head joint
+    std::string_view jointFrom; // the smallest joint the user accepts
+    std::string_view jointTo;   // the largest
+    std::string_view decimals;  // the main window's decimals
+};
+
+// The bricks as laid: the stone, the joint a builder aims at (with the stone, the nominal
+// gauge) and the joints accepted.
+struct BrickSetting {
+    double Stone = 0;
+    double Joint = 0;
+    double JointFrom = 0;
+    double JointTo = 0;
 };
 
 struct FitInputs {
     double Bottom = 0;
     double Top = 0;
-    double Stone = 0;
-    double Joint = 0;
+    BrickSetting Brick;
     std::int32_t Decimals = 2;
     FitRule Rule = FitRule::Gauges;
 };
 
-enum class FitField { Bottom, Top, Stone, Joint, Decimals, Gauge };
+enum class FitField { Bottom, Top, Stone, Joint, JointFrom, JointTo, Decimals, Gauge };
 
 enum class FitProblem {
     NotANumber,        // a real that cannot be read
     NotAWholeNumber,   // the decimals
     LengthNotPositive, // the top is not above the bottom
     StoneNotPositive,
-    JointNotPositive, // the stone is not smaller than the nominal gauge
-    JointTooLarge,    // one joint takes the whole length: no positive gauge is left
-    GaugeNotPositive, // the main window's gauge
-    TooManyCourses,   // more than kMaxFitCount courses around the nominal gauge
-    NothingFits,      // no count has both a positive gauge and a positive joint
+    JointNotPositive,
+    LimitNegative,      // a joint limit below 0
+    LimitsReversed,     // the lower joint limit above the upper one
+    GaugeNotAboveStone, // the main window's gauge leaves no joint
+    TooManyCourses,     // more than kMaxFitCount courses around the nominal gauge
+    NothingFits,        // no count has both a positive gauge and a positive joint
 };
 
 struct FitError {
@@ -69,6 +83,40 @@ struct FitCount {
     double Joint = 0;
 };
 
+// The counts a builder chooses from, and the one chosen for them.
+struct CountChoice {
+    // Ascending. Within the limits: the ones nearest the nominal joint, at most
+    // kMaxListedCounts. Otherwise the count whose joint lies just above the upper limit and the
+    // one just below the lower limit, as far as they exist.
+    std::vector<FitCount> counts;
+    std::size_t selected = 0; // within the limits: nearest the nominal joint; else nearest a limit
+    bool withinLimits = true;
+};
+
+struct Division {
+    FitInputs inputs;
+    CountChoice choice; // never empty
+};
+
+// The gauge that makes `count` stones and their joints fill `length` under the rule, with the
+// joint that results (gauge - stone); nothing for a count the rule does not allow.
+std::optional<FitCount> GaugeForCount(FitRule rule, double length, double stone,
+                                      std::int32_t count);
+
+// The one count rule: every count whose joint lies within the limits (both included), the
+// chosen one nearest the nominal joint, ties to the smaller count. Counts whose gauge or joint
+// would not be positive are never offered. Nothing when no count has a positive joint.
+std::optional<CountChoice> ChooseCounts(FitRule rule, double length, const BrickSetting& brick);
+
+// Reads the texts as the calculate command reads its fields (bottom, top, stone, joint, the two
+// limits, decimals: the first that cannot be read is reported), checks that they can be
+// divided, and chooses the counts.
+std::variant<Division, FitError> DivideLevels(const FitTexts& texts, FitRule rule,
+                                              const RegionalFormat& format);
+
+// The decimals the lists show: the main window's, but never fewer than two.
+std::int32_t ListDecimals(std::int32_t decimals);
+
 struct FitSize {
     std::int32_t Count = 0;
     double LessJoint = 0;
@@ -76,35 +124,29 @@ struct FitSize {
     double PlusJoint = 0;
 };
 
-struct Division {
-    FitInputs inputs;
-    std::vector<FitCount> counts; // ascending, never empty
-    std::size_t nearest = 0;      // the row whose gauge is nearest the nominal gauge
+struct FitSizes {
+    double Joint = 0; // the joint the gauge implies with the stone
+    std::vector<FitSize> rows;
 };
 
-// Reads the texts as the calculate command reads its fields (bottom, top, stone, joint,
-// decimals: the first that cannot be read is reported), checks that they can be divided, and
-// lists the counts around the nominal gauge (stone + joint).
-std::variant<Division, FitError> DivideLevels(const FitTexts& texts, FitRule rule,
-                                              const RegionalFormat& format);
-
-// The sizes that need no cut stones for a gauge (the main window's, as typed) and the joint:
-// n gauges less a joint, n gauges, n gauges plus a joint, for n from 1 to the whole number of
-// gauges between the levels (at least 1, at most kMaxSizeRows).
-std::variant<std::vector<FitSize>, FitError>
-SizesThatFit(const FitInputs& inputs, std::string_view gauge, const RegionalFormat& format);
+// The sizes that need no cut stones for a gauge (the main window's, as typed): n gauges less
+// the joint, n gauges, n gauges plus the joint, for n from 1 up to the last n whose n gauges,
+// shown with `decimals`, are at most the length so shown (at least 1, at most kMaxSizeRows).
+std::variant<FitSizes, FitError> SizesThatFit(const FitInputs& inputs, std::string_view gauge,
+                                              std::int32_t decimals, const RegionalFormat& format);
 
 struct FittedGauge {
     std::string text;     // the gauge text to type, in the regional format
     double landing = 0;   // where course `count` lands in the climb
-    bool onTarget = true; // false: the top as shown cannot be reached; landing is the next
+    bool onTarget = true; // false: the target as shown cannot be reached; landing is the next
                           // value the table can show above it
 };
 
 // The gauge text with the fewest decimals (at most 15 significant digits) whose climb, read and
-// built as the calculate command does, shows course `count` where the rule puts it (the top,
-// the top plus the joint, the top less the joint) and, for FitRule::Gauges, ends there.
-// Nothing when no text can be found, which a count from DivideLevels does not meet.
+// built as the calculate command does, shows course `count` where the rule puts it (bottom plus
+// `count` gauges: the top, the top plus the joint, the top less the joint) and, for
+// FitRule::Gauges, ends there. Nothing when no text can be found, which a count from
+// DivideLevels does not meet.
 std::optional<FittedGauge> FitGaugeText(const FitInputs& inputs, std::int32_t count,
                                         const RegionalFormat& format);
 

@@ -22,7 +22,7 @@ using calc::FitProblem;
 using calc::FitRule;
 
 struct Levels {
-    std::string bottom, top, stone = "50", joint = "12,5", decimals = "2";
+    std::string bottom, top, stone = "50", joint = "12,5", decimals = "2", from = "10", to = "15";
 };
 
 // A number written with a decimal comma, as `format` writes it.
@@ -36,33 +36,105 @@ std::variant<calc::Division, calc::FitError> Divide(const Levels& l, FitRule rul
                                                     const calc::RegionalFormat& format = kDutch)
 {
     return calc::DivideLevels({In(l.bottom, format), In(l.top, format), In(l.stone, format),
-                               In(l.joint, format), l.decimals},
+                               In(l.joint, format), In(l.from, format), In(l.to, format),
+                               l.decimals},
                               rule, format);
 }
 
-TEST(CourseFit, ListsTheCountsAroundTheNominalGaugeAndTheSizesThatFit)
+std::vector<std::int32_t> CountsOf(const calc::CountChoice& choice)
+{
+    std::vector<std::int32_t> counts;
+    for (const calc::FitCount& count : choice.counts)
+        counts.push_back(count.Count);
+    return counts;
+}
+
+// The wall a bricklayer lays with the gauge: stones and joints one by one, a joint first and
+// last for an opening, only between the stones for a pier.
+double Laid(FitRule rule, std::int32_t stones, double stone, double gauge)
+{
+    const double joint = gauge - stone;
+    double length = rule == FitRule::PlusJoint ? joint : 0;
+    for (std::int32_t laid = 1; laid <= stones; ++laid)
+        length += stone + (laid < stones || rule != FitRule::LessJoint ? joint : 0);
+    return length;
+}
+
+TEST(CourseFit, PiersAndOpeningsAreBuiltWithTheJointThatResults)
+{
+    const struct {
+        std::string length;
+        FitRule rule;
+        std::string from, to;
+        std::vector<std::int32_t> counts;
+        std::int32_t selected;
+        bool within;
+    } cases[] = {
+        {"2000", FitRule::LessJoint, "8", "12", {18}, 18, true}, // 111,76: joint 11,76
+        {"1050", FitRule::PlusJoint, "8", "15", {9}, 9, true},   // 115: joint 15
+        // Joint 15 lies outside 8 to 12: the counts on either side, the nearer limit chosen.
+        {"1050", FitRule::PlusJoint, "8", "12", {9, 10}, 9, false},
+        {"2190", FitRule::LessJoint, "8", "12", {20}, 20, true},
+        {"4630", FitRule::PlusJoint, "8", "12", {42}, 42, true},
+        {"3000", FitRule::Gauges, "5", "20", {25, 26, 27, 28}, 27, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.length + " " + std::to_string(int(c.rule)) + " " + c.to);
+        const auto division = std::get<calc::Division>(
+            Divide({"0", c.length, "100", "10", "2", c.from, c.to}, c.rule));
+        const calc::CountChoice& choice = division.choice;
+        EXPECT_EQ(CountsOf(choice), c.counts);
+        EXPECT_EQ(choice.counts[choice.selected].Count, c.selected);
+        EXPECT_EQ(choice.withinLimits, c.within);
+        for (const calc::FitCount& count : choice.counts) {
+            EXPECT_NEAR(Laid(c.rule, count.Count, 100, count.Gauge), std::stod(c.length), 1e-9);
+            EXPECT_EQ(count.Joint, count.Gauge - 100);
+        }
+    }
+    // The pier of 2 000 in 18 heads is 111,7647...: not the 111,67 of stone + typed joint.
+    const auto pier = std::get<calc::Division>(
+        Divide({"0", "2000", "100", "10", "2", "8", "12"}, FitRule::LessJoint));
+    EXPECT_EQ(calc::FormatHeight(pier.choice.counts[0].Gauge, 4, kDutch), "111,7647");
+    // Within the limits: at most the fifteen nearest the nominal joint, in ascending order.
+    const auto wall = std::get<calc::Division>(
+        Divide({"0", "100000", "100", "10", "2", "8", "12"}, FitRule::Gauges));
+    const std::vector<std::int32_t> counts = CountsOf(wall.choice);
+    ASSERT_EQ(counts.size(), 15u);
+    EXPECT_EQ(counts.front() + 14, counts.back());
+    EXPECT_EQ(counts[wall.choice.selected], 909); // 100 000 / 110 = 909,09
+    EXPECT_EQ(wall.choice.selected, 7u);
+}
+
+TEST(CourseFit, ListsTheCountsWithinTheLimitsAndTheSizesThatFit)
 {
     // 2 800 / 62,5 = 44,8 courses: 45 courses of 62,22 with a joint of 12,22.
     const auto division = std::get<calc::Division>(Divide({"0", "2800"}, FitRule::Gauges));
-    ASSERT_EQ(division.counts.size(), 5u);
-    EXPECT_EQ(division.counts.front().Count, 43);
-    const calc::FitCount& nearest = division.counts[division.nearest];
+    EXPECT_EQ(CountsOf(division.choice), (std::vector<std::int32_t>{44, 45, 46}));
+    const calc::FitCount& nearest = division.choice.counts[division.choice.selected];
     EXPECT_EQ(nearest.Count, 45);
-    EXPECT_EQ(calc::FormatHeight(nearest.Gauge, 2, kDutch), "62,22");
     EXPECT_EQ(calc::FormatHeight(nearest.Joint, 2, kDutch), "12,22");
     // 44 whole gauges of 62,5; the 20th gives a pier of 1 237,5 and an opening of 1 262,5.
     const auto sizes =
-        std::get<std::vector<calc::FitSize>>(calc::SizesThatFit(division.inputs, "62,5", kDutch));
-    ASSERT_EQ(sizes.size(), 44u);
-    EXPECT_EQ(sizes[19].LessJoint, 1237.5);
-    EXPECT_EQ(sizes[19].PlusJoint, 1262.5);
-    for (const char* gauge : {"62.5", "0"})
+        std::get<calc::FitSizes>(calc::SizesThatFit(division.inputs, "62,5", 2, kDutch));
+    ASSERT_EQ(sizes.rows.size(), 44u);
+    EXPECT_EQ(sizes.rows[19].LessJoint, 1237.5);
+    EXPECT_EQ(sizes.rows[19].PlusJoint, 1262.5);
+    // At the fitted gauge: its own joint, and the fitted count with the length exactly.
+    const auto fitted =
+        std::get<calc::FitSizes>(calc::SizesThatFit(division.inputs, "62,2223", 2, kDutch));
+    EXPECT_EQ(calc::FormatHeight(fitted.Joint, 4, kDutch), "12,2223");
+    ASSERT_EQ(fitted.rows.size(), 45u);
+    EXPECT_EQ(calc::FormatHeight(fitted.rows[0].LessJoint, 2, kDutch), "50,00");
+    EXPECT_EQ(calc::FormatHeight(fitted.rows[44].Gauges, 2, kDutch), "2.800,00");
+    EXPECT_EQ(calc::ListDecimals(0), 2);
+    EXPECT_EQ(calc::ListDecimals(4), 4);
+    for (const char* gauge : {"62.5", "50", "0"})
         EXPECT_TRUE(std::holds_alternative<calc::FitError>(
-            calc::SizesThatFit(division.inputs, gauge, kDutch)));
+            calc::SizesThatFit(division.inputs, gauge, 2, kDutch)));
     // A short length: never below one, and only counts with a positive joint.
     const auto shortOne = std::get<calc::Division>(Divide({"0", "100"}, FitRule::Gauges));
-    ASSERT_EQ(shortOne.counts.size(), 1u);
-    EXPECT_EQ(shortOne.counts[0].Count, 1);
+    EXPECT_EQ(CountsOf(shortOne.choice), (std::vector<std::int32_t>{1}));
+    EXPECT_FALSE(shortOne.choice.withinLimits);
 }
 
 TEST(CourseFit, RefusesWhatCannotBeDivided)
@@ -75,6 +147,10 @@ TEST(CourseFit, RefusesWhatCannotBeDivided)
     } cases[] = {
         {{"0", "1.000"}, FitRule::Gauges, FitField::Top, FitProblem::NotANumber},
         {{"0", "1000", "50", "12.5"}, FitRule::Gauges, FitField::Joint, FitProblem::NotANumber},
+        {{"0", "1000", "50", "12,5", "2", "1x"},
+         FitRule::Gauges,
+         FitField::JointFrom,
+         FitProblem::NotANumber},
         {{"0", "1000", "50", "12,5", "2,0"},
          FitRule::Gauges,
          FitField::Decimals,
@@ -85,9 +161,17 @@ TEST(CourseFit, RefusesWhatCannotBeDivided)
          FitRule::Gauges,
          FitField::Joint,
          FitProblem::JointNotPositive},
-        {{"0", "10", "5", "10"}, FitRule::PlusJoint, FitField::Joint, FitProblem::JointTooLarge},
+        {{"0", "1000", "50", "12,5", "2", "10", "-1"},
+         FitRule::Gauges,
+         FitField::JointTo,
+         FitProblem::LimitNegative},
+        {{"0", "1000", "50", "12,5", "2", "15", "10"},
+         FitRule::Gauges,
+         FitField::JointFrom,
+         FitProblem::LimitsReversed},
         {{"0", "1e300"}, FitRule::Gauges, FitField::Top, FitProblem::TooManyCourses},
         {{"0", "10"}, FitRule::Gauges, FitField::Stone, FitProblem::NothingFits},
+        {{"0", "50"}, FitRule::LessJoint, FitField::Stone, FitProblem::NothingFits},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.levels.top + " " + c.levels.stone + " " + c.levels.joint);
@@ -114,6 +198,9 @@ TEST(CourseFit, GaugeTextEndsTheTableOnTheTopInBothLocales)
         // A pier of 20 heads less a joint, an opening of 42 heads plus a joint.
         {{"0", "2190", "100", "10"}, FitRule::LessJoint, 20, "110", "2.200,00"},
         {{"0", "4630", "100", "10"}, FitRule::PlusJoint, 42, "110", "4.620,00"},
+        // A pier and an opening whose joint is not the typed one land a joint beyond the top.
+        {{"0", "2000", "100", "10"}, FitRule::LessJoint, 18, "111,76471", "2.011,76"},
+        {{"0", "1050", "100", "10"}, FitRule::PlusJoint, 9, "115", "1.035,00"},
         // Tops no climb shows: the course lands on the next value the table can show.
         {{"0", "2612,45", "50", "12,5", "1"}, FitRule::Gauges, 41, "63,72", "2.612,5", false},
         {{"0", "3600", "50", "12,5", "12"},
@@ -154,18 +241,19 @@ std::vector<std::string> Table(const std::string& gauge, const Levels& levels)
 // The rule as a user would follow it by hand: decimals 0, 1, 2, ...; from the gauge rounded up,
 // one unit of the last decimal at a time, each text judged by the calculate command's own table;
 // a top no text reaches gives way to the next value the table can show.
-std::string ByHand(const Levels& levels, FitRule rule, std::int32_t count,
+std::string ByHand(const Levels& levels, FitRule rule, const calc::FitCount& fitted,
                    const calc::FitInputs& in)
 {
+    const std::int32_t count = fitted.Count;
+    const double gauge = fitted.Gauge;
     const double joint = rule == FitRule::Gauges ? 0 : (rule == FitRule::LessJoint ? 1 : -1);
-    const double gauge = (in.Top - in.Bottom + joint * in.Joint) / count;
     // Values as whole units of the last shown decimal.
     const long double unit = std::pow(10.0L, in.Decimals);
     const auto units = [unit](const std::string& shown) {
         return std::llround(std::stold(shown) * unit);
     };
     long long target =
-        units(calc::FormatHeight(in.Top + joint * in.Joint, in.Decimals, kDigitsOnly));
+        units(calc::FormatHeight(in.Top + joint * fitted.Joint, in.Decimals, kDigitsOnly));
     const auto text = [](long long digits, int decimals) {
         std::string t = std::to_string(digits);
         t.insert(0, std::max<int>(0, decimals + 1 - int(t.size())), '0');
@@ -213,13 +301,14 @@ TEST(CourseFit, GaugeTextIsTheOneFoundByHand)
         const auto division = Divide(levels, rule);
         if (!std::holds_alternative<calc::Division>(division))
             continue;
-        const auto& [inputs, counts, nearest] = std::get<calc::Division>(division);
-        const std::int32_t count = counts[std::size_t(i) % counts.size()].Count;
+        const auto& [inputs, choice] = std::get<calc::Division>(division);
+        const calc::FitCount& fitted = choice.counts[std::size_t(i) % choice.counts.size()];
+        const std::int32_t count = fitted.Count;
         SCOPED_TRACE(levels.bottom + " " + levels.top + " n=" + std::to_string(count) + " rule " +
                      std::to_string(int(rule)) + " decimals " + levels.decimals);
         const auto fit = calc::FitGaugeText(inputs, count, kDutch);
         ASSERT_TRUE(fit);
-        ASSERT_EQ(fit->text, ByHand(levels, rule, count, inputs));
+        ASSERT_EQ(fit->text, ByHand(levels, rule, fitted, inputs));
     }
 }
 
