@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,7 +23,9 @@ namespace {
 
 constexpr int kRowHeight = 20;
 constexpr int kEditWidth = 100;
-constexpr QSize kWindowSize(400, 560);
+constexpr QSize kWindowSize(400, 640);
+// Rows of the count list shown before it scrolls.
+constexpr int kShownCounts = 6;
 constexpr int kCountColumnWidth = 40;
 
 QString WithoutColon(const QString& label)
@@ -87,10 +90,10 @@ TVerdeelForm::TVerdeelForm(QWidget* owner, const MainWindowFields& mainFields,
     resize(kWindowSize);
 
     const DivideTexts byMode[] = {CourseDivideTexts(), HeadDivideTexts()};
-    for (int mode = 0; mode < 2; ++mode) {
-        m_keptStone[mode] = Regional(byMode[mode].defaultStone);
-        m_keptJoint[mode] = Regional(byMode[mode].defaultJoint);
-    }
+    for (int mode = 0; mode < 2; ++mode)
+        m_kept[mode] = {Regional(byMode[mode].defaultStone), Regional(byMode[mode].defaultJoint),
+                        Regional(byMode[mode].defaultJointFrom),
+                        Regional(byMode[mode].defaultJointTo)};
     new QGridLayout(this);
     buildInputs();
     buildLists();
@@ -115,18 +118,18 @@ void TVerdeelForm::buildInputs()
     m_inputs.VerdeelBovenEdit = addField(1, m_labels.top, "VerdeelBovenEdit");
     m_inputs.SteenEdit = addField(2, m_labels.stone, "SteenEdit");
     m_inputs.VoegEdit = addField(3, m_labels.joint, "VoegEdit");
-    m_inputs.SteenEdit->setText(m_keptStone[0]);
-    m_inputs.VoegEdit->setText(m_keptJoint[0]);
+    buildJointLimits(4);
 
     auto* ruleLabel = new QLabel(QStringLiteral("Maat is:"), this);
     m_inputs.MaatIsBox = new QComboBox(this);
     m_inputs.MaatIsBox->setObjectName(QStringLiteral("MaatIsBox"));
-    m_inputs.MaatIsBox->addItems({QStringLiteral("n × maat"), QStringLiteral("n × maat − voeg"),
-                                  QStringLiteral("n × maat + voeg")});
+    m_inputs.MaatIsBox->addItems({QStringLiteral("n × maat"),
+                                  QStringLiteral("n × maat − voeg (penant)"),
+                                  QStringLiteral("n × maat + voeg (sparing)")});
     m_inputs.MaatIsBox->setAccessibleName(WithoutColon(ruleLabel->text()));
     ruleLabel->setBuddy(m_inputs.MaatIsBox);
-    grid->addWidget(ruleLabel, 4, 0);
-    grid->addWidget(m_inputs.MaatIsBox, 4, 1, Qt::AlignLeft);
+    grid->addWidget(ruleLabel, 5, 0);
+    grid->addWidget(m_inputs.MaatIsBox, 5, 1, Qt::AlignLeft);
 
     m_message = new QLabel(this);
     m_message->setObjectName(QStringLiteral("MeldingLabel"));
@@ -134,20 +137,45 @@ void TVerdeelForm::buildInputs()
     // Room for two lines, so the lists do not jump when a message comes or goes.
     m_message->setMinimumHeight(2 * m_message->fontMetrics().lineSpacing());
     m_message->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    grid->addWidget(m_message, 5, 0, 1, 2);
+    grid->addWidget(m_message, 6, 0, 1, 2);
     grid->setColumnStretch(1, 1);
+}
+
+// "Voeg van: [10] tot: [15]": the joints the builder accepts, on one row.
+void TVerdeelForm::buildJointLimits(int row)
+{
+    auto* grid = static_cast<QGridLayout*>(layout());
+    auto* fromLabel = new QLabel(QStringLiteral("Voeg van:"), this);
+    auto* toLabel = new QLabel(QStringLiteral("tot:"), this);
+    auto* limits = new QHBoxLayout;
+    const auto addEdit = [&](QLabel* label, const char* name) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QLatin1String(name));
+        edit->setFixedWidth(kEditWidth / 2);
+        edit->setAccessibleName(WithoutColon(label->text()));
+        label->setBuddy(edit);
+        return edit;
+    };
+    m_inputs.VoegVanEdit = addEdit(fromLabel, "VoegVanEdit");
+    m_inputs.VoegTotEdit = addEdit(toLabel, "VoegTotEdit");
+    limits->addWidget(m_inputs.VoegVanEdit);
+    limits->addWidget(toLabel);
+    limits->addWidget(m_inputs.VoegTotEdit);
+    limits->addStretch();
+    grid->addWidget(fromLabel, row, 0);
+    grid->addLayout(limits, row, 1);
 }
 
 void TVerdeelForm::buildLists()
 {
     auto* grid = static_cast<QGridLayout*>(layout());
     m_labels.counts = new QLabel(this);
-    grid->addWidget(m_labels.counts, 6, 0, 1, 2);
+    grid->addWidget(m_labels.counts, 7, 0, 1, 2);
     m_counts = AddList(this, "AantallenGrid", 3);
-    // Five counts and the header, without a scroll bar.
-    m_counts->setFixedHeight(6 * kRowHeight + 2 * m_counts->frameWidth() + 4);
+    // A few counts and the header; more scroll.
+    m_counts->setFixedHeight((kShownCounts + 1) * kRowHeight + 2 * m_counts->frameWidth() + 4);
     m_counts->horizontalHeader()->setFixedHeight(kRowHeight);
-    grid->addWidget(m_counts, 7, 0, 1, 2);
+    grid->addWidget(m_counts, 8, 0, 1, 2);
 
     m_commandsPanel = new QWidget(this);
     auto* buttons = new QHBoxLayout(m_commandsPanel);
@@ -155,19 +183,24 @@ void TVerdeelForm::buildLists()
     m_printRod = new QPushButton(QStringLiteral("Lat afdrukken"), m_commandsPanel);
     m_printRod->setObjectName(QStringLiteral("LatAfdrukkenButton"));
     m_printRod->setAccessibleName(m_printRod->text());
-    m_printRod->setAutoDefault(false);
+    // Enter on a focused button presses that button; elsewhere it is Overnemen.
+    m_printRod->setAutoDefault(true);
     m_takeOver = new QPushButton(QStringLiteral("Overnemen"), m_commandsPanel);
     m_takeOver->setObjectName(QStringLiteral("OvernemenButton"));
     m_takeOver->setAccessibleName(m_takeOver->text());
-    // Enter in any field takes the chosen count over.
+    m_takeOver->setAutoDefault(true);
     m_takeOver->setDefault(true);
     buttons->addWidget(m_printRod);
     buttons->addStretch();
     buttons->addWidget(m_takeOver);
-    grid->addWidget(m_commandsPanel, 8, 0, 1, 2);
+    grid->addWidget(m_commandsPanel, 9, 0, 1, 2);
 
     auto* sizesLabel = new QLabel(QStringLiteral("Maten die passen"), this);
-    grid->addWidget(sizesLabel, 9, 0, 1, 2);
+    grid->addWidget(sizesLabel, 10, 0, 1, 2);
+    m_sizesJoint = new QLabel(this);
+    m_sizesJoint->setObjectName(QStringLiteral("PassendVoegLabel"));
+    m_sizesJoint->setWordWrap(true);
+    grid->addWidget(m_sizesJoint, 11, 0, 1, 2);
     m_sizes = AddList(this, "PassendGrid", 4);
     m_sizes->setHorizontalHeaderLabels({QStringLiteral("n"), QStringLiteral("n × maat − voeg"),
                                         QStringLiteral("n × maat"),
@@ -176,9 +209,11 @@ void TVerdeelForm::buildLists()
     m_sizes->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
     m_sizes->setColumnWidth(0, kCountColumnWidth);
     m_sizes->setAccessibleName(sizesLabel->text());
+    // A list to read: Enter there takes nothing over.
+    m_sizes->installEventFilter(this);
     sizesLabel->setBuddy(m_sizes);
-    grid->addWidget(m_sizes, 10, 0, 1, 2);
-    grid->setRowStretch(10, 1);
+    grid->addWidget(m_sizes, 12, 0, 1, 2);
+    grid->setRowStretch(12, 1);
 }
 
 void TVerdeelForm::connectCommands()
@@ -186,9 +221,14 @@ void TVerdeelForm::connectCommands()
     const auto divideAgain = [this] {
         RunGuarded([this] { divide(true); });
     };
-    for (QLineEdit* edit : {m_inputs.VerdeelOnderEdit, m_inputs.VerdeelBovenEdit,
-                            m_inputs.SteenEdit, m_inputs.VoegEdit, m_main.decimals})
+    for (QLineEdit* edit :
+         {m_inputs.VerdeelOnderEdit, m_inputs.VerdeelBovenEdit, m_inputs.SteenEdit,
+          m_inputs.VoegEdit, m_inputs.VoegVanEdit, m_inputs.VoegTotEdit, m_main.decimals})
         connect(edit, &QLineEdit::textChanged, this, divideAgain);
+    for (auto [windowLevel, mainLevel] : {std::pair{m_inputs.VerdeelOnderEdit, m_main.bottom},
+                                          std::pair{m_inputs.VerdeelBovenEdit, m_main.top}})
+        connect(mainLevel, &QLineEdit::textChanged, this,
+                [this, windowLevel, mainLevel] { followLevel(windowLevel, mainLevel); });
     connect(m_inputs.MaatIsBox, &QComboBox::currentIndexChanged, this, divideAgain);
     // The sizes that fit follow the main window's gauge; the chosen count stays.
     connect(m_main.gauge, &QLineEdit::textChanged, this,
@@ -226,8 +266,8 @@ QWidget* TVerdeelForm::commandsPanel() const
 void TVerdeelForm::applyMode(bool courseMode)
 {
     if (courseMode != m_courseMode) {
-        m_keptStone[m_courseMode ? 0 : 1] = m_inputs.SteenEdit->text();
-        m_keptJoint[m_courseMode ? 0 : 1] = m_inputs.VoegEdit->text();
+        m_kept[m_courseMode ? 0 : 1] = {m_inputs.SteenEdit->text(), m_inputs.VoegEdit->text(),
+                                        m_inputs.VoegVanEdit->text(), m_inputs.VoegTotEdit->text()};
         m_courseMode = courseMode;
     }
     m_texts = courseMode ? CourseDivideTexts() : HeadDivideTexts();
@@ -250,10 +290,13 @@ void TVerdeelForm::applyMode(bool courseMode)
     m_counts->setHorizontalHeaderLabels(
         {m_texts.countHeader, m_texts.gaugeHeader, m_texts.jointHeader});
 
-    const QSignalBlocker stone(m_inputs.SteenEdit);
-    const QSignalBlocker joint(m_inputs.VoegEdit);
-    m_inputs.SteenEdit->setText(m_keptStone[courseMode ? 0 : 1]);
-    m_inputs.VoegEdit->setText(m_keptJoint[courseMode ? 0 : 1]);
+    const KeptBrick& kept = m_kept[courseMode ? 0 : 1];
+    for (auto [edit, text] :
+         {std::pair{m_inputs.SteenEdit, &kept.stone}, std::pair{m_inputs.VoegEdit, &kept.joint},
+          std::pair{m_inputs.VoegVanEdit, &kept.from}, std::pair{m_inputs.VoegTotEdit, &kept.to}}) {
+        const QSignalBlocker quiet(edit);
+        edit->setText(*text);
+    }
     fillLevels();
 }
 
@@ -268,6 +311,13 @@ void TVerdeelForm::fillLevels()
     divide(true);
 }
 
+void TVerdeelForm::followLevel(QLineEdit* windowLevel, const QLineEdit* mainLevel)
+{
+    // A hidden window takes both levels again when it shows.
+    if (isVisible() && windowLevel->text() != mainLevel->text())
+        windowLevel->setText(mainLevel->text());
+}
+
 void TVerdeelForm::divide(bool remakeCounts)
 {
     const std::string texts[] = {
@@ -275,18 +325,21 @@ void TVerdeelForm::divide(bool remakeCounts)
         m_inputs.VerdeelBovenEdit->text().toStdString(),
         m_inputs.SteenEdit->text().toStdString(),
         m_inputs.VoegEdit->text().toStdString(),
+        m_inputs.VoegVanEdit->text().toStdString(),
+        m_inputs.VoegTotEdit->text().toStdString(),
         m_main.decimals->text().toStdString(),
     };
-    const calc::RegionalFormat& format = platform::CurrentRegionalFormat();
     const auto rule = static_cast<calc::FitRule>(m_inputs.MaatIsBox->currentIndex());
     auto result =
-        calc::DivideLevels({texts[0], texts[1], texts[2], texts[3], texts[4]}, rule, format);
+        calc::DivideLevels({texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6]},
+                           rule, platform::CurrentRegionalFormat());
     const bool hadCounts = m_division.has_value();
     if (auto* error = std::get_if<calc::FitError>(&result)) {
         m_division.reset();
         m_error = *error;
         m_counts->setRowCount(0);
         m_sizes->setRowCount(0);
+        m_sizesJoint->clear();
         m_message->setText(problemText(*error));
         return;
     }
@@ -294,34 +347,43 @@ void TVerdeelForm::divide(bool remakeCounts)
     m_error.reset();
     if (remakeCounts || !hadCounts)
         showCounts();
-
-    // The main window's gauge only concerns the sizes: a gauge being typed there leaves the
-    // counts alone.
-    const auto sizes =
-        calc::SizesThatFit(m_division->inputs, m_main.gauge->text().toStdString(), format);
-    if (const auto* error = std::get_if<calc::FitError>(&sizes)) {
-        m_sizes->setRowCount(0);
-        m_message->setText(problemText(*error));
-        return;
-    }
-    m_message->clear();
-    const int decimals = m_division->inputs.Decimals;
-    FillList(*m_sizes, std::get<std::vector<calc::FitSize>>(sizes),
-             [decimals](const calc::FitSize& size) {
-                 return QStringList{QString::number(size.Count), Height(size.LessJoint, decimals),
-                                    Height(size.Gauges, decimals),
-                                    Height(size.PlusJoint, decimals)};
-             });
+    m_message->setText(m_division->choice.withinLimits
+                           ? QString()
+                           : QStringLiteral("Geen hele %1 met een %2 van %3 tot %4")
+                                 .arg(m_texts.courses, WithoutColon(m_texts.jointLabel).toLower(),
+                                      m_inputs.VoegVanEdit->text().trimmed(),
+                                      m_inputs.VoegTotEdit->text().trimmed()));
+    showSizes();
 }
 
 void TVerdeelForm::showCounts()
 {
-    const int decimals = m_division->inputs.Decimals;
-    FillList(*m_counts, m_division->counts, [decimals](const calc::FitCount& count) {
+    const int decimals = calc::ListDecimals(m_division->inputs.Decimals);
+    FillList(*m_counts, m_division->choice.counts, [decimals](const calc::FitCount& count) {
         return QStringList{QString::number(count.Count), Height(count.Gauge, decimals),
                            Height(count.Joint, decimals)};
     });
-    m_counts->selectRow(static_cast<int>(m_division->nearest));
+    m_counts->selectRow(static_cast<int>(m_division->choice.selected));
+}
+
+// The main window's gauge only concerns the sizes: a gauge being typed there leaves the counts
+// alone.
+void TVerdeelForm::showSizes()
+{
+    const int decimals = calc::ListDecimals(m_division->inputs.Decimals);
+    const auto sizes = calc::SizesThatFit(m_division->inputs, m_main.gauge->text().toStdString(),
+                                          decimals, platform::CurrentRegionalFormat());
+    if (const auto* error = std::get_if<calc::FitError>(&sizes)) {
+        m_sizes->setRowCount(0);
+        m_sizesJoint->setText(problemText(*error));
+        return;
+    }
+    const auto& fitting = std::get<calc::FitSizes>(sizes);
+    m_sizesJoint->setText(QStringLiteral("voeg %1").arg(Height(fitting.Joint, decimals)));
+    FillList(*m_sizes, fitting.rows, [decimals](const calc::FitSize& size) {
+        return QStringList{QString::number(size.Count), Height(size.LessJoint, decimals),
+                           Height(size.Gauges, decimals), Height(size.PlusJoint, decimals)};
+    });
 }
 
 QString TVerdeelForm::problemText(const calc::FitError& error) const
@@ -334,9 +396,10 @@ QString TVerdeelForm::problemText(const calc::FitError& error) const
         QLineEdit* field = windowField(error.field);
         if (!field)
             field = error.field == calc::FitField::Gauge ? m_main.gauge : m_main.decimals;
-        return field->text() + (error.problem == calc::FitProblem::NotANumber
-                                    ? QStringLiteral(" is geen getal")
-                                    : QStringLiteral(" is onjuist getal"));
+        return fieldLabel(error.field) + QLatin1Char(' ') + field->text() +
+               (error.problem == calc::FitProblem::NotANumber
+                    ? QStringLiteral(" is geen getal")
+                    : QStringLiteral(" is onjuist getal"));
     }
     case calc::FitProblem::LengthNotPositive:
         return QStringLiteral("%1 moet groter zijn dan %2")
@@ -344,13 +407,16 @@ QString TVerdeelForm::problemText(const calc::FitError& error) const
     case calc::FitProblem::StoneNotPositive:
         return QStringLiteral("%1 moet groter dan 0 zijn").arg(stone);
     case calc::FitProblem::JointNotPositive:
-        return QStringLiteral("%1 moet kleiner zijn dan de %2: de %3 moet groter dan 0 zijn")
-            .arg(stone, m_texts.gauge, joint.toLower());
-    case calc::FitProblem::JointTooLarge:
-        return QStringLiteral("%1 is te groot: er blijft geen %2 over").arg(joint, m_texts.gauge);
-    case calc::FitProblem::GaugeNotPositive:
-        return m_main.gauge->text() +
-               QStringLiteral(" is geen bruikbare maat: de maat moet groter dan 0 zijn");
+        return QStringLiteral("%1 moet groter dan 0 zijn").arg(joint);
+    case calc::FitProblem::LimitNegative:
+        return QStringLiteral("Voeg %1 mag niet negatief zijn")
+            .arg(error.field == calc::FitField::JointFrom ? QStringLiteral("van")
+                                                          : QStringLiteral("tot"));
+    case calc::FitProblem::LimitsReversed:
+        return QStringLiteral("Voeg van is groter dan tot");
+    case calc::FitProblem::GaugeNotAboveStone:
+        return QStringLiteral("%1 %2 is niet groter dan de %3: er blijft geen voeg over")
+            .arg(fieldLabel(error.field), m_main.gauge->text(), stone.toLower());
     case calc::FitProblem::TooManyCourses:
         return QStringLiteral("Meer dan %1 %2: zoveel regels kan de tabel niet tonen")
             .arg(Height(calc::kMaxFitCount, 0), m_texts.courses);
@@ -360,6 +426,30 @@ QString TVerdeelForm::problemText(const calc::FitError& error) const
                  WithoutColon(m_texts.topLabel).toLower());
     }
     return {};
+}
+
+// The label of the field a line is about, as the user sees it.
+QString TVerdeelForm::fieldLabel(calc::FitField field) const
+{
+    switch (field) {
+    case calc::FitField::Bottom:
+        return m_texts.bottomLabel;
+    case calc::FitField::Top:
+        return m_texts.topLabel;
+    case calc::FitField::Stone:
+        return m_texts.stoneLabel;
+    case calc::FitField::Joint:
+        return m_texts.jointLabel;
+    case calc::FitField::JointFrom:
+        return QStringLiteral("Voeg van:");
+    case calc::FitField::JointTo:
+        return QStringLiteral("tot:");
+    case calc::FitField::Decimals:
+        return QStringLiteral("Decimalen:");
+    case calc::FitField::Gauge:
+        break;
+    }
+    return m_texts.mainGaugeLabel;
 }
 
 QLineEdit* TVerdeelForm::windowField(calc::FitField field) const
@@ -373,6 +463,10 @@ QLineEdit* TVerdeelForm::windowField(calc::FitField field) const
         return m_inputs.SteenEdit;
     case calc::FitField::Joint:
         return m_inputs.VoegEdit;
+    case calc::FitField::JointFrom:
+        return m_inputs.VoegVanEdit;
+    case calc::FitField::JointTo:
+        return m_inputs.VoegTotEdit;
     case calc::FitField::Decimals:
     case calc::FitField::Gauge:
         break;
@@ -387,43 +481,64 @@ void TVerdeelForm::OvernemenButtonClick()
 
 void TVerdeelForm::LatAfdrukkenButtonClick()
 {
-    if (m_printRod->isEnabled())
-        m_commands.printRod();
+    printProposedRod();
+}
+
+std::variant<TVerdeelForm::Proposal, QString> TVerdeelForm::proposal()
+{
+    divide(false);
+    if (!m_division)
+        return m_message->text();
+    const int row = std::max(0, m_counts->currentRow());
+    const std::int32_t count = m_division->choice.counts[static_cast<std::size_t>(row)].Count;
+    const std::optional<calc::FittedGauge> fit =
+        calc::FitGaugeText(m_division->inputs, count, platform::CurrentRegionalFormat());
+    if (!fit)
+        return QStringLiteral("Voor %1 %2 is geen %3 te vinden")
+            .arg(QString::number(count), m_texts.courses, m_texts.gauge);
+    return Proposal{count, *fit};
 }
 
 void TVerdeelForm::takeOver()
 {
     if (!m_takeOver->isEnabled())
         return;
-    divide(false);
-    if (!m_division) {
-        MsgWarningText(m_message->text(), QStringLiteral("Foutive invoer"));
-        if (QLineEdit* field = windowField(m_error->field)) {
+    // Copies: writing the main window's gauge makes the lists again.
+    const auto proposed = proposal();
+    if (const auto* why = std::get_if<QString>(&proposed)) {
+        MsgWarningText(*why, QStringLiteral("Foutive invoer"));
+        if (QLineEdit* field = m_error ? windowField(m_error->field) : nullptr) {
             field->setFocus();
             field->selectAll();
         }
         return;
     }
-    // Copies: writing the main window's gauge makes the lists again.
-    const int row = std::max(0, m_counts->currentRow());
-    const std::int32_t count = m_division->counts[static_cast<std::size_t>(row)].Count;
-    const calc::FitInputs inputs = m_division->inputs;
-    const std::optional<calc::FittedGauge> fit =
-        calc::FitGaugeText(inputs, count, platform::CurrentRegionalFormat());
-    if (!fit) {
-        MsgWarningText(QStringLiteral("Voor %1 %2 is geen %3 te vinden")
-                           .arg(QString::number(count), m_texts.courses, m_texts.gauge),
-                       QStringLiteral("Foutive invoer"));
-        return;
-    }
+    const auto [count, fit] = std::get<Proposal>(proposed);
+    const int decimals = m_division->inputs.Decimals;
     m_main.bottom->setText(m_inputs.VerdeelOnderEdit->text());
     m_main.top->setText(m_inputs.VerdeelBovenEdit->text());
-    m_main.gauge->setText(QString::fromStdString(fit->text));
+    m_main.gauge->setText(QString::fromStdString(fit.text));
     m_commands.calculate();
-    if (!fit->onTarget)
-        m_message->setText(QStringLiteral("%1 %2 komt op %3")
-                               .arg(m_texts.oneCourse, QString::number(count),
-                                    Height(fit->landing, inputs.Decimals)));
+    if (!fit.onTarget)
+        m_message->setText(
+            QStringLiteral("%1 %2 komt op %3")
+                .arg(m_texts.oneCourse, QString::number(count), Height(fit.landing, decimals)));
+}
+
+// The rod of the chosen count, climbed as the table Overnemen would make; the main window stays
+// as it is.
+void TVerdeelForm::printProposedRod()
+{
+    if (!m_printRod->isEnabled())
+        return;
+    const auto proposed = proposal();
+    if (const auto* why = std::get_if<QString>(&proposed)) {
+        m_message->setText(*why);
+        return;
+    }
+    const Proposal& chosen = std::get<Proposal>(proposed);
+    m_commands.printRod({QString::fromStdString(chosen.fit.text), m_inputs.VerdeelOnderEdit->text(),
+                         m_inputs.VerdeelBovenEdit->text(), m_main.decimals->text()});
 }
 
 void TVerdeelForm::placeBesideOwner()
@@ -439,6 +554,16 @@ void TVerdeelForm::placeBesideOwner()
     corner.setY(std::clamp(corner.y(), room.top(),
                            std::max(room.top(), room.bottom() - frameGeometry().height())));
     move(corner);
+}
+
+bool TVerdeelForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_sizes && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TVerdeelForm::changeEvent(QEvent* event)

@@ -13,13 +13,17 @@ struct DivideTexts {
     QString countHeader;
     QString gaugeHeader;
     QString jointHeader;
-    QString oneCourse; // "Laag", "Kop": one numbered course or head
-    QString courses;   // "lagen", "koppen"
-    QString gauge;     // "lagenmaat", "koppenmaat"
-    // The stone and the joint by default, written with a decimal comma that becomes the regional
-    // decimal separator; the nominal gauge is their sum, the main window's default gauge.
+    QString oneCourse;      // "Laag", "Kop": one numbered course or head
+    QString courses;        // "lagen", "koppen"
+    QString gauge;          // "lagenmaat", "koppenmaat"
+    QString mainGaugeLabel; // the main window's gauge field, which the sizes read
+    // The stone, the joint and the joint limits by default, written with a decimal comma that
+    // becomes the regional decimal separator; the nominal gauge, stone + joint, is the main
+    // window's default gauge.
     QString defaultStone;
     QString defaultJoint;
+    QString defaultJointFrom;
+    QString defaultJointTo;
 };
 
 inline DivideTexts CourseDivideTexts()
@@ -29,8 +33,9 @@ inline DivideTexts CourseDivideTexts()
             QStringLiteral("Hele lagen"),   QStringLiteral("Lagen"),
             QStringLiteral("Lagenmaat"),    QStringLiteral("Lintvoeg"),
             QStringLiteral("Laag"),         QStringLiteral("lagen"),
-            QStringLiteral("lagenmaat"),    QStringLiteral("50"),
-            QStringLiteral("12,5")};
+            QStringLiteral("lagenmaat"),    QStringLiteral("Vantorbel:"),
+            QStringLiteral("50"),           QStringLiteral("12,5"),
+            QStringLiteral("10"),           QStringLiteral("15")};
 }
 
 inline DivideTexts HeadDivideTexts()
@@ -46,6 +51,9 @@ inline DivideTexts HeadDivideTexts()
             QStringLiteral("Kop"),
             QStringLiteral("koppen"),
             QStringLiteral("koppenmaat"),
+            QStringLiteral("Koppenmaat:"),
             QStringLiteral("100"),
-            QStringLiteral("10")};
+            QStringLiteral("10"),
+            QStringLiteral("8"),
+            QStringLiteral("12")};
 }

@@ -414,7 +414,7 @@ void TVantorForm::showDivideWindow()
                                     {m_inputs.VantorbelEdit, m_inputs.OnderhoogteEdit,
                                      m_inputs.BovenhoogteEdit, m_inputs.DecimalenEdit},
                                     {[this] { BerekenenButtonClick(); },
-                                     [this] {
+                                     [this](const RodSource&) {
                                          printRod();
                                      }});
     m_divide->showFor(courseMode());

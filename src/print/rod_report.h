@@ -16,6 +16,11 @@
 
 class TPrintDialog1;
 
+// The texts of a calculation a rod is made of, read as the calculate command reads them.
+struct RodSource {
+    QString gauge, bottom, top, decimals;
+};
+
 struct RodTable {
     struct Course {
         double height = 0; // exact, as the calculation made it

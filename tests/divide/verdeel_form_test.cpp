@@ -3,6 +3,7 @@
 #include "divide/VerdeelForm.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QTableWidget>
@@ -29,7 +30,9 @@ protected:
 TEST_F(VerdeelFormTest, TakesAChosenCountOverIntoTheMainTable)
 {
     EXPECT_EQ(edit("VerdeelOnderEdit")->accessibleName(), QStringLiteral("Onderhoogte"));
-    ASSERT_EQ(counts().rowCount(), 5);
+    EXPECT_EQ(edit("VoegVanEdit")->accessibleName(), QStringLiteral("Voeg van"));
+    // 1 000 in courses with a joint of 10 to 15: only 16 courses of 62,50.
+    ASSERT_EQ(counts().rowCount(), 1);
     EXPECT_EQ(counts().item(counts().currentRow(), 0)->text(), QStringLiteral("16"));
 
     // 3 600 in 56 courses, taken over with Enter: the table ends with course 56 on 3.600,00.
@@ -55,27 +58,36 @@ TEST_F(VerdeelFormTest, TakesAChosenCountOverIntoTheMainTable)
     counts().actions().at(0)->trigger();
     const QString copied = QGuiApplication::clipboard()->text();
     EXPECT_TRUE(copied.startsWith(QStringLiteral("Lagen\tLagenmaat\tLintvoeg\n")));
-    EXPECT_EQ(copied.count(QLatin1Char('\n')), 6);
+    EXPECT_EQ(copied.count(QLatin1Char('\n')), 4);
 }
 
 TEST_F(VerdeelFormTest, RefusesWhatItCannotDivideAndFollowsTheMode)
 {
     calculate();
     retype("VerdeelBovenEdit", QStringLiteral("2.800"));
-    EXPECT_EQ(label("MeldingLabel"), QStringLiteral("2.800 is geen getal"));
+    EXPECT_EQ(label("MeldingLabel"), QStringLiteral("Bovenhoogte: 2.800 is geen getal"));
     EXPECT_EQ(counts().rowCount(), 0);
     QTest::keyClick(edit("VerdeelBovenEdit"), Qt::Key_Return);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Foutive invoer"));
-    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("2.800 is geen getal"));
+    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Bovenhoogte: 2.800 is geen getal"));
     EXPECT_EQ(rows(), 18);
 
     // A gauge the main window cannot read only empties the sizes that fit.
     retype("VerdeelBovenEdit", QStringLiteral("2800"));
     edit("VantorbelEdit")->setText(QStringLiteral("62.5"));
-    EXPECT_EQ(label("MeldingLabel"), QStringLiteral("62.5 is geen getal"));
-    EXPECT_EQ(counts().rowCount(), 5);
+    EXPECT_EQ(label("PassendVoegLabel"), QStringLiteral("Vantorbel: 62.5 is geen getal"));
+    EXPECT_EQ(counts().rowCount(), 3);
     EXPECT_EQ(find<QTableWidget>("PassendGrid")->rowCount(), 0);
+
+    // Joints of 8 to 12 leave no whole count for 2 800: the counts on either side.
+    retype("VoegTotEdit", QStringLiteral("12"));
+    retype("VoegVanEdit", QStringLiteral("11"));
+    EXPECT_EQ(label("MeldingLabel"),
+              QStringLiteral("Geen hele lagen met een lintvoeg van 11 tot 12"));
+    EXPECT_EQ(counts().rowCount(), 2);
+    retype("VoegVanEdit", QStringLiteral("13"));
+    EXPECT_EQ(label("MeldingLabel"), QStringLiteral("Voeg van is groter dan tot"));
 
     // Head mode: its own stone, the main window's levels again; the course mode's joint as the
     // user left it.
@@ -85,8 +97,49 @@ TEST_F(VerdeelFormTest, RefusesWhatItCannotDivideAndFollowsTheMode)
     EXPECT_EQ(edit("SteenEdit")->accessibleName(), QStringLiteral("Steenbreedte"));
     EXPECT_EQ(text("VerdeelBovenEdit"), QStringLiteral("1000"));
     EXPECT_EQ(counts().horizontalHeaderItem(0)->text(), QStringLiteral("Koppen"));
+    EXPECT_EQ(text("VoegTotEdit"), QStringLiteral("12"));
     click("VanTorbelButton");
     EXPECT_EQ(text("VoegEdit"), QStringLiteral("10"));
+    EXPECT_EQ(text("VoegVanEdit"), QStringLiteral("13"));
+}
+
+TEST_F(VerdeelFormTest, FollowsTheMainWindowsLevelsAndPressesTheFocusedButton)
+{
+    // The later edit wins: the window's own level stays until the main window's changes.
+    retype("VerdeelBovenEdit", QStringLiteral("2800"));
+    retype("OnderhoogteEdit", QStringLiteral("100"));
+    EXPECT_EQ(text("VerdeelOnderEdit"), QStringLiteral("100"));
+    EXPECT_EQ(text("VerdeelBovenEdit"), QStringLiteral("2800"));
+    edit("BovenhoogteEdit")->setText(QStringLiteral("3100"));
+    EXPECT_EQ(text("VerdeelBovenEdit"), QStringLiteral("3100"));
+
+    // Enter on "Lat afdrukken" is that button: it leaves the main window as it is and says in
+    // the window's line why it prints nothing; Enter in the sizes list does nothing at all.
+    retype("VerdeelBovenEdit", QStringLiteral("1x"));
+    auto* printRod = find<QPushButton>("LatAfdrukkenButton");
+    printRod->setFocus();
+    QTest::keyClick(printRod, Qt::Key_Return);
+    QTest::keyClick(find<QTableWidget>("PassendGrid"), Qt::Key_Return);
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(label("MeldingLabel"), QStringLiteral("Bovenhoogte: 1x is geen getal"));
+    EXPECT_EQ(text("BovenhoogteEdit"), QStringLiteral("3100"));
+    auto* takeOver = find<QPushButton>("OvernemenButton");
+    takeOver->setFocus();
+    QTest::keyClick(takeOver, Qt::Key_Space);
+    EXPECT_EQ(boxes.boxes.size(), 1u);
+
+    // A pier of 2 000 in heads of 100 with a joint of 11,76: 18 heads.
+    click("KoppenMaatButton");
+    find<QComboBox>("MaatIsBox")->setCurrentIndex(1);
+    retype("VerdeelOnderEdit", QStringLiteral("0"));
+    retype("VerdeelBovenEdit", QStringLiteral("2000"));
+    ASSERT_EQ(counts().rowCount(), 1);
+    EXPECT_EQ(counts().item(0, 2)->text(), QStringLiteral("11,76"));
+    QTest::keyClick(find<QComboBox>("MaatIsBox"), Qt::Key_Return);
+    EXPECT_EQ(text("VantorbelEdit"), QStringLiteral("111,76471"));
+    EXPECT_EQ(text("BovenhoogteEdit"), QStringLiteral("2000"));
+    ASSERT_EQ(rows(), 20);
+    EXPECT_EQ(cell(1, 19), QStringLiteral("2.011,76"));
 }
 
 TEST_F(VerdeelFormTest, ARodIsRefusedWithoutATableAndBeyondAThousandCourses)
