@@ -3,6 +3,7 @@
 #include "number_reader.h"
 #include "shown_value.h"
 
+#include <algorithm>
 #include <charconv>
 #include <iterator>
 
@@ -134,9 +135,13 @@ private:
         return units;
     }
 
-    // The first units from `from` on whose trial is at or past the target.
+    // The first units from `from` on whose trial is at or past the target. `past` (0: none):
+    // units known to be at or past it, the answer with one decimal less times ten; whatever
+    // lies ten units below it is not (it was the last text below the answer then), so the
+    // search has only ten units left instead of a run from the rounded gauge.
     std::optional<std::int64_t> firstAtOrPast(std::int64_t from, int decimals,
-                                              const ShownValue& target, bool strictly) const
+                                              const ShownValue& target, bool strictly,
+                                              std::int64_t past) const
     {
         const auto test = [&](std::int64_t units) {
             return atOrPast(trial(units, decimals), target, strictly);
@@ -144,16 +149,19 @@ private:
         if (test(from))
             return from;
         std::int64_t before = from;
-        std::int64_t step = 1;
         std::int64_t after = 0;
-        for (;;) {
-            if (step > kMaxUnits - from)
-                return std::nullopt;
-            after = from + step;
-            if (test(after))
-                break;
-            before = after;
-            step *= 2;
+        if (past > from) {
+            before = std::max(from, past - 10);
+            after = past;
+        } else {
+            for (std::int64_t step = 1;; step *= 2) {
+                if (step > kMaxUnits - from)
+                    return std::nullopt;
+                after = from + step;
+                if (test(after))
+                    break;
+                before = after;
+            }
         }
         while (after - before > 1) {
             const std::int64_t middle = before + (after - before) / 2;
@@ -167,13 +175,19 @@ private:
     template <class Visit>
     void forEachFirst(const ShownValue& target, bool strictly, Visit&& visit) const
     {
+        std::int64_t past = 0;
         for (int decimals = 0; decimals <= kMaxDecimals; ++decimals) {
             const std::optional<std::int64_t> from = start(decimals);
             if (!from)
                 return;
             const std::optional<std::int64_t> units =
-                firstAtOrPast(*from, decimals, target, strictly);
-            if (units && !visit(trial(*units, decimals), text(*units, decimals)))
+                firstAtOrPast(*from, decimals, target, strictly, past);
+            past = 0;
+            if (!units)
+                continue;
+            if (*units <= kMaxUnits / 10)
+                past = *units * 10;
+            if (!visit(trial(*units, decimals), text(*units, decimals)))
                 return;
         }
     }
