@@ -388,7 +388,8 @@ void TVerdeelForm::OvernemenButtonClick()
 void TVerdeelForm::LatAfdrukkenButtonClick()
 {
     if (m_printRod->isEnabled())
-        m_commands.printRod();
+        m_commands.printRod({m_main.gauge->text(), m_main.bottom->text(), m_main.top->text(),
+                             m_main.decimals->text()});
 }
 
 void TVerdeelForm::takeOver()

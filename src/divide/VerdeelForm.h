@@ -12,6 +12,7 @@
 
 #include "calc/course_fit.h"
 #include "divide_texts.h"
+#include "print/rod_report.h"
 
 #include <QDialog>
 
@@ -35,7 +36,7 @@ struct MainWindowFields {
 // The main window's commands the window runs.
 struct MainWindowCommands {
     std::function<void()> calculate;
-    std::function<void()> printRod;
+    std::function<void(const RodSource&)> printRod;
 };
 
 class TVerdeelForm : public QDialog {

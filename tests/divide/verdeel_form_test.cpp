@@ -89,17 +89,19 @@ TEST_F(VerdeelFormTest, RefusesWhatItCannotDivideAndFollowsTheMode)
     EXPECT_EQ(text("VoegEdit"), QStringLiteral("10"));
 }
 
-TEST_F(VerdeelFormTest, ARodIsRefusedWithoutATableAndBeyondAThousandCourses)
+// The rod of the texts it hands over, not of the main table: no table is needed, but texts
+// that cannot be read or make too long a rod are refused.
+TEST_F(VerdeelFormTest, ARodIsRefusedForUnreadableTextsAndBeyondAThousandCourses)
 {
+    retype("VantorbelEdit", QStringLiteral("62.5"));
     find<QPushButton>("LatAfdrukkenButton")->click();
     retype("VantorbelEdit", QStringLiteral("1"));
     retype("BovenhoogteEdit", QStringLiteral("1001"));
-    calculate();
     find<QPushButton>("LatAfdrukkenButton")->click();
     ASSERT_EQ(boxes.boxes.size(), 2u);
     EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Lat afdrukken"));
-    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Er is nog geen tabel om als lat af te drukken: "
-                                                  "bereken eerst de tabel."));
+    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("62.5 is geen getal"));
+    EXPECT_EQ(boxes.boxes[1].caption, QStringLiteral("Lat afdrukken"));
     EXPECT_EQ(boxes.boxes[1].text,
               QStringLiteral("De tabel heeft meer dan 1.000 lagen: zo'n lange lat wordt niet "
                              "afgedrukt."));
