@@ -76,6 +76,7 @@ public:
         SetHeaderText(2, m_table.courseMode ? QStringLiteral("Lagenlat, afdrukken op 100 %")
                                             : QStringLiteral("Koppenlat, afdrukken op 100 %"));
         SetHeaderLine(true);
+        m_topMarked = TopMarked(m_table);
         measureGeometry();
 
         std::vector<double> heights;
@@ -87,7 +88,6 @@ public:
             return *problem;
         m_sheets = std::get<std::vector<RodSheet>>(std::move(laid));
         m_labelEvery = LabelEvery(m_sheets, m_pitch);
-        m_topMarked = TopMarked(m_table);
         SetHeaderText(3, sheetText(1));
         return std::nullopt;
     }
@@ -143,7 +143,11 @@ private:
             m_start = BodyBottom - m_textHeight / 2 - mmY(1);
             m_length = m_start - (m_rodTop + m_textHeight / 2);
             m_pitch = m_textHeight + mmY(1);
-            m_edge = LeftEdge + mmX(30);
+            // The marks stand left of the edge, ending 2 mm before it.
+            int marks = measuring().textWidth(QStringLiteral("aansluiten"));
+            if (m_topMarked)
+                marks = std::max(marks, measuring().textWidth(topText()));
+            m_edge = LeftEdge + std::max(mmX(30), marks + mmX(2));
             m_numberAt = m_edge + mmX(27);
             m_heightAt = m_numberAt + measuring().textWidth(QStringLiteral("0000")) + mmX(3);
         } else {
@@ -263,7 +267,9 @@ private:
         if (const std::optional<int> top = topOffset(sheet)) {
             const int y = m_start - *top;
             rule(m_edge - mmX(25), y, m_edge, y, 0.2);
-            texts.push_back(mark(m_edge - mmX(25), y - m_textHeight - mmY(0.5), topText(), 0, -1));
+            const QString text = topText();
+            texts.push_back(mark(m_edge - mmX(2) - measuring().textWidth(text),
+                                 y - m_textHeight - mmY(0.5), text, 0, -1));
         }
         drawTexts(texts);
     }
@@ -307,7 +313,12 @@ private:
         if (const std::optional<int> top = topOffset(sheet)) {
             const int x = m_start + *top;
             rule(x, m_edge - m_textHeight - mmY(2), x, m_edge, 0.2);
-            texts.push_back(mark(x + mmX(1), markY, topText(), 1, 0));
+            // Right of its line, or left of it where the text would run off the sheet.
+            const QString text = topText();
+            const int width = measuring().textWidth(text);
+            texts.push_back(x + mmX(1) + width <= RightEdge
+                                ? mark(x + mmX(1), markY, text, 1, 0)
+                                : mark(x - mmX(1) - width, markY, text, -1, 0));
         }
         drawTexts(texts);
     }
