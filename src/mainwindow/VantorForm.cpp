@@ -20,6 +20,7 @@
 #include "print/PrintDlg.h"
 #include "program_identity.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QEvent>
 #include <QFrame>
@@ -230,6 +231,10 @@ void TVantorForm::buildTableBand()
     m_grid = new CourseGrid(band);
     m_grid->setObjectName(QStringLiteral("ResultGrid"));
     m_grid->setAccessibleName(QStringLiteral("Tabel"));
+    // In the table's context menu after "Kopiëren": the rod is the table shown, at full size.
+    m_printRodAction = new QAction(QStringLiteral("Lat afdrukken"), m_grid);
+    m_printRodAction->setObjectName(QStringLiteral("LatAfdrukkenAction"));
+    m_grid->addAction(m_printRodAction);
     fill->addWidget(m_grid);
     static_cast<QVBoxLayout*>(layout())->addWidget(band, 1);
 }
@@ -294,6 +299,7 @@ void TVantorForm::connectCommands()
         connect(button, &QToolButton::clicked, this, guarded(handler));
     connect(m_informationPicture, &ClickableLabel::clicked, this,
             guarded(&TVantorForm::Image2Click));
+    connect(m_printRodAction, &QAction::triggered, this, guarded(&TVantorForm::printRod));
 
     // A table on screen always belongs to the texts on screen: any real change of a number
     // field empties it. The project name is not part of the calculation.
@@ -414,8 +420,8 @@ void TVantorForm::showDivideWindow()
                                     {m_inputs.VantorbelEdit, m_inputs.OnderhoogteEdit,
                                      m_inputs.BovenhoogteEdit, m_inputs.DecimalenEdit},
                                     {[this] { BerekenenButtonClick(); },
-                                     [this](const RodSource&) {
-                                         printRod();
+                                     [this](const RodSource& source) {
+                                         printRodOf(source);
                                      }});
     m_divide->showFor(courseMode());
 }

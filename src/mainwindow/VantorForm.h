@@ -20,6 +20,7 @@
 
 class CourseGrid;
 class ClickableLabel;
+class QAction;
 class QLabel;
 class QLineEdit;
 class QToolButton;
@@ -47,6 +48,9 @@ public:
     // What the print command hands to the report: the table, its texts and its font, as they
     // stand now. In report_command.cpp.
     ReportTable reportTable() const;
+    // Prints the rod of a calculation the main table need not show (the Verdelen window's), in
+    // this window's mode, project name and table font. In report_command.cpp.
+    void printRodOf(const RodSource& source);
 
     // Command handlers, as the toolbar calls them. Each calls one private operation below; open
     // (ToolButton1Click) and save (ToolButton2Click) are defined in project_commands.cpp, print
@@ -83,11 +87,14 @@ private:
     void chooseTableFont();
     // The "Verdelen" window, made on first use.
     void showDivideWindow();
-    // The print commands: the report, and the table as a rod at full size (from the Verdelen
-    // window); in report_command.cpp.
+    // The print commands: the report, and the table as a rod at full size (from the table's
+    // context menu); in report_command.cpp.
     void printReport();
     void printRod();
+    void printRodTable(const RodTable& table);
     RodTable rodTable() const;
+    // A rod's courses aside: this window's mode, project name and font, and the gauge text.
+    RodTable rodTableFrame(const QString& gaugeText) const;
     // What takes no command while a print runs.
     std::vector<QWidget*> heldWhilePrinting() const;
     // The open and save commands and their file dialogs; in project_commands.cpp.
@@ -128,6 +135,7 @@ private:
     } m_dialogs;
 
     CourseGrid* m_grid = nullptr;
+    QAction* m_printRodAction = nullptr;
     ClickableLabel* m_informationPicture = nullptr;
     THyperLabel* m_makerLink = nullptr;
     TVerdeelForm* m_divide = nullptr;

@@ -14,6 +14,7 @@
 #include "print/rod_report.h"
 
 #include "calc/course_table.h"
+#include "calc/format_height.h"
 #include "msg/Msg.h"
 #include "platform/regional_settings.h"
 
@@ -21,6 +22,8 @@
 #include <QLineEdit>
 
 namespace {
+
+const QString kRodCaption = QStringLiteral("Lat afdrukken");
 
 platform::SurfaceFont surfaceFontOf(const TableFont& table)
 {
@@ -53,11 +56,37 @@ void TVantorForm::printReport()
 
 void TVantorForm::printRod()
 {
+    printRodTable(rodTable());
+}
+
+void TVantorForm::printRodOf(const RodSource& source)
+{
+    const calc::RegionalFormat& format = platform::CurrentRegionalFormat();
+    const auto parsed =
+        calc::ParseCourseInputs({source.gauge.toStdString(), source.bottom.toStdString(),
+                                 source.top.toStdString(), source.decimals.toStdString()},
+                                format);
+    if (const auto* error = std::get_if<calc::InputError>(&parsed)) {
+        MsgWarningText(QString::fromStdString(error->message), kRodCaption);
+        return;
+    }
+    const auto& inputs = std::get<calc::CourseInputs>(parsed);
+    const auto shown = [&](double height) {
+        return QString::fromStdString(calc::FormatHeight(height, inputs.Decimals, format));
+    };
+    RodTable table = rodTableFrame(source.gauge);
+    for (const calc::CourseRow& row : calc::BuildCourseTable(inputs))
+        table.courses.push_back({row.Height, QString::number(row.Number), shown(row.Height)});
+    table.top = RodTable::Top{inputs.Top, shown(inputs.Top)};
+    printRodTable(table);
+}
+
+void TVantorForm::printRodTable(const RodTable& table)
+{
     if (m_reportRunning)
         return;
-    const RodTable table = rodTable();
     if (const QString refusal = RodRefusal(table); !refusal.isEmpty()) {
-        MsgWarningText(refusal, QStringLiteral("Lat afdrukken"));
+        MsgWarningText(refusal, kRodCaption);
         return;
     }
     if (!PrintDialog1 || !ConfirmPrintDialog(*PrintDialog1))
@@ -69,7 +98,7 @@ void TVantorForm::printRod()
 RodTable TVantorForm::rodTable() const
 {
     const CourseTableModel& grid = m_grid->table();
-    RodTable table;
+    RodTable table = rodTableFrame(m_inputs.VantorbelEdit->text());
     const std::vector<calc::CourseRow>& courses = grid.courseRows();
     for (std::size_t row = 0; row < courses.size(); ++row) {
         const int gridRow = static_cast<int>(row) + 1;
@@ -82,12 +111,20 @@ RodTable TVantorForm::rodTable() const
                                                  m_inputs.BovenhoogteEdit->text().toStdString(),
                                                  m_inputs.DecimalenEdit->text().toStdString()},
                                                 platform::CurrentRegionalFormat());
-    if (const auto* inputs = std::get_if<calc::CourseInputs>(&parsed);
-        inputs && !courses.empty() && courses.back().Height != inputs->Top)
-        table.top = inputs->Top;
+    if (const auto* inputs = std::get_if<calc::CourseInputs>(&parsed); inputs && !courses.empty())
+        table.top =
+            RodTable::Top{inputs->Top, QString::fromStdString(calc::FormatHeight(
+                                           inputs->Top, inputs->Decimals, grid.courseFormat()))};
+    return table;
+}
+
+RodTable TVantorForm::rodTableFrame(const QString& gaugeText) const
+{
+    RodTable table;
     table.courseMode = courseMode();
+    table.gaugeText = gaugeText;
     table.projectName = m_inputs.ProjectNaamEdit->text();
-    table.valueHeader = grid.cell(1, 0);
+    table.valueHeader = m_grid->table().cell(1, 0);
     table.font = surfaceFontOf(m_tableFont);
     return table;
 }

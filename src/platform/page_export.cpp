@@ -1,6 +1,7 @@
 #include "page_export.h"
 
 #include "page_image.h"
+#include "pdf_actual_size.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -28,7 +29,7 @@ void setPixelsPerInch(QImage& image, int pixelsPerInch)
 } // namespace
 
 QByteArray PagesAsPdf(const std::vector<const PageImage*>& pages, const QPageLayout& layout,
-                      const QString& title)
+                      const QString& title, bool actualSize)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -37,6 +38,8 @@ QByteArray PagesAsPdf(const std::vector<const PageImage*>& pages, const QPageLay
     writer.setTitle(title);
     writer.setCreator(title);
     writer.setPageLayout(layout);
+    if (actualSize)
+        writer.setPdfVersion(QPagedPaintDevice::PdfVersion_1_6);
     if (!pages.empty())
         writer.setResolution(pages.front()->resolutionX());
     QPainter painter(&writer);
@@ -47,7 +50,10 @@ QByteArray PagesAsPdf(const std::vector<const PageImage*>& pages, const QPageLay
         page.play(painter, QRectF(0, 0, page.width(), page.height()));
     }
     painter.end();
-    return bytes;
+    if (!actualSize)
+        return bytes;
+    const QByteArray revision = ActualSizeRevision(bytes);
+    return revision.isEmpty() ? QByteArray() : bytes + revision;
 }
 
 QByteArray PageAsSvg(const PageImage& page, const QString& title)

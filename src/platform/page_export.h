@@ -14,9 +14,10 @@ class PageImage;
 // page's playback, as the printer gets it. Each returns the file's bytes.
 
 // All pages in one PDF on the paper of `layout`, each page at the top-left of the printable
-// area as a printer places it; text stays text, fonts embedded as subsets.
+// area as a printer places it; text stays text, fonts embedded as subsets. With `actualSize` the
+// PDF asks to be printed at its own size (pdf_actual_size.h). Empty when it could not be made.
 QByteArray PagesAsPdf(const std::vector<const PageImage*>& pages, const QPageLayout& layout,
-                      const QString& title);
+                      const QString& title, bool actualSize);
 
 // One page as SVG, in printer pixels with its size in millimetres; text stays text.
 QByteArray PageAsSvg(const PageImage& page, const QString& title);

@@ -7,6 +7,7 @@
 #include "job_watch.h"
 #include "page_image.h"
 #include "painted_wait.h"
+#include "pdf_actual_size.h"
 #include "whole_file.h"
 
 #include <QDialogButtonBox>
@@ -187,6 +188,8 @@ std::unique_ptr<QPdfWriter> QtPrinterService::newJobFile()
     job->setPageLayout(m_printer.pageLayout());
     job->setTitle(m_printer.docName());
     job->setCreator(m_printer.docName());
+    if (m_actualSize && !m_pdfTarget.isEmpty())
+        job->setPdfVersion(QPagedPaintDevice::PdfVersion_1_6);
     return job;
 }
 
@@ -224,7 +227,9 @@ void QtPrinterService::endDocument()
     }
     const QString spool = *std::exchange(m_spool, std::nullopt);
     if (!m_pdfTarget.isEmpty()) {
-        if (!MoveIntoPlace(spool, m_pdfTarget)) {
+        // A page at 1:1 must reach the paper at 1:1 also when the user prints the file.
+        if ((m_actualSize && !AppendActualSizeRevision(spool)) ||
+            !MoveIntoPlace(spool, m_pdfTarget)) {
             QFile::remove(spool);
             throw std::runtime_error("Bestand " + m_pdfTarget.toStdString() +
                                      " kon niet geschreven worden");

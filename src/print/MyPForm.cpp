@@ -337,7 +337,7 @@ void TPreviewPrintForm1::SaveMetaClick()
             return progress.pageDone(pages, total);
         };
         written = SavePageFiles(chosen->path, PageFileTypeOf(chosen->type), PageList,
-                                platform::CurrentPrinter().pageLayout(), hooks);
+                                platform::CurrentPrinter().pageLayout(), hooks, ActualSize);
         cancelled = progress.cancelled();
     }
     if (cancelled)

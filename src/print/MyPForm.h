@@ -36,6 +36,8 @@ public:
     QRect WorkArea;
     std::unique_ptr<platform::Bitmap> WorkBitmap;
     const platform::PageImage* ShownImage = nullptr;
+    // Saved as PDF, the pages ask to be printed at their own size (a rod at full size).
+    bool ActualSize = false;
     // How long printing or saving the pages runs before it shows how far it is.
     std::chrono::milliseconds ProgressAfter{500};
 

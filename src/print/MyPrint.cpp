@@ -181,6 +181,11 @@ void TMyPrinter::SetPreviewWindowState(PreviewWindowCode code)
         m_preview->OpenState = *state;
 }
 
+void TMyPrinter::SetPreviewActualSize(bool on)
+{
+    m_preview->ActualSize = on;
+}
+
 void TMyPrinter::SetHeaderText(int index, const QString& text)
 {
     setPageText(HeaderTexts, HeaderVisible, index, text);

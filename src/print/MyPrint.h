@@ -51,6 +51,7 @@ public:
     void SetPreview(bool on) { Preview = on; }
     void SetPreviewCaption(const QString& caption);
     void SetPreviewWindowState(PreviewWindowCode code);
+    void SetPreviewActualSize(bool on);
     void SetHeaderFont(const platform::SurfaceFont& font) { HeaderFont.assign(font); }
     void SetTitleFont(const platform::SurfaceFont& font) { TitleFont.assign(font); }
     void SetTextFont(const platform::SurfaceFont& font) { TextFont.assign(font); }

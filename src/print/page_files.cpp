@@ -138,7 +138,7 @@ QStringList PageFileSuffixes()
 
 int SavePageFiles(const QString& chosenFile, PageFileType type,
                   const std::vector<std::unique_ptr<platform::PageImage>>& pages,
-                  const QPageLayout& paper, const PageSaveHooks& hooks)
+                  const QPageLayout& paper, const PageSaveHooks& hooks, bool actualSize)
 {
     if (type != PageFileType::Pdf)
         return saveNumbered(chosenFile, type, pages, hooks);
@@ -152,7 +152,9 @@ int SavePageFiles(const QString& chosenFile, PageFileType type,
     all.reserve(pages.size());
     for (const auto& page : pages)
         all.push_back(page.get());
-    const QByteArray pdf = platform::PagesAsPdf(all, paper, kTitle);
+    const QByteArray pdf = platform::PagesAsPdf(all, paper, kTitle, actualSize);
+    if (pdf.isEmpty())
+        failed(file, " kon niet gemaakt worden");
     const bool written =
         completed ? platform::ReplaceWholeFile(file, pdf) : platform::WriteWholeFile(file, pdf);
     if (!written)

@@ -39,8 +39,10 @@ struct PageSaveHooks {
 // numbered file per page (folder, name without extension, page index from 0, the type's
 // extension), SVG and PNG pages made on every core and written in page order. The EMF types cut
 // the name at its last dot; the PDF, SVG and PNG types add their extension unless the name ends
-// in it, and cut only that off. Returns the number of files written. Throws std::runtime_error
-// naming the file and page that could not be made or written; the pages written before it stay.
+// in it, and cut only that off. With `actualSize` a PDF asks to be printed at its own size.
+// Returns the number of files written. Throws std::runtime_error naming the file and page that
+// could not be made or written; the pages written before it stay.
 int SavePageFiles(const QString& chosenFile, PageFileType type,
                   const std::vector<std::unique_ptr<platform::PageImage>>& pages,
-                  const QPageLayout& paper, const PageSaveHooks& hooks = {});
+                  const QPageLayout& paper, const PageSaveHooks& hooks = {},
+                  bool actualSize = false);

@@ -4,6 +4,7 @@
 // lies along the rod, in printer pixels. Free of widgets and surfaces, so it is tested alone.
 
 #include <cstddef>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -33,3 +34,25 @@ std::variant<std::vector<RodSheet>, RodProblem> LayOutRod(const std::vector<doub
 
 // Label every k-th course, k as small as keeps labels `pitch` pixels apart on every sheet.
 int LabelEvery(const std::vector<RodSheet>& sheets, int pitch);
+
+// A text on a sheet as a box in printer pixels: left and top inside, right and bottom outside.
+struct RodBox {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// A text a sheet may carry. One that must stand moves from its box along the rod, the way its
+// step says (+1 or -1 in x or in y, 0 in the other), for as long as its place is taken.
+struct RodLabel {
+    RodBox box;
+    bool required = false;
+    int stepX = 0;
+    int stepY = 0;
+};
+
+// Where each label stands, or nothing for one left off. The required ones are placed first, in
+// order, each moved along its step until it keeps `clearance` pixels from those placed before;
+// then the others in order, each kept only where it keeps that clearance from every one kept.
+std::vector<std::optional<RodBox>> PlaceLabels(const std::vector<RodLabel>& labels, int clearance);

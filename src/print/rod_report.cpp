@@ -14,6 +14,7 @@
 #include "program_identity.h"
 
 #include <algorithm>
+#include <functional>
 #include <variant>
 
 namespace {
@@ -26,6 +27,25 @@ const QString kProbe = QStringLiteral("yX");
 QString Courses(const RodTable& table)
 {
     return table.courseMode ? QStringLiteral("lagen") : QStringLiteral("koppen");
+}
+
+// "45 lagen": the number of the rod's last course.
+QString CountText(const RodTable& table)
+{
+    const QString& count = table.courses.back().number;
+    if (count != QLatin1String("1"))
+        return count + QLatin1Char(' ') + Courses(table);
+    return count + (table.courseMode ? QStringLiteral(" laag") : QStringLiteral(" kop"));
+}
+
+// The top is marked where the table would show it on no course: a mark and a course label of the
+// same text would only say the same thing twice, a hair apart.
+bool TopMarked(const RodTable& table)
+{
+    return table.top && std::none_of(table.courses.begin(), table.courses.end(),
+                                     [&](const RodTable::Course& course) {
+                                         return course.shown == table.top->shown;
+                                     });
 }
 
 // Asks the print system to print the rod's pages at their own size, and no later job.
@@ -52,9 +72,11 @@ public:
         SetTextFont(m_table.font);
         SetLineSpacing(4);
         SetHeaderText(1, m_table.projectName);
-        SetHeaderText(2, m_table.courseMode ? QStringLiteral("Lagenlat")
-                                            : QStringLiteral("Koppenlat"));
+        // Fitted to the paper, the rod would measure false: the sheet says so wherever it goes.
+        SetHeaderText(2, m_table.courseMode ? QStringLiteral("Lagenlat, afdrukken op 100 %")
+                                            : QStringLiteral("Koppenlat, afdrukken op 100 %"));
         SetHeaderLine(true);
+        m_topMarked = TopMarked(m_table);
         measureGeometry();
 
         std::vector<double> heights;
@@ -96,9 +118,11 @@ private:
 
     QString rangeText(const RodSheet& sheet) const
     {
-        return QStringLiteral("%1 %2 tot %3, maten in mm")
+        return QStringLiteral("%1 %2 tot %3, %4 %5, %6, maten in mm")
             .arg(m_table.valueHeader, m_table.courses[sheet.first].shown,
-                 m_table.courses[sheet.last].shown);
+                 m_table.courses[sheet.last].shown,
+                 m_table.courseMode ? QStringLiteral("lagenmaat") : QStringLiteral("koppenmaat"),
+                 m_table.gaugeText, CountText(m_table));
     }
 
     // The sheets' geometry, the same on every sheet: where the rod starts, how long it may be,
@@ -119,7 +143,11 @@ private:
             m_start = BodyBottom - m_textHeight / 2 - mmY(1);
             m_length = m_start - (m_rodTop + m_textHeight / 2);
             m_pitch = m_textHeight + mmY(1);
-            m_edge = LeftEdge + mmX(30);
+            // The marks stand left of the edge, ending 2 mm before it.
+            int marks = measuring().textWidth(QStringLiteral("aansluiten"));
+            if (m_topMarked)
+                marks = std::max(marks, measuring().textWidth(topText()));
+            m_edge = LeftEdge + std::max(mmX(30), marks + mmX(2));
             m_numberAt = m_edge + mmX(27);
             m_heightAt = m_numberAt + measuring().textWidth(QStringLiteral("0000")) + mmX(3);
         } else {
@@ -147,21 +175,58 @@ private:
 
     bool labelled(std::size_t course) const { return course % std::size_t(m_labelEvery) == 0; }
 
-    // The top level, when it is no course and lies on this sheet: its distance from the sheet's
+    // The top level, when it is marked and lies on this sheet: its distance from the sheet's
     // first course.
     std::optional<int> topOffset(const RodSheet& sheet) const
     {
-        if (!m_table.top)
+        if (!m_topMarked)
             return std::nullopt;
         const double first = m_table.courses[sheet.first].height;
-        if (!(*m_table.top > first && *m_table.top < m_table.courses[sheet.last].height))
+        if (!(m_table.top->height > first &&
+              m_table.top->height < m_table.courses[sheet.last].height))
             return std::nullopt;
-        return RoundHalfEven((*m_table.top - first) * m_pixelsPerMm);
+        return RoundHalfEven((m_table.top->height - first) * m_pixelsPerMm);
     }
 
     QString topText() const
     {
-        return m_table.courseMode ? QStringLiteral("bovenhoogte") : QStringLiteral("eindmaat");
+        return (m_table.courseMode ? QStringLiteral("bovenhoogte ") : QStringLiteral("eindmaat ")) +
+               m_table.top->shown;
+    }
+
+    // A text of the sheet, drawn once PlaceLabels has found it a place.
+    struct SheetText {
+        RodLabel label;
+        std::function<void(const RodBox& place)> draw;
+    };
+
+    // A text that must stand: at (x, y), or moved along the rod by (stepX, stepY).
+    SheetText mark(int x, int y, const QString& text, int stepX, int stepY)
+    {
+        const RodBox box{x, y, x + measuring().textWidth(text), y + m_textHeight};
+        return {{box, true, stepX, stepY}, [this, text](const RodBox& place) {
+                    drawing().textOut(place.left, place.top, text);
+                }};
+    }
+
+    // Course labels overprint neither each other nor the marks: the first and the last course of
+    // the sheet always carry theirs, the last one moving on along the rod when it must; every
+    // k-th of the others where it has room.
+    void drawTexts(std::vector<SheetText>& texts)
+    {
+        std::vector<RodLabel> labels;
+        labels.reserve(texts.size());
+        for (const SheetText& text : texts)
+            labels.push_back(text.label);
+        const std::vector<std::optional<RodBox>> places = PlaceLabels(labels, mmY(1));
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            if (places[i])
+                texts[i].draw(*places[i]);
+    }
+
+    static bool sheetEnd(const RodSheet& sheet, std::size_t i)
+    {
+        return i == 0 || i + 1 == sheet.offsets.size();
     }
 
     // Portrait: the rod from the bottom of the sheet upwards, lines across to the right of the
@@ -170,34 +235,43 @@ private:
     {
         const int half = m_textHeight / 2;
         rule(m_edge, m_rodTop, m_edge, BodyBottom, 0.5);
-        const int lineEnd = m_edge + mmX(25);
-        for (std::size_t i = 0; i < sheet.offsets.size(); ++i) {
-            const std::size_t course = sheet.first + i;
-            const int y = m_start - sheet.offsets[i];
-            rule(m_edge, y, lineEnd, y, 0.2);
-            if (labelled(course)) {
-                drawing().textOut(m_numberAt, y - half, m_table.courses[course].number);
-                drawing().textOut(m_heightAt, y - half, m_table.courses[course].shown);
-            }
-        }
-        const auto markLeft = [&](int y, const QString& text) {
-            drawing().textOut(m_edge - mmX(2) - measuring().textWidth(text), y - half, text);
-        };
-        if (sheet.first > 0)
-            markLeft(m_start, QStringLiteral("aansluiten"));
-        if (const std::optional<int> top = topOffset(sheet)) {
-            const int y = m_start - *top;
-            rule(m_edge - mmX(25), y, m_edge, y, 0.2);
-            drawing().textOut(m_edge - mmX(25), y - m_textHeight - mmY(0.5), topText());
-        }
         // The check of the printer's scale: along the rod, where the rod has no labels.
         const int barX = RightEdge - mmX(3);
         const int barTop = m_start - RoundHalfEven(100 * PixelsPerMmY);
         rule(barX, m_start, barX, barTop, 0.5);
         rule(barX - mmX(2), m_start, barX, m_start, 0.3);
         rule(barX - mmX(2), barTop, barX, barTop, 0.3);
-        drawing().textOut(barX - mmX(3) - measuring().textWidth(kScaleCheck),
-                          (m_start + barTop) / 2 - half, kScaleCheck);
+        std::vector<SheetText> texts{mark(barX - mmX(3) - measuring().textWidth(kScaleCheck),
+                                          (m_start + barTop) / 2 - half, kScaleCheck, 0, 0)};
+        if (sheet.first > 0) {
+            const QString join = QStringLiteral("aansluiten");
+            texts.push_back(
+                mark(m_edge - mmX(2) - measuring().textWidth(join), m_start - half, join, 0, -1));
+        }
+
+        const int lineEnd = m_edge + mmX(25);
+        for (std::size_t i = 0; i < sheet.offsets.size(); ++i) {
+            const int y = m_start - sheet.offsets[i];
+            rule(m_edge, y, lineEnd, y, 0.2);
+            const bool end = sheetEnd(sheet, i);
+            if (!end && !labelled(sheet.first + i))
+                continue;
+            const RodTable::Course& course = m_table.courses[sheet.first + i];
+            const RodBox box{m_numberAt, y - half, m_heightAt + measuring().textWidth(course.shown),
+                             y - half + m_textHeight};
+            texts.push_back({{box, end, 0, i == 0 ? 0 : -1}, [this, &course](const RodBox& place) {
+                                 drawing().textOut(m_numberAt, place.top, course.number);
+                                 drawing().textOut(m_heightAt, place.top, course.shown);
+                             }});
+        }
+        if (const std::optional<int> top = topOffset(sheet)) {
+            const int y = m_start - *top;
+            rule(m_edge - mmX(25), y, m_edge, y, 0.2);
+            const QString text = topText();
+            texts.push_back(mark(m_edge - mmX(2) - measuring().textWidth(text),
+                                 y - m_textHeight - mmY(0.5), text, 0, -1));
+        }
+        drawTexts(texts);
     }
 
     // Landscape: the rod from left to right, lines down from the edge, labels right of their
@@ -206,35 +280,53 @@ private:
     {
         rule(LeftEdge, m_edge, RightEdge, m_edge, 0.5);
         const int lineEnd = m_edge + mmY(25);
-        for (std::size_t i = 0; i < sheet.offsets.size(); ++i) {
-            const std::size_t course = sheet.first + i;
-            const int x = m_start + sheet.offsets[i];
-            rule(x, m_edge, x, lineEnd, 0.2);
-            if (labelled(course)) {
-                drawing().textOut(x + mmX(1), m_edge + mmY(2), m_table.courses[course].number);
-                drawing().textOut(x + mmX(1), m_edge + mmY(2) + m_textHeight,
-                                  m_table.courses[course].shown);
-            }
-        }
-        const int markY = m_edge - m_textHeight - mmY(1);
-        if (sheet.first > 0)
-            drawing().textOut(m_start + mmX(1), markY, QStringLiteral("aansluiten"));
-        if (const std::optional<int> top = topOffset(sheet)) {
-            const int x = m_start + *top;
-            rule(x, m_edge - m_textHeight - mmY(2), x, m_edge, 0.2);
-            drawing().textOut(x + mmX(1), markY, topText());
-        }
         const int barY = lineEnd + mmY(10);
         const int barEnd = m_start + RoundHalfEven(100 * PixelsPerMmX);
         rule(m_start, barY, barEnd, barY, 0.5);
         rule(m_start, barY - mmY(2), m_start, barY, 0.3);
         rule(barEnd, barY - mmY(2), barEnd, barY, 0.3);
-        drawing().textOut(barEnd + mmX(3), barY - m_textHeight / 2, kScaleCheck);
+        std::vector<SheetText> texts{
+            mark(barEnd + mmX(3), barY - m_textHeight / 2, kScaleCheck, 0, 0)};
+        const int markY = m_edge - m_textHeight - mmY(1);
+        if (sheet.first > 0)
+            texts.push_back(mark(m_start + mmX(1), markY, QStringLiteral("aansluiten"), 1, 0));
+
+        for (std::size_t i = 0; i < sheet.offsets.size(); ++i) {
+            const int x = m_start + sheet.offsets[i];
+            rule(x, m_edge, x, lineEnd, 0.2);
+            const bool end = sheetEnd(sheet, i);
+            if (!end && !labelled(sheet.first + i))
+                continue;
+            const RodTable::Course& course = m_table.courses[sheet.first + i];
+            const int left = x + mmX(1);
+            const int top = m_edge + mmY(2);
+            const RodBox box{left, top,
+                             left + std::max(measuring().textWidth(course.number),
+                                             measuring().textWidth(course.shown)),
+                             top + 2 * m_textHeight};
+            texts.push_back({{box, end, i == 0 ? 0 : 1, 0}, [this, &course](const RodBox& place) {
+                                 drawing().textOut(place.left, place.top, course.number);
+                                 drawing().textOut(place.left, place.top + m_textHeight,
+                                                   course.shown);
+                             }});
+        }
+        if (const std::optional<int> top = topOffset(sheet)) {
+            const int x = m_start + *top;
+            rule(x, m_edge - m_textHeight - mmY(2), x, m_edge, 0.2);
+            // Right of its line, or left of it where the text would run off the sheet.
+            const QString text = topText();
+            const int width = measuring().textWidth(text);
+            texts.push_back(x + mmX(1) + width <= RightEdge
+                                ? mark(x + mmX(1), markY, text, 1, 0)
+                                : mark(x - mmX(1) - width, markY, text, -1, 0));
+        }
+        drawTexts(texts);
     }
 
     const RodTable& m_table;
     std::vector<RodSheet> m_sheets;
     int m_labelEvery = 1;
+    bool m_topMarked = false;
     bool m_vertical = true;
     double m_pixelsPerMm = 1;
     int m_textHeight = 0;
@@ -292,6 +384,7 @@ void PrintRod(const RodTable& table, const TPrintDialog1& dialog)
         engine.SetPreview(true);
         engine.SetPreviewCaption(kTitle + QStringLiteral(" afdrukvoorbeeld"));
         engine.SetPreviewWindowState(PreviewWindowCode::WorkArea);
+        engine.SetPreviewActualSize(true);
     }
     if (const std::optional<RodProblem> problem = engine.layOut()) {
         MsgWarningText(ProblemText(*problem, table), kCaption);

@@ -16,24 +16,32 @@
 
 class TPrintDialog1;
 
-// The texts of a calculation a rod is made of, read as the calculate command reads them.
-struct RodSource {
-    QString gauge, bottom, top, decimals;
-};
-
 struct RodTable {
     struct Course {
         double height = 0; // exact, as the calculation made it
         QString number;    // as the table shows it
         QString shown;     // the height as the table shows it
     };
+    struct Top {
+        double height = 0; // exact, as the calculation read it
+        QString shown;     // as the table would show it
+    };
     std::vector<Course> courses; // course 0 first; empty when nothing is calculated
-    // The top level, marked on the rod when it is not a course itself.
-    std::optional<double> top;
+    // The top level, marked on the rod where the table shows no course at it.
+    std::optional<Top> top;
     bool courseMode = true;
+    QString gaugeText; // the gauge as the calculation read it
     QString projectName;
     QString valueHeader; // "Hoogte" or "Maat"
     platform::SurfaceFont font;
+};
+
+// The texts of a calculation to print as a rod, read as the calculate command reads them.
+struct RodSource {
+    QString gauge;
+    QString bottom;
+    QString top;
+    QString decimals;
 };
 
 // Why this table cannot be printed as a rod, before the print dialog is shown; empty when it

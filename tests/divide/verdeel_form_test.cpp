@@ -142,20 +142,21 @@ TEST_F(VerdeelFormTest, FollowsTheMainWindowsLevelsAndPressesTheFocusedButton)
     EXPECT_EQ(cell(1, 19), QStringLiteral("2.011,76"));
 }
 
-TEST_F(VerdeelFormTest, ARodIsRefusedWithoutATableAndBeyondAThousandCourses)
+// The rod of the texts it hands over, not of the main table: no table is needed, but texts
+// that cannot be read or make too long a rod are refused.
+TEST_F(VerdeelFormTest, TheChosenCountsRodIsRefusedBeyondAThousandCourses)
 {
+    // 100 000 in courses of about 62,5: the rod of the window's own proposal, not the main
+    // table's, which stays as it is.
+    retype("VerdeelBovenEdit", QStringLiteral("100000"));
     find<QPushButton>("LatAfdrukkenButton")->click();
-    retype("VantorbelEdit", QStringLiteral("1"));
-    retype("BovenhoogteEdit", QStringLiteral("1001"));
-    calculate();
-    find<QPushButton>("LatAfdrukkenButton")->click();
-    ASSERT_EQ(boxes.boxes.size(), 2u);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Lat afdrukken"));
-    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Er is nog geen tabel om als lat af te drukken: "
-                                                  "bereken eerst de tabel."));
-    EXPECT_EQ(boxes.boxes[1].text,
+    EXPECT_EQ(boxes.boxes[0].text,
               QStringLiteral("De tabel heeft meer dan 1.000 lagen: zo'n lange lat wordt niet "
                              "afgedrukt."));
+    EXPECT_EQ(text("BovenhoogteEdit"), QStringLiteral("1000"));
+    EXPECT_EQ(text("VantorbelEdit"), QStringLiteral("62,5"));
 }
 
 } // namespace

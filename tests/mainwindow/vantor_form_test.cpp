@@ -3,7 +3,10 @@
 #include "platform/regional_settings.h"
 
 #include "calc/course_table.h"
+#include "print/PrintDlg.h"
+#include "support/test_printer.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -20,6 +23,8 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace {
 
@@ -379,6 +384,50 @@ TEST_F(VantorFormTest, SelectedRowsCopyWithTheirHeaderForASpreadsheet)
     EXPECT_EQ(contextCopy->text(), QStringLiteral("Kopiëren"));
     contextCopy->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), whole);
+}
+
+// "Lat afdrukken" after "Kopiëren": the table shown goes to the printer as a rod; without a
+// table, or with one too long for a rod, a box says why.
+TEST_F(VantorFormTest, TheTablesContextMenuPrintsItAsARod)
+{
+    TestPrinter printer;
+    ModalRunnerStub modal;
+    TPrintDialog1 dialog;
+    PrintDialog1 = &dialog;
+    modal.answer = [&dialog](QDialog&) {
+        dialog.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))->click();
+        return int(QDialog::Accepted);
+    };
+    CourseGrid& grid = form.resultGrid();
+    auto* rod = grid.findChild<QAction*>(QStringLiteral("LatAfdrukkenAction"));
+    ASSERT_NE(rod, nullptr);
+    EXPECT_EQ(grid.actions().indexOf(rod), 1);
+    EXPECT_EQ(rod->text(), QStringLiteral("Lat afdrukken"));
+
+    rod->trigger();
+    calculate();
+    rod->trigger();
+    retype("VantorbelEdit", QStringLiteral("1"));
+    retype("BovenhoogteEdit", QStringLiteral("1001"));
+    calculate();
+    rod->trigger();
+    PrintDialog1 = nullptr;
+
+    ASSERT_EQ(boxes.boxes.size(), 2u);
+    EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Lat afdrukken"));
+    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Er is nog geen tabel om als lat af te drukken: "
+                                                  "bereken eerst de tabel."));
+    EXPECT_EQ(boxes.boxes[1].text,
+              QStringLiteral("De tabel heeft meer dan 1.000 lagen: zo'n lange lat wordt niet "
+                             "afgedrukt."));
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_TRUE(printer.jobs[0].actualSize);
+    std::set<QString> texts;
+    for (const auto& operation : printer.jobs[0].pages.at(0)->operations())
+        if (const auto* text = std::get_if<platform::PageImage::Text>(&operation))
+            texts.insert(text->text);
+    EXPECT_TRUE(texts.count(
+        QStringLiteral("Hoogte 0,00 tot 250,00, lagenmaat 62,5, 16 lagen, maten in mm")));
 }
 
 TEST_F(VantorFormTest, InformationPictureOpensTheMakersAddress)

@@ -1,6 +1,7 @@
 #include "platform/busy_cursor.h"
 #include "platform/qt_printer_service.h"
 #include "platform/toolkit_texts.h"
+#include "support/pdf_settings.h"
 #include "support/stand_ins.h"
 
 #include <QAbstractButton>
@@ -106,6 +107,25 @@ TEST_F(PdfPrinterTest, TheChosenFileNeverHoldsHalfADocument)
     printer.abortDocument();
     EXPECT_EQ(written.entryList(), QStringList({QStringLiteral("lat.pdf")}));
     EXPECT_EQ(QFileInfo(output).size(), whole);
+}
+
+// A job at actual size asks the reader of its file to print it so; the next job leaves that to
+// the reader again.
+TEST_F(PdfPrinterTest, AnActualSizeJobsFileAsksToBePrintedAtActualSize)
+{
+    for (const bool actualSize : {true, false}) {
+        const QString output = folder.filePath(QStringLiteral("lat%1.pdf").arg(actualSize));
+        files.answers.push_back(output);
+        printer.setActualSize(actualSize);
+        printer.beginDocument();
+        printer.canvas().textOut(100, 100, QStringLiteral("Lagenlat"));
+        printer.newPage();
+        printer.endDocument();
+        const PdfSettings settings = ReadPdfSettings(output);
+        EXPECT_TRUE(settings.sound);
+        EXPECT_EQ(settings.version, actualSize ? QStringLiteral("1.6") : QStringLiteral("1.4"));
+        EXPECT_EQ(settings.printScaling, actualSize ? QStringLiteral("/None") : QString());
+    }
 }
 
 TEST_F(PdfPrinterTest, TheSetUpDialogConfirmsWithOK)

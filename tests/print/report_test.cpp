@@ -2,6 +2,7 @@
 #include "print/MyPForm.h"
 #include "print/PrintDlg.h"
 #include "print/results_report.h"
+#include "support/pdf_settings.h"
 #include "support/stand_ins.h"
 #include "support/test_printer.h"
 
@@ -275,6 +276,11 @@ TEST_F(ReportTest, PreviewPagesSaveAsOnePdfAndAsSvgAndPngPages)
     EXPECT_TRUE(outputOf(QStringLiteral("pdffonts"), {pdf})
                     .contains(QRegularExpression(QStringLiteral("TrueType +Identity-H +yes"))));
     EXPECT_LT(QFileInfo(pdf).size(), 150000);
+    // Fitting the report to the paper is the reader's to choose, as it always was.
+    const PdfSettings settings = ReadPdfSettings(pdf);
+    EXPECT_TRUE(settings.sound);
+    EXPECT_EQ(settings.version, QStringLiteral("1.4"));
+    EXPECT_TRUE(settings.printScaling.isEmpty());
 
     for (int page = 0; page < 3; ++page) {
         const QString svg = folder.filePath(QStringLiteral("blad%1.svg").arg(page));

@@ -6,6 +6,7 @@
 #include "print/rod_layout.h"
 #include "print/rod_report.h"
 #include "print/rounding.h"
+#include "support/pdf_settings.h"
 #include "support/stand_ins.h"
 #include "support/test_printer.h"
 
@@ -25,16 +26,19 @@ namespace {
 
 using platform::PageImage;
 
+QString Shown(double height)
+{
+    return QString::fromStdString(calc::FormatHeight(height, 2, {",", "."}));
+}
+
 // A storey from 0 to `top` in courses of `gauge`, as the calculate command makes it.
 RodTable Storey(double gauge = 62.5, double top = 2800)
 {
     RodTable table;
     for (const calc::CourseRow& row : calc::BuildCourseTable({gauge, 0, top, 2}))
-        table.courses.push_back(
-            {row.Height, QString::number(row.Number),
-             QString::fromStdString(calc::FormatHeight(row.Height, 2, {",", "."}))});
-    if (table.courses.back().height != top)
-        table.top = top;
+        table.courses.push_back({row.Height, QString::number(row.Number), Shown(row.Height)});
+    table.top = RodTable::Top{top, Shown(top)};
+    table.gaugeText = QString::number(gauge).replace(QLatin1Char('.'), QLatin1Char(','));
     table.projectName = QStringLiteral("Schuur");
     table.valueHeader = QStringLiteral("Hoogte");
     table.font = {QStringLiteral("Arial"), 9};
@@ -87,6 +91,29 @@ TEST(RodLayout, SheetsShareOneCourseAndEveryLineLiesWithinATenthOfAMillimetre)
               RodProblem::TooManySheets);
     EXPECT_EQ(std::get<RodProblem>(LayOutRod({0, 300}, pixelsPerMm, sheet)),
               RodProblem::GaugeTooLong);
+}
+
+TEST(RodLayout, RequiredLabelsMoveOnAlongTheRodAndOthersGiveWay)
+{
+    // Portrait, the rod upwards: a mark at the sheet's first course, the first and the last
+    // course two pixels apart, a label between them, a top mark just above the first course.
+    const RodBox mark{0, 100, 50, 110};
+    const RodBox first{60, 100, 90, 110};
+    const std::vector<RodLabel> labels{{mark, true, 0, -1},
+                                       {first, true, 0, 0},
+                                       {{60, 99, 90, 109}, false, 0, 0},
+                                       {{60, 98, 90, 108}, true, 0, -1},
+                                       {{0, 96, 50, 106}, true, 0, -1},
+                                       {{60, 60, 90, 70}, false, 0, 0}};
+    const auto places = PlaceLabels(labels, 2);
+    ASSERT_EQ(places.size(), labels.size());
+    EXPECT_EQ(places[0]->top, 100);
+    EXPECT_EQ(places[1]->top, 100);
+    EXPECT_FALSE(places[2]);          // between the first and the last: left off
+    EXPECT_EQ(places[3]->bottom, 98); // moved up past the first course, 2 pixels clear
+    EXPECT_EQ(places[3]->left, 60);
+    EXPECT_EQ(places[4]->bottom, 98); // past the mark it crowded
+    EXPECT_EQ(places[5]->top, 60);    // with room, kept where it is
 }
 
 class RodTest : public testing::Test {
@@ -146,20 +173,34 @@ TEST_F(RodTest, EverySheetCarriesItsHeaderOverlapAndScaleCheckInBothOrientations
         const std::vector<Page> sheets = pages();
         ASSERT_EQ(sheets.size(), 12u);
         for (std::size_t s = 0; s < sheets.size(); ++s) {
-            for (const QString& text : {QStringLiteral("Schuur"), QStringLiteral("Lagenlat"),
-                                        QStringLiteral("Blad %1 van 12").arg(s + 1),
-                                        QStringLiteral("100 mm: meet ter controle")})
+            for (const QString& text :
+                 {QStringLiteral("Schuur"), QStringLiteral("Lagenlat, afdrukken op 100 %"),
+                  QStringLiteral("Blad %1 van 12").arg(s + 1),
+                  QStringLiteral("100 mm: meet ter controle")})
                 EXPECT_EQ(sheets[s].texts.count(text), 1u) << text.toStdString();
             EXPECT_EQ(sheets[s].texts.count(QStringLiteral("aansluiten")), s > 0 ? 1u : 0u);
             EXPECT_EQ(sheets[s].lines.count(RoundHalfEven(100 * 600 / 25.4000508)), 1u);
         }
-        EXPECT_EQ(sheets.back().texts.count(QStringLiteral("bovenhoogte")), 1u);
+        EXPECT_EQ(sheets.back().texts.count(QStringLiteral("bovenhoogte 2.800,00")), 1u);
+        EXPECT_EQ(sheets[0].texts.count(QStringLiteral("Hoogte 0,00 tot 250,00, lagenmaat 62,5, "
+                                                       "45 lagen, maten in mm")),
+                  1u);
     }
     RodTable heads = Storey(110, 1000);
     heads.courseMode = false;
+    heads.valueHeader = QStringLiteral("Maat");
     print(heads);
-    EXPECT_EQ(pages().front().texts.count(QStringLiteral("Koppenlat")), 1u);
-    EXPECT_EQ(pages().back().texts.count(QStringLiteral("eindmaat")), 1u);
+    EXPECT_EQ(pages().front().texts.count(QStringLiteral("Koppenlat, afdrukken op 100 %")), 1u);
+    EXPECT_EQ(pages().back().texts.count(QStringLiteral("eindmaat 1.000,00")), 1u);
+    EXPECT_EQ(pages().front().texts.count(
+                  QStringLiteral("Maat 0,00 tot 220,00, koppenmaat 110, 10 koppen, maten in mm")),
+              1u);
+    // A top the table shows on a course is no mark of its own.
+    RodTable onACourse = Storey(62.5, 2812.501);
+    print(onACourse);
+    for (const Page& sheet : pages())
+        for (const QString& text : sheet.texts)
+            EXPECT_FALSE(text.startsWith(QStringLiteral("bovenhoogte"))) << text.toStdString();
     // The next job, the report's, is fitted to the paper as the print system likes.
     printer.beginDocument();
     EXPECT_FALSE(printer.jobs.back().actualSize);
@@ -176,6 +217,11 @@ TEST_F(RodTest, APdfOfTheRodMeasuresTrueOnPaper)
     files.types = {5};
     dialog.findChild<QRadioButton*>(QStringLiteral("NaarScherm"))->setChecked(true);
     print(Storey(62.2223));
+
+    const PdfSettings settings = ReadPdfSettings(folder.filePath("lat.pdf"));
+    EXPECT_TRUE(settings.sound);
+    EXPECT_EQ(settings.version, QStringLiteral("1.6"));
+    EXPECT_EQ(settings.printScaling, QStringLiteral("/None"));
 
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"), {"-bbox", folder.filePath("lat.pdf"), "-"});
@@ -206,6 +252,62 @@ TEST_F(RodTest, APdfOfTheRodMeasuresTrueOnPaper)
         EXPECT_TRUE(lastBefore < 0 || labels.front().first == lastBefore);
         lastBefore = labels.back().first;
     }
+}
+
+// Read back from the preview's PDF: no two words on a sheet overprint, whatever crowds them (a
+// top just above a sheet's first course, courses closer than a label is high), and every sheet
+// labels its first and its last course.
+TEST_F(RodTest, LabelsNeverOverprintAndEachSheetLabelsItsEnds)
+{
+    const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
+                       "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    const QRegularExpression range(QStringLiteral("^Hoogte (\\S+) tot (\\S+),"));
+    for (const char* orientation : {"Staand1", "liggend1"})
+        for (const RodTable& table : {Storey(62.5, 2751), Storey(2.5, 300)}) {
+            SCOPED_TRACE(testing::Message() << orientation << ", " << table.courses.size());
+            QTemporaryDir folder;
+            FileChooserStub files;
+            files.answers = {folder.filePath(QStringLiteral("lat"))};
+            files.types = {5};
+            dialog.findChild<QRadioButton*>(QStringLiteral("NaarScherm"))->setChecked(true);
+            print(table, orientation);
+            QProcess pdftotext;
+            pdftotext.start(QStringLiteral("pdftotext"),
+                            {"-bbox", folder.filePath("lat.pdf"), "-"});
+            ASSERT_TRUE(pdftotext.waitForFinished(30000));
+            const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
+            const QStringList sheets =
+                html.split(QStringLiteral("<page "), Qt::SkipEmptyParts).mid(1);
+            ASSERT_GE(sheets.size(), 2);
+            for (const QString& sheet : sheets) {
+                std::vector<std::pair<QRectF, QString>> words;
+                for (auto it = word.globalMatch(sheet); it.hasNext();) {
+                    const auto match = it.next();
+                    words.push_back(
+                        {QRectF(
+                             QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
+                             QPointF(match.captured(3).toDouble(), match.captured(4).toDouble())),
+                         match.captured(5)});
+                }
+                for (std::size_t i = 0; i < words.size(); ++i)
+                    for (std::size_t j = i + 1; j < words.size(); ++j)
+                        EXPECT_FALSE(words[i].first.intersects(words[j].first))
+                            << words[i].second.toStdString() << " / "
+                            << words[j].second.toStdString();
+                QString line;
+                for (const auto& [box, text] : words)
+                    line += text + QLatin1Char(' ');
+                const auto ends = range.match(line.mid(line.indexOf(QStringLiteral("Hoogte "))));
+                ASSERT_TRUE(ends.hasMatch());
+                const auto count = [&words](const QString& text) {
+                    return std::count_if(words.begin(), words.end(),
+                                         [&](const auto& w) { return w.second == text; });
+                };
+                EXPECT_EQ(count(ends.captured(1)), 2) << ends.captured(1).toStdString();
+                EXPECT_EQ(count(ends.captured(2)), 1) << ends.captured(2).toStdString();
+            }
+        }
 }
 
 } // namespace
