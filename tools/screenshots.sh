@@ -36,8 +36,8 @@ xdotool mousemove --window "$divide" 130 49 click 1 key ctrl+a type 2800
 sleep 1
 import -window "$divide" docs/verdelen.png
 
-# The main window's table (0 to 1000) as a rod: its second sheet, whole, in the preview.
-xdotool mousemove --window "$divide" 50 342 click 1 # Lat afdrukken
+# The window's proposal, 2 800 in 45 courses, as a rod: its second sheet, whole, in the preview.
+xdotool mousemove --window "$divide" 50 390 click 1 # Lat afdrukken
 dialog=$(x11_window 'Afdrukken')
 sleep 1
 x11_screen_and_ok "$dialog"
