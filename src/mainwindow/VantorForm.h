@@ -68,6 +68,8 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    // In close_command.cpp.
+    void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
@@ -85,6 +87,8 @@ private:
     void switchMode();
     void applyMode(const ModeTexts& texts);
     void chooseTableFont();
+    // Asks whether the print jobs still on their way may be lost, and gives them up if so.
+    bool giveUpPrintJobs();
     // The "Verdelen" window, made on first use.
     void showDivideWindow();
     // The print commands: the report, and the table as a rod at full size (from the table's

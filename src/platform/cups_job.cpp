@@ -108,6 +108,9 @@ CupsJobOutcome send(const CupsJobRequest& request, QFile& pdf, const std::atomic
     }
     if (scheduler.cups->cupsFinishDocument(scheduler.http, queue.constData()) != IPP_STATUS_OK)
         return givenUp(refusal(scheduler, request));
+    // Given up while the scheduler took the last of it: the user chose to lose the job.
+    if (dropped)
+        return givenUp(QString());
     return id;
 }
 
@@ -132,6 +135,11 @@ CupsHandOver::CupsHandOver(CupsJobRequest request)
 }
 
 CupsHandOver::~CupsHandOver()
+{
+    drop();
+}
+
+void CupsHandOver::drop()
 {
     m_shared->dropped = true;
 }

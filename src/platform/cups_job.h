@@ -33,6 +33,10 @@ public:
     CupsHandOver(const CupsHandOver&) = delete;
     CupsHandOver& operator=(const CupsHandOver&) = delete;
 
+    // Nobody will take the job any more: as the destructor, while the outcome can still be
+    // looked at to learn when the worker is done.
+    void drop();
+
     // Set once the worker is done with the job.
     std::optional<CupsJobOutcome> outcome() const;
 

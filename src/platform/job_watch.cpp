@@ -40,17 +40,6 @@ QObject& receiver()
     return object;
 }
 
-void tell(const QString& message)
-{
-    QMetaObject::invokeMethod(
-        &receiver(),
-        [message] {
-            if (notice())
-                notice()(message);
-        },
-        Qt::QueuedConnection);
-}
-
 // What a job's state means to the user; empty: nothing to tell (yet).
 QString jobMessage(ipp_jstate_t state, const QString& queue)
 {
@@ -106,11 +95,12 @@ void follow(const QByteArray& queue, int id)
         if (!state || *state == IPP_JSTATE_COMPLETED)
             break;
         if (const QString message = jobMessage(*state, name); !message.isEmpty()) {
-            tell(message);
+            TellAboutPrintJob(message);
             break;
         }
         if (*state == IPP_JSTATE_PENDING && printerStopped(cups, http, queue)) {
-            tell(QStringLiteral("De printer %1 is gestopt: de afdruk wacht.").arg(name));
+            TellAboutPrintJob(
+                QStringLiteral("De printer %1 is gestopt: de afdruk wacht.").arg(name));
             break;
         }
         std::this_thread::sleep_for(kAskEvery);
@@ -119,6 +109,17 @@ void follow(const QByteArray& queue, int id)
 }
 
 } // namespace
+
+void TellAboutPrintJob(const QString& message)
+{
+    QMetaObject::invokeMethod(
+        &receiver(),
+        [message] {
+            if (notice())
+                notice()(message);
+        },
+        Qt::QueuedConnection);
+}
 
 void SetPrintJobNotice(std::function<void(const QString& message)> notice_)
 {

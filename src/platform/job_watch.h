@@ -12,6 +12,9 @@ namespace platform {
 // here (on the GUI thread). Without a notice nothing is followed.
 void SetPrintJobNotice(std::function<void(const QString& message)> notice);
 
+// Tells the user of a print job through that notice, later, on the GUI thread; from any thread.
+void TellAboutPrintJob(const QString& message);
+
 // Follows the job just handed to `queue`, on a scheduler worker (scheduler_workers.h). Workers stop
 // asking when the notice is taken away; one inside a question to a scheduler that does not answer
 // ends with that question's time-out.

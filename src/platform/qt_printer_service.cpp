@@ -1,12 +1,11 @@
 #include "qt_printer_service.h"
 
+#include "background_handover.h"
 #include "busy_cursor.h"
 #include "cups_connection.h"
 #include "cups_job.h"
 #include "file_dialog.h"
-#include "job_watch.h"
 #include "page_image.h"
-#include "painted_wait.h"
 #include "pdf_actual_size.h"
 #include "whole_file.h"
 
@@ -25,7 +24,6 @@
 #include <cmath>
 #include <stdexcept>
 #include <utility>
-#include <variant>
 
 namespace platform {
 namespace {
@@ -248,16 +246,9 @@ void QtPrinterService::handOver(const QString& spool)
     request.copies = m_printer.copyCount();
     request.media = m_printer.pageLayout().pageSize().key();
     request.actualSize = m_actualSize;
-    // On a worker, so that a scheduler that is slow to answer leaves the windows painted; the
-    // questions it asks give up after bounded times. When the program is closed meanwhile, the
-    // job is dropped: the worker cancels what it sent of it, and nothing waits for that.
-    const CupsHandOver handing(request);
-    if (!WaitWithWindowsPainted([&handing] { return handing.outcome().has_value(); }))
-        return;
-    const CupsJobOutcome handed = *handing.outcome();
-    if (const QString* refusal = std::get_if<QString>(&handed))
-        throw std::runtime_error(refusal->toStdString());
-    WatchPrintJob(request.queue, std::get<int>(handed));
+    // In the background, so that a scheduler slow to answer keeps no window from its commands;
+    // the questions it asks give up after bounded times, and a refusal is told when it comes.
+    HandOverInBackground(std::move(request));
 }
 
 void QtPrinterService::dropSpool()

@@ -1,9 +1,11 @@
 #include "page_progress.h"
 
 #include "platform/busy_cursor.h"
+#include "platform/input_held_back.h"
 
 #include <QCoreApplication>
 #include <QProgressDialog>
+#include <QWidget>
 
 #include <utility>
 
@@ -13,6 +15,7 @@ PageProgress::PageProgress(QWidget* parent, std::chrono::milliseconds showAfter,
     , m_showAfter(showAfter)
     , m_title(std::move(title))
     , m_pageText(std::move(pageText))
+    , m_parentShown(parent && parent->isVisible())
 {
     m_clock.start();
 }
@@ -21,6 +24,19 @@ PageProgress::~PageProgress() = default;
 
 bool PageProgress::pageDone(int done, int total)
 {
+    if (!m_window) {
+        // Repaints, and the window system's "close", but no command: the window takes none while
+        // its pages are worked on. Closed meanwhile, it stops the run, and no progress window
+        // comes up over a window that is gone.
+        {
+            const platform::InputHeldBack heldBack;
+            QCoreApplication::processEvents();
+        }
+        if (m_parentShown && (!m_parent || !m_parent->isVisible())) {
+            m_cancelled = true;
+            return false;
+        }
+    }
     if (!m_window && m_clock.elapsed() >= m_showAfter.count()) {
         m_window = std::make_unique<QProgressDialog>(m_parent);
         m_window->setWindowTitle(m_title);
@@ -34,11 +50,8 @@ bool PageProgress::pageDone(int done, int total)
         platform::SetDefaultCursor();
         m_window->show();
     }
-    if (!m_window) {
-        // Repaints only: the window takes no command while its pages are being worked on.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!m_window)
         return true;
-    }
     m_window->setLabelText(m_pageText.arg(done).arg(total));
     m_window->setValue(done);
     QCoreApplication::processEvents();

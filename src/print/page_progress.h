@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 #include <chrono>
 #include <memory>
 
 class QProgressDialog;
-class QWidget;
 
 // How far a long run over pages is (saving them, sending them to the printer). From
 // `showAfter` on, a window captioned `title` says how far it is, `pageText` with %1 the pages
@@ -25,10 +26,12 @@ public:
     bool cancelled() const { return m_cancelled; }
 
 private:
-    QWidget* m_parent;
+    QPointer<QWidget> m_parent;
     std::chrono::milliseconds m_showAfter;
     QString m_title;
     QString m_pageText;
+    // A run from a window on screen stops when that window is closed.
+    bool m_parentShown = false;
     QElapsedTimer m_clock;
     std::unique_ptr<QProgressDialog> m_window;
     bool m_cancelled = false;

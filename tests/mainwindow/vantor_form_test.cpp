@@ -1,6 +1,8 @@
 #include "form_fixture.h"
 
+#include "platform/background_handover.h"
 #include "platform/regional_settings.h"
+#include "platform/scheduler_workers.h"
 
 #include "calc/course_table.h"
 #include "print/PrintDlg.h"
@@ -13,18 +15,25 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFontDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -476,6 +485,82 @@ TEST_F(VantorFormTest, CloseButtonClosesTheWindow)
 {
     click("ToolButton12");
     EXPECT_FALSE(form.isVisible());
+}
+
+// A print scheduler that takes the connection and never answers: a job handed to it stays on
+// its way until the scheduler goes away.
+class SilentScheduler {
+public:
+    SilentScheduler()
+        : m_socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0))
+    {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray path = QFile::encodeName(m_folder.filePath(QStringLiteral("s")));
+        std::memcpy(address.sun_path, path.constData(), std::size_t(path.size()));
+        EXPECT_EQ(::bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        EXPECT_EQ(::listen(m_socket, 8), 0);
+        m_previous = qgetenv("CUPS_SERVER");
+        qputenv("CUPS_SERVER", path);
+    }
+    ~SilentScheduler()
+    {
+        goAway();
+        qputenv("CUPS_SERVER", m_previous);
+    }
+    // Connections waiting to be taken are refused: the worker's question fails at once.
+    void goAway()
+    {
+        if (m_socket >= 0)
+            ::close(std::exchange(m_socket, -1));
+    }
+
+private:
+    QTemporaryDir m_folder;
+    int m_socket;
+    QByteArray m_previous;
+};
+
+// Closing with a job still on its way asks first; "Ja" gives the job up and says so while it
+// waits for the scheduler, which here never answers.
+TEST_F(VantorFormTest, ClosingWithAPrintJobOnItsWayAsksAndGivesItUp)
+{
+    SilentScheduler scheduler;
+    QTemporaryDir folder;
+    platform::CupsJobRequest job;
+    job.queue = QStringLiteral("Nergens");
+    job.pdfFile = folder.filePath(QStringLiteral("job.pdf"));
+    QFile pdf(job.pdfFile);
+    ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
+    pdf.write("%PDF-1.4\n");
+    pdf.close();
+    platform::HandOverInBackground(job);
+
+    click("ToolButton12");
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text,
+              QStringLiteral("De afdruk is nog niet bij de printer. Toch afsluiten?"));
+    EXPECT_TRUE(form.isVisible());
+
+    QStringList told;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        if (auto* text = form.findChild<QLabel*>(QStringLiteral("AnnulerenLabel"));
+            text && text->isVisible() && !told.contains(text->text()))
+            told << text->text();
+    });
+    look.start(50);
+    boxes.answerYes = true;
+    QElapsedTimer clock;
+    clock.start();
+    click("ToolButton12");
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_GE(clock.elapsed(), 7000);
+    EXPECT_EQ(told, QStringList({QStringLiteral("De afdruk wordt geannuleerd…"),
+                                 QStringLiteral("De printerservice antwoordt niet; de afdruk kan "
+                                                "in de wachtrij blijven staan.")}));
+    scheduler.goAway();
+    EXPECT_TRUE(platform::SchedulerWorkersEnded(std::chrono::seconds(20)));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "msg/Msg.h"
 #include "platform/regional_settings.h"
 #include "print/MyPForm.h"
 #include "print/PrintDlg.h"
@@ -345,6 +346,20 @@ TEST_F(ReportTest, ALongPrintShowsItsProgressAndACancelSendsNothing)
     EXPECT_TRUE(shown.endsWith(QStringLiteral(" naar de printer"))) << shown.toStdString();
     ASSERT_EQ(printer.jobs.size(), 1u);
     EXPECT_TRUE(printer.jobs[0].aborted);
+
+    // The window printed from is closed before the progress would show: the print stops and no
+    // progress window comes up over a closed program.
+    QWidget owner;
+    owner.setAttribute(Qt::WA_QuitOnClose, false);
+    owner.show();
+    SetMsgOwnerHandle(&owner);
+    QTimer::singleShot(20, &owner, &QWidget::close);
+    shown.clear();
+    PrintResultsReport(tableOf(40000), dialog, std::chrono::milliseconds(1000));
+    SetMsgOwnerHandle(nullptr);
+    EXPECT_EQ(shown, QString());
+    ASSERT_EQ(printer.jobs.size(), 2u);
+    EXPECT_TRUE(printer.jobs[1].aborted);
 }
 
 TEST_F(ReportTest, CopiesChosenInTheDialogReachThePrinterEachPageOnce)
