@@ -21,6 +21,16 @@ readonly CUPS_PDF_CONF=/etc/cups/cups-pdf.conf
 # printer does, and code that ignores the unprintable border would pass unnoticed. The queue
 # declares a 0.25 in (18 pt) border all round A4; tests/platform/cups_print_test.cpp relies on it.
 readonly A4_IMAGEABLE_AREA="18 18 577 824"
+# cups-pdf offers one side only, and Qt then keeps every job one-sided; the queue claims a duplex
+# unit (cups-pdf ignores it), so that two-sided jobs reach the job's attributes.
+readonly DUPLEX_OPTION='*OpenUI *Duplex/Dubbelzijdig: PickOne\
+*OrderDependency: 50 AnySetup *Duplex\
+*DefaultDuplex: None\
+*Duplex None/Enkelzijdig: "<</Duplex false>>setpagedevice"\
+*Duplex DuplexNoTumble/Lange zijde: "<</Duplex true/Tumble false>>setpagedevice"\
+*Duplex DuplexTumble/Korte zijde: "<</Duplex true/Tumble true>>setpagedevice"\
+*CloseUI: *Duplex\
+'
 readonly READY_TIMEOUT=15
 # Marks DIR as ours: stop deletes only inside a directory carrying it.
 readonly MARKER=.vantorbel-cups-test-env
@@ -296,7 +306,10 @@ JobRetryLimit 0
 EOF
 
 ppd=$root/vantorbel-pdf.ppd
-sed "s|^\*ImageableArea A4/A4: .*|*ImageableArea A4/A4: \"$A4_IMAGEABLE_AREA\"|" "$PPD_SOURCE" >"$ppd"
+sed -e "s|^\*ImageableArea A4/A4: .*|*ImageableArea A4/A4: \"$A4_IMAGEABLE_AREA\"|" \
+    -e "/^\*OpenGroup: General/i\\
+$DUPLEX_OPTION" "$PPD_SOURCE" >"$ppd"
+grep -qF "*DefaultDuplex: None" "$ppd" || fail "$PPD_SOURCE has no General group to add duplex to"
 grep -qF "*ImageableArea A4/A4: \"$A4_IMAGEABLE_AREA\"" "$ppd" ||
     fail "$PPD_SOURCE has no A4 imageable area to replace"
 

@@ -42,14 +42,23 @@ http_t* ConnectToScheduler()
     return http;
 }
 
+Destination SplitDestination(const QString& name)
+{
+    const qsizetype slash = name.indexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return {name.toUtf8(), {}};
+    return {name.left(slash).toUtf8(), name.mid(slash + 1).toUtf8()};
+}
+
 bool SchedulerAnswers(const QString& queue, std::chrono::milliseconds within)
 {
     // Shared with the worker, which may go on asking long after nobody waits for it.
     auto answered = std::make_shared<std::atomic<bool>>(false);
-    RunSchedulerWorker([answered, queue = queue.toUtf8()] {
+    RunSchedulerWorker([answered, destination = SplitDestination(queue)] {
         if (http_t* http = ConnectToScheduler()) {
             const CupsLibrary& cups = *Cups();
-            if (cups_dest_t* dest = cups.cupsGetNamedDest(http, queue.constData(), nullptr))
+            if (cups_dest_t* dest =
+                    cups.cupsGetNamedDest(http, destination.queue.constData(), nullptr))
                 cups.cupsFreeDests(1, dest);
             cups.httpClose(http);
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <cups/cups.h>
@@ -24,5 +25,20 @@ http_t* ConnectToScheduler();
 // the window's thread, where one that has stopped answering would freeze every window: this
 // looks first. Also true when there is no scheduler at all: then nothing waits.
 bool SchedulerAnswers(const QString& queue, std::chrono::milliseconds within);
+
+// A request the scheduler carried out: besides plain success, also when it ignored or replaced
+// an attribute it does not support, or settled conflicting ones itself.
+constexpr bool Accepted(ipp_status_t status)
+{
+    return status <= IPP_STATUS_OK_CONFLICTING;
+}
+
+// A destination as Qt names it, "queue" or "queue/instance" (an instance from lpoptions): jobs go
+// to the queue, and the instance only brings its own default options.
+struct Destination {
+    QByteArray queue;
+    QByteArray instance; // empty: the queue itself
+};
+Destination SplitDestination(const QString& name);
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "cups_job.h"
 
 #include "cups_connection.h"
+#include "cups_job_options.h"
 #include "cups_library.h"
 #include "scheduler_workers.h"
 
@@ -26,6 +27,8 @@ constexpr qint64 kChunk = 64 * 1024;
 struct Connection {
     http_t* http = ConnectToScheduler();
     const CupsLibrary* cups = http ? Cups() : nullptr;
+    cups_dest_t* dest = nullptr;
+    cups_dinfo_t* info = nullptr;
     int numOptions = 0;
     cups_option_t* options = nullptr;
 
@@ -34,20 +37,51 @@ struct Connection {
         if (!http)
             return;
         cups->cupsFreeOptions(numOptions, options);
+        if (info)
+            cups->cupsFreeDestInfo(info);
+        if (dest)
+            cups->cupsFreeDests(1, dest);
         cups->httpClose(http);
     }
-    void add(const char* name, const QByteArray& value)
+    // The destination with its defaults, and what its queue supports.
+    bool lookUp(const Destination& destination)
     {
-        numOptions = cups->cupsAddOption(name, value.constData(), numOptions, &options);
+        dest = cups->cupsGetNamedDest(
+            http, destination.queue.constData(),
+            destination.instance.isEmpty() ? nullptr : destination.instance.constData());
+        info = dest ? cups->cupsCopyDestInfo(http, dest) : nullptr;
+        return info;
+    }
+    void add(const CupsOptions& chosen)
+    {
+        for (const auto& [name, value] : chosen)
+            numOptions =
+                cups->cupsAddOption(name.constData(), value.constData(), numOptions, &options);
     }
 };
 
 QString refusal(const Connection& scheduler, const CupsJobRequest& request)
 {
+    // libcups' own word for it is "Unauthorized", with no hint of what to do.
+    if (scheduler.cups->cupsLastError() == IPP_STATUS_ERROR_NOT_AUTHORIZED)
+        return QStringLiteral("De printer %1 vraagt om een wachtwoord; afdrukken naar deze printer "
+                              "kan Vantorbel niet.")
+            .arg(request.queue);
     const QString why = QString::fromUtf8(scheduler.cups->cupsLastErrorString());
     const QString refused =
         QStringLiteral("De printer %1 nam de afdruk niet aan").arg(request.queue);
     return why.isEmpty() ? refused : refused + QStringLiteral(" (") + why + QLatin1Char(')');
+}
+
+CupsOptions optionsOf(const Connection& scheduler, const CupsJobRequest& request)
+{
+    CupsOptions defaults;
+    for (int i = 0; i < scheduler.dest->num_options; ++i)
+        defaults.append(std::pair(QByteArray(scheduler.dest->options[i].name),
+                                  QByteArray(scheduler.dest->options[i].value)));
+    const bool twoSided = scheduler.cups->cupsCheckDestSupported(
+        scheduler.http, scheduler.dest, scheduler.info, CUPS_SIDES, CUPS_SIDES_TWO_SIDED_PORTRAIT);
+    return JobOptions(request, defaults, twoSided);
 }
 
 // A job with no complete document would stay on its queue waiting for one. The connection it
@@ -64,29 +98,24 @@ void cancelJob(const QByteArray& queue, int id)
 // looks whether anyone still waits for the job.
 CupsJobOutcome send(const CupsJobRequest& request, QFile& pdf, const std::atomic<bool>& dropped)
 {
+    if (!Cups())
+        return QStringLiteral("De printerservice (libcups) is niet geïnstalleerd.");
     Connection scheduler;
     if (!scheduler.http)
         return QStringLiteral("De printerservice antwoordt niet: de afdruk is niet verstuurd");
-    scheduler.add(CUPS_COPIES, QByteArray::number(request.copies));
-    // Copies as whole sets, page 1 to the end and again: left uncollated, a queue that cannot
-    // make copies itself (a PDF queue) makes just one.
-    if (request.copies > 1)
-        scheduler.add("collate", "true");
-    if (!request.media.isEmpty())
-        scheduler.add(CUPS_MEDIA, request.media.toUtf8());
-    if (request.actualSize) {
-        // Schedulers differ in which of the two they honour.
-        scheduler.add("print-scaling", "none");
-        scheduler.add("fit-to-page", "false");
-    }
-    const QByteArray queue = request.queue.toUtf8();
+    const Destination destination = SplitDestination(request.queue);
+    // The look-up is a round trip of its own: a scheduler that stopped answering holds the worker
+    // here, before any job exists.
+    if (!scheduler.lookUp(destination))
+        return refusal(scheduler, request);
+    scheduler.add(optionsOf(scheduler, request));
+    const QByteArray& queue = destination.queue;
     const QByteArray title = request.title.toUtf8();
-    // cupsCreateJob first looks the queue up (a round trip of its own): a scheduler that stopped
-    // answering holds the worker here, before any job exists.
-    const int id =
-        scheduler.cups->cupsCreateJob(scheduler.http, queue.constData(), title.constData(),
-                                      scheduler.numOptions, scheduler.options);
-    if (id <= 0)
+    int id = 0;
+    if (!Accepted(scheduler.cups->cupsCreateDestJob(scheduler.http, scheduler.dest, scheduler.info,
+                                                    &id, title.constData(), scheduler.numOptions,
+                                                    scheduler.options)) ||
+        id <= 0)
         return refusal(scheduler, request);
     const auto givenUp = [&](CupsJobOutcome outcome) {
         cancelJob(queue, id);
@@ -106,7 +135,7 @@ CupsJobOutcome send(const CupsJobRequest& request, QFile& pdf, const std::atomic
                                    static_cast<size_t>(chunk.size())) != HTTP_STATUS_CONTINUE)
             return givenUp(refusal(scheduler, request));
     }
-    if (scheduler.cups->cupsFinishDocument(scheduler.http, queue.constData()) != IPP_STATUS_OK)
+    if (!Accepted(scheduler.cups->cupsFinishDocument(scheduler.http, queue.constData())))
         return givenUp(refusal(scheduler, request));
     // Given up while the scheduler took the last of it: the user chose to lose the job.
     if (dropped)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -10,12 +12,18 @@ namespace platform {
 
 // A PDF the program made, for a print queue.
 struct CupsJobRequest {
-    QString queue;
+    QString queue; // as Qt names it: "queue" or "queue/instance"
     QString pdfFile;
     QString title; // the job's name
     int copies = 1;
     QString media;           // the paper, as the PDF's pages have it ("A4")
-    bool actualSize = false; // no fitting to the paper
+    bool actualSize = false; // no fitting to the paper, one page a sheet
+    QByteArray sides;        // "one-sided", "two-sided-long-edge" or "two-sided-short-edge"
+    bool monochrome = false;
+    QString pageRanges; // "1-3,5"; empty: every page
+    // Name, value, name, value: the printer's own options and the job options that Qt's set-up
+    // dialog chose (pages per sheet, page set, banners, priority, hold).
+    QStringList printerOptions;
 };
 
 // The job's id on its queue, or what went wrong, in Dutch.

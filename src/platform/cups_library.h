@@ -11,23 +11,35 @@ namespace platform {
 #define VANTORBEL_CUPS_FUNCTIONS(X)                                                                \
     X(cupsAddOption)                                                                               \
     X(cupsCancelJob2)                                                                              \
-    X(cupsCreateJob)                                                                               \
+    X(cupsCheckDestSupported)                                                                      \
+    X(cupsCopyDestInfo)                                                                            \
+    X(cupsCreateDestJob)                                                                           \
+    X(cupsDoRequest)                                                                               \
     X(cupsEncryption)                                                                              \
     X(cupsFinishDocument)                                                                          \
+    X(cupsFreeDestInfo)                                                                            \
     X(cupsFreeDests)                                                                               \
-    X(cupsFreeJobs)                                                                                \
     X(cupsFreeOptions)                                                                             \
-    X(cupsGetJobs2)                                                                                \
     X(cupsGetNamedDest)                                                                            \
     X(cupsGetOption)                                                                               \
+    X(cupsLastError)                                                                               \
     X(cupsLastErrorString)                                                                         \
     X(cupsServer)                                                                                  \
     X(cupsSetPasswordCB2)                                                                          \
     X(cupsStartDocument)                                                                           \
+    X(cupsUser)                                                                                    \
     X(cupsWriteRequestData)                                                                        \
     X(httpClose)                                                                                   \
     X(httpConnect2)                                                                                \
     X(httpSetTimeout)                                                                              \
+    X(ippAddString)                                                                                \
+    X(ippAddStrings)                                                                               \
+    X(ippDelete)                                                                                   \
+    X(ippFindAttribute)                                                                            \
+    X(ippGetCount)                                                                                 \
+    X(ippGetInteger)                                                                               \
+    X(ippGetString)                                                                                \
+    X(ippNewRequest)                                                                               \
     X(ippPort)
 
 struct CupsLibrary {

@@ -68,37 +68,66 @@ bool printerStopped(const CupsLibrary& cups, http_t* http, const QByteArray& que
     return stopped;
 }
 
-// The job's state, as the scheduler tells it to the job's owner.
-std::optional<ipp_jstate_t> jobState(const CupsLibrary& cups, http_t* http, const QByteArray& queue,
-                                     int id)
+struct JobState {
+    ipp_jstate_t state = IPP_JSTATE_PENDING;
+    bool printerStopped = false; // one of the job's reasons
+};
+
+// The job's state, as the scheduler tells it to the job's owner; nothing when the scheduler
+// cannot tell (an error, or the job is gone).
+std::optional<JobState> jobState(const CupsLibrary& cups, http_t* http, int id)
 {
-    cups_job_t* jobs = nullptr;
-    const int count = cups.cupsGetJobs2(http, &jobs, queue.constData(), 1, CUPS_WHICHJOBS_ALL);
-    std::optional<ipp_jstate_t> state;
-    for (int i = 0; i < count; ++i)
-        if (jobs[i].id == id)
-            state = jobs[i].state;
-    cups.cupsFreeJobs(count, jobs);
-    return state;
+    static const char* const wanted[] = {"job-state", "job-state-reasons"};
+    const QByteArray uri = "ipp://localhost/jobs/" + QByteArray::number(id);
+    ipp_t* request = cups.ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
+    cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                      cups.cupsUser());
+    cups.ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                       std::size(wanted), nullptr, wanted);
+    ipp_t* response = cups.cupsDoRequest(http, request, "/jobs/");
+    std::optional<JobState> job;
+    ipp_attribute_t* state = cups.ippFindAttribute(response, "job-state", IPP_TAG_ENUM);
+    if (Accepted(cups.cupsLastError()) && state) {
+        job.emplace();
+        job->state = static_cast<ipp_jstate_t>(cups.ippGetInteger(state, 0));
+        ipp_attribute_t* reasons =
+            cups.ippFindAttribute(response, "job-state-reasons", IPP_TAG_KEYWORD);
+        for (int i = 0; i < cups.ippGetCount(reasons); ++i)
+            job->printerStopped =
+                job->printerStopped ||
+                qstrcmp(cups.ippGetString(reasons, i, nullptr), "printer-stopped") == 0;
+    }
+    cups.ippDelete(response);
+    return job;
 }
 
 void follow(const QByteArray& queue, int id)
 {
-    http_t* http = ConnectToScheduler();
-    if (!http)
-        return;
-    const CupsLibrary& cups = *Cups();
     const QString name = QString::fromUtf8(queue);
+    const QString lost =
+        QStringLiteral("Vantorbel kan de afdruk op %1 niet meer volgen.").arg(name);
+    http_t* http = ConnectToScheduler();
+    if (!http) {
+        TellAboutPrintJob(lost);
+        return;
+    }
+    const CupsLibrary& cups = *Cups();
     const auto until = std::chrono::steady_clock::now() + kFollowFor;
     while (std::chrono::steady_clock::now() < until && listening()) {
-        const std::optional<ipp_jstate_t> state = jobState(cups, http, queue, id);
-        if (!state || *state == IPP_JSTATE_COMPLETED)
+        const std::optional<JobState> job = jobState(cups, http, id);
+        if (!job) {
+            TellAboutPrintJob(lost);
             break;
-        if (const QString message = jobMessage(*state, name); !message.isEmpty()) {
+        }
+        if (job->state == IPP_JSTATE_COMPLETED)
+            break;
+        if (const QString message = jobMessage(job->state, name); !message.isEmpty()) {
             TellAboutPrintJob(message);
             break;
         }
-        if (*state == IPP_JSTATE_PENDING && printerStopped(cups, http, queue)) {
+        if (job->state == IPP_JSTATE_PENDING &&
+            (job->printerStopped || printerStopped(cups, http, queue))) {
             TellAboutPrintJob(
                 QStringLiteral("De printer %1 is gestopt: de afdruk wacht.").arg(name));
             break;
@@ -132,7 +161,8 @@ void WatchPrintJob(const QString& queue, int jobId)
 {
     if (!listening())
         return;
-    RunSchedulerWorker([queue = queue.toUtf8(), jobId] { follow(queue, jobId); });
+    // The job is on the queue, also when it went there through one of the queue's instances.
+    RunSchedulerWorker([queue = SplitDestination(queue).queue, jobId] { follow(queue, jobId); });
 }
 
 } // namespace platform

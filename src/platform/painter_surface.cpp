@@ -18,7 +18,7 @@ PainterSurface::PainterSurface(QPaintDevice& measureDevice, int pixelsPerInch)
 QPainter& PainterSurface::painter()
 {
     if (!m_painter)
-        throw std::runtime_error("Printer is not printing");
+        throw std::runtime_error("Er loopt geen afdruk");
     return *m_painter;
 }
 

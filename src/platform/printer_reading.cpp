@@ -74,6 +74,18 @@ private:
     QObject* m_receiver;
 };
 
+// Qt's CUPS plugin sets its own password callback, a dialog, on the thread that loads it with the
+// first printer; on a worker that dialog would be built off the GUI thread. Declining before the
+// printer covers a thread where the plugin is loaded already, declining after it the one that
+// loads it.
+std::unique_ptr<QtPrinterService> readPrinter()
+{
+    DeclinePasswordQuestions();
+    auto printer = std::make_unique<QtPrinterService>();
+    DeclinePasswordQuestions();
+    return printer;
+}
+
 void startReading()
 {
     auto& printer = reading().printer;
@@ -83,8 +95,7 @@ void startReading()
     QObject* receiver = &doneReceiver();
     printer = std::async(std::launch::async, [receiver] {
         const DoneNotice notice(receiver);
-        DeclinePasswordQuestions();
-        return std::make_unique<QtPrinterService>();
+        return readPrinter();
     });
 }
 
@@ -154,7 +165,7 @@ template <> PrinterService& Seam<PrinterService>::desktop()
         if (reading().deferred)
             startReading();
         auto& pending = reading().printer;
-        return pending.valid() ? pending.get() : std::make_unique<QtPrinterService>();
+        return pending.valid() ? pending.get() : readPrinter();
     }();
     return *printer;
 }

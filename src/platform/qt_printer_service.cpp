@@ -16,6 +16,7 @@
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QTemporaryFile>
@@ -35,6 +36,44 @@ constexpr std::chrono::seconds kSchedulerAnswersWithin(3);
 QString limited(const QString& text)
 {
     return text.left(kNameLength);
+}
+
+// Where Qt's set-up dialog and print support keep the CUPS options they chose (qprint_p.h).
+constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// As Qt's own CUPS print engine names the sides: "automatic" turns with the pages.
+QByteArray sides(const QPrinter& printer)
+{
+    switch (printer.duplex()) {
+    case QPrinter::DuplexNone:
+        return "one-sided";
+    case QPrinter::DuplexAuto:
+        return printer.pageLayout().orientation() == QPageLayout::Landscape ? "two-sided-short-edge"
+                                                                            : "two-sided-long-edge";
+    case QPrinter::DuplexLongSide:
+        return "two-sided-long-edge";
+    case QPrinter::DuplexShortSide:
+        return "two-sided-short-edge";
+    }
+    return {};
+}
+
+// The dialog offers only what reaches the job. The program writes each page once and in order,
+// and always collates its copies; a queue gets the rest of the dialog's choices from the job, a
+// PDF file none of them.
+void offerWhatReachesTheJob(QPrintDialog& dialog, bool builtInPdfPrinter)
+{
+    // Printing to a file instead of the queue would drop the copies, the sides and the pages
+    // chosen; only where no queue exists is the file all there is.
+    dialog.setOptions(QAbstractPrintDialog::PrintPageRange |
+                      QAbstractPrintDialog::PrintShowPageSize |
+                      (builtInPdfPrinter ? QAbstractPrintDialog::PrintToFile
+                                         : QAbstractPrintDialog::PrintDialogOptions()));
+    // Qt's names for its widgets, left alone should another version of the dialog lack them.
+    if (auto* reverse = dialog.findChild<QWidget*>(QStringLiteral("reverse")))
+        reverse->hide();
+    if (auto* jobOptions = dialog.findChild<QWidget*>(QStringLiteral("tabs")))
+        jobOptions->setEnabled(!builtInPdfPrinter);
 }
 
 } // namespace
@@ -139,7 +178,7 @@ PrinterFigures QtPrinterService::figures()
 void QtPrinterService::drawPicture(int x, int y, const PageImage& picture)
 {
     if (!m_painter.isActive())
-        throw std::runtime_error("Printer is not printing");
+        throw std::runtime_error("Er loopt geen afdruk");
     picture.play(m_painter, QRectF(x, y, picture.width(), picture.height()));
 }
 
@@ -194,7 +233,7 @@ std::unique_ptr<QPdfWriter> QtPrinterService::newJobFile()
 void QtPrinterService::beginDocument()
 {
     if (m_job)
-        throw std::runtime_error("Printing in progress");
+        throw std::runtime_error("Er loopt al een afdruk");
     std::unique_ptr<QPdfWriter> job = newJobFile();
     if (!m_painter.begin(job.get())) {
         dropSpool();
@@ -207,7 +246,7 @@ void QtPrinterService::beginDocument()
 void QtPrinterService::newPage()
 {
     if (!m_job)
-        throw std::runtime_error("Printer is not printing");
+        throw std::runtime_error("Er loopt geen afdruk");
     if (!m_job->newPage())
         throw std::runtime_error("De printer kon geen nieuwe pagina beginnen");
 }
@@ -215,7 +254,7 @@ void QtPrinterService::newPage()
 void QtPrinterService::endDocument()
 {
     if (!m_job)
-        throw std::runtime_error("Printer is not printing");
+        throw std::runtime_error("Er loopt geen afdruk");
     m_canvas.setPainter(nullptr);
     const bool ended = m_painter.end();
     m_job.reset();
@@ -246,6 +285,11 @@ void QtPrinterService::handOver(const QString& spool)
     request.copies = m_printer.copyCount();
     request.media = m_printer.pageLayout().pageSize().key();
     request.actualSize = m_actualSize;
+    request.sides = sides(m_printer);
+    request.monochrome = m_printer.colorMode() == QPrinter::GrayScale;
+    if (m_printer.printRange() == QPrinter::PageRange)
+        request.pageRanges = m_printer.pageRanges().toString();
+    request.printerOptions = m_printer.printEngine()->property(kCupsOptions).toStringList();
     // In the background, so that a scheduler slow to answer keeps no window from its commands;
     // the questions it asks give up after bounded times, and a refusal is told when it comes.
     HandOverInBackground(std::move(request));
@@ -278,6 +322,7 @@ bool QtPrinterService::setupDialog(QWidget* parent)
     }
     QPrintDialog dialog(&m_printer, parent);
     dialog.setWindowTitle(QStringLiteral("Printerinstelling"));
+    offerWhatReachesTheJob(dialog, builtInPdfPrinter());
     // Qt names the confirm button after printing ("Afdrukken"); here it only confirms the
     // set-up. Left as it is should another version of the dialog have no such button.
     if (auto* buttons = dialog.findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly))

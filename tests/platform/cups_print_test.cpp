@@ -15,6 +15,8 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
+#include <QPrintEngine>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -161,7 +163,8 @@ protected:
                    "  ATTR integer job-id $job_id\n"
                    "  ATTR name requesting-user-name $user\n"
                    "  ATTR keyword requested-attributes "
-                   "job-state,job-name,copies,print-scaling,orientation-requested\n"
+                   "job-state,job-name,copies,print-scaling,orientation-requested,sides,"
+                   "print-color-mode,page-ranges,job-priority\n"
                    "  STATUS successful-ok }\n");
         test.close();
         // The socket path goes into the host part of the URI, percent-encoded.
@@ -390,6 +393,75 @@ TEST_F(CupsPrintTest, AStoppedPrinterIsToldOnce)
     EXPECT_EQ(told, QStringList(
                         {QStringLiteral("De printer %1 is gestopt: de afdruk wacht.").arg(queue)}));
     finishedJob(job);
+}
+
+// The watcher that can no longer ask after its job says so once, naming the queue.
+TEST_F(CupsPrintTest, AJobThatCanNoLongerBeFollowedIsToldOnce)
+{
+    FrozenScheduler scheduler;
+    QStringList told;
+    platform::SetPrintJobNotice([&told](const QString& message) { told << message; });
+    platform::PrinterService& printer = platform::CurrentPrinter();
+    printer.setDocumentTitle(kTitle);
+    printer.setCopies(1);
+    printThreePages(printer);
+    EXPECT_TRUE(platform::HandOversEnded(std::chrono::seconds(30)));
+    scheduler.freeze(); // the watcher's next question goes unanswered
+    EXPECT_TRUE(platform::SchedulerWorkersEnded(std::chrono::seconds(40)));
+    scheduler.thaw();
+    QCoreApplication::processEvents();
+    platform::SetPrintJobNotice({});
+    EXPECT_EQ(told, QStringList({QStringLiteral("Vantorbel kan de afdruk op %1 niet meer volgen.")
+                                     .arg(env("VANTORBEL_TEST_QUEUE"))}));
+    QString job;
+    finishedJob(job);
+}
+
+// What Qt's set-up dialog leaves on the printer reaches the job: two sides, grey, pages 2 to 3,
+// and a job option of its own.
+TEST_F(CupsPrintTest, TheSetUpDialogsChoicesReachTheJob)
+{
+    platform::PrinterService& printer = platform::CurrentPrinter();
+    auto& qprinter = dynamic_cast<QPrinter&>(printer.referenceDevice());
+    printer.setDocumentTitle(kTitle);
+    printer.setCopies(2);
+    qprinter.setDuplex(QPrinter::DuplexLongSide);
+    qprinter.setColorMode(QPrinter::GrayScale);
+    qprinter.setPrintRange(QPrinter::PageRange);
+    qprinter.setFromTo(2, 3);
+    qprinter.printEngine()->setProperty(QPrintEngine::PrintEnginePropertyKey(0xfe00),
+                                        QStringList({"job-priority", "60", "job-billing", ""}));
+    printThreePages(printer);
+    QString job;
+    const int jobId = finishedJob(job);
+    ASSERT_FALSE(HasFailure());
+    EXPECT_EQ(attribute(job, "sides"), QStringLiteral("two-sided-long-edge"));
+    EXPECT_EQ(attribute(job, "print-color-mode"), QStringLiteral("monochrome"));
+    EXPECT_EQ(attribute(job, "page-ranges"), QStringLiteral("2-3"));
+    EXPECT_EQ(attribute(job, "job-priority"), QStringLiteral("60"));
+    EXPECT_EQ(attribute(job, "copies"), QStringLiteral("2"));
+    EXPECT_EQ(pdfInfo(printed(jobId), "Pages"), QStringLiteral("4")); // pages 2 and 3, twice
+}
+
+// An instance from lpoptions prints on its queue with the instance's own defaults.
+TEST_F(CupsPrintTest, APrinterInstancePrintsWithItsDefaultOptions)
+{
+    const QTemporaryDir home; // lpoptions of this test only
+    qputenv("HOME", home.path().toUtf8());
+    const QString instance = env("VANTORBEL_TEST_QUEUE") + QStringLiteral("/dubbelzijdig");
+    run(QStringLiteral("lpoptions"),
+        {"-p", instance, "-o", "sides=two-sided-long-edge", "-o", "print-color-mode=monochrome"});
+    ASSERT_TRUE(QFileInfo::exists(home.filePath(QStringLiteral(".cups/lpoptions"))));
+    platform::PrinterService& printer = platform::CurrentPrinter();
+    dynamic_cast<QPrinter&>(printer.referenceDevice()).setPrinterName(instance);
+    EXPECT_EQ(printer.deviceName(), instance);
+    printer.setDocumentTitle(kTitle);
+    printer.setCopies(1);
+    printThreePages(printer);
+    QString job;
+    finishedJob(job);
+    EXPECT_EQ(attribute(job, "sides"), QStringLiteral("two-sided-long-edge"));
+    EXPECT_EQ(attribute(job, "print-color-mode"), QStringLiteral("monochrome"));
 }
 
 // Qt's set-up dialog would ask a frozen scheduler on the window's thread: it is not opened, and
