@@ -56,8 +56,11 @@ TEST_P(OutputCrashSafety, KilledWriteLeavesTheOldOrTheNewFileWholeAndNothingBehi
 {
     ASSERT_TRUE(folder.isValid());
     ASSERT_NO_FATAL_FAILURE(writeOnce());
+    QFile first(folder.filePath(GetParam().files.front()));
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly));
+    const QByteArray once = first.readAll();
+    // What the writes between the kills leave differs from what writeOnce() leaves.
     int changes = 0;
-    QByteArray before;
     KilledSaves saves;
     saves.saved = GetParam().files;
     saves.check = [&] {
@@ -67,7 +70,7 @@ TEST_P(OutputCrashSafety, KilledWriteLeavesTheOldOrTheNewFileWholeAndNothingBehi
             const QByteArray bytes = file.readAll();
             EXPECT_TRUE(Whole(bytes, name)) << name.toStdString() << ": " << bytes.size();
             if (name == GetParam().files.front())
-                changes += std::exchange(before, bytes) != bytes;
+                changes += bytes != once;
         }
     };
     saves.nextSave = [&] {
@@ -76,7 +79,7 @@ TEST_P(OutputCrashSafety, KilledWriteLeavesTheOldOrTheNewFileWholeAndNothingBehi
     KillDuringSaves({VANTORBEL_OUTPUT_SAVE_LOOP, GetParam().kind, QFile::encodeName(target())},
                     folder.path(), saves);
     // Without this, the kills might all have come before the loop got to work.
-    EXPECT_GT(changes, 1);
+    EXPECT_GT(changes, 0);
 }
 
 QStringList NumberedPages()

@@ -1,7 +1,7 @@
 // Writes one kind of output over and over, by turns with fewer and more pages, until it is
 // killed: "pdf" and "png" save the pages as the preview does, "printer" prints them on the
-// built-in PDF printer. With "once" it writes one round and ends. The crash-safety test kills it
-// at random moments, most of them in the middle of a write.
+// built-in PDF printer. With "once" it writes once, with the more pages, and ends. The crash-safety
+// test kills it at random moments, most of them in the middle of a write.
 
 #include "platform/qt_printer_service.h"
 #include "print/page_files.h"
@@ -69,15 +69,19 @@ int main(int argc, char* argv[])
     const bool once = argc == 4;
     platform::QtPrinterService printer;
     FileChooserStub files;
+    const auto write = [&](int pages) {
+        if (std::strcmp(kind, "printer") == 0)
+            print(printer, files, file, pages);
+        else
+            save(file, std::strcmp(kind, "png") == 0 ? PageFileType::Png : PageFileType::Pdf,
+                 pages);
+    };
     try {
-        for (int round = 0; round == 0 || !once; ++round) {
-            const int pages = 8 + round % 2 * 4;
-            if (std::strcmp(kind, "printer") == 0)
-                print(printer, files, file, pages);
-            else
-                save(file, std::strcmp(kind, "png") == 0 ? PageFileType::Png : PageFileType::Pdf,
-                     pages);
-        }
+        if (once)
+            write(12);
+        else
+            for (int round = 0;; ++round)
+                write(round % 2 == 0 ? 8 : 12);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "output_save_loop: %s\n", error.what());
         return 1;
