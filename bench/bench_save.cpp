@@ -6,7 +6,7 @@
 #include "cases.h"
 
 #include "platform/page_export.h"
-#include "platform/whole_file.h"
+#include "platform/replacing_file.h"
 #include "print/page_files.h"
 
 #include <QTemporaryDir>
@@ -46,8 +46,8 @@ void savePngFilesOneByOne()
     static const QTemporaryDir folder;
     const auto& pages = shared().reportPages;
     for (std::size_t i = 0; i < pages.size(); ++i)
-        platform::ReplaceWholeFile(folder.filePath(QStringLiteral("printfile%1.png").arg(i)),
-                                   platform::PageAsPng(*pages[i], kPngPixelsPerInch));
+        platform::ReplaceFile(folder.filePath(QStringLiteral("printfile%1.png").arg(i)),
+                              platform::PageAsPng(*pages[i], kPngPixelsPerInch));
 }
 
 const Register files({"SaveEmfFiles/row_limit", reportPages, {}, saveEmfFiles});

@@ -4,8 +4,9 @@
 #include "project_keys.h"
 #include "project_lines.h"
 #include "project_section.h"
-#include "replacing_file.h"
 #include "value_encoding.h"
+
+#include "platform/replacing_file.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -82,7 +83,7 @@ bool WriteProjectFile(const QString& fileName, const ProjectSettings& settings)
         emptyProject.open(QIODevice::ReadOnly);
     }
 
-    ReplacingFile target(fileName);
+    platform::ReplacingFile target(fileName, platform::ReplacingFile::Link::WriteThrough);
     if (!target.open())
         return false;
     if (!WriteProjectSettings(*source, target.device(), settings))

@@ -8,7 +8,9 @@
 #include <QFile>
 
 #include <atomic>
+#include <fcntl.h>
 #include <mutex>
+#include <unistd.h>
 
 namespace platform {
 
@@ -148,12 +150,18 @@ CupsJobOutcome send(const CupsJobRequest& request, QFile& pdf, const std::atomic
 CupsHandOver::CupsHandOver(CupsJobRequest request)
     : m_shared(std::make_shared<Shared>())
 {
-    RunSchedulerWorker([shared = m_shared, request = std::move(request)] {
-        // Read through the open handle from here on: the name goes at once, so that no spool
-        // file stays behind, also when the program ends before the worker does.
-        QFile pdf(request.pdfFile);
-        const bool opened = pdf.open(QIODevice::ReadOnly);
-        QFile::remove(request.pdfFile);
+    // Opened here and read through that handle from here on: the name goes at once, before the
+    // caller lets go of the file it wrote, so that no spool file stays behind, also when the
+    // program ends before the worker does.
+    const QByteArray path = QFile::encodeName(request.pdfFile);
+    const int descriptor = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    ::unlink(path.constData());
+    RunSchedulerWorker([shared = m_shared, request = std::move(request), descriptor] {
+        QFile pdf;
+        const bool opened =
+            descriptor >= 0 && pdf.open(descriptor, QIODevice::ReadOnly, QFile::AutoCloseHandle);
+        if (descriptor >= 0 && !opened)
+            ::close(descriptor);
         CupsJobOutcome outcome =
             opened ? send(request, pdf, shared->dropped)
                    : CupsJobOutcome(

@@ -31,7 +31,7 @@ using CupsJobOutcome = std::variant<int, QString>;
 
 // Hands the PDF to its queue through libcups on a scheduler worker (scheduler_workers.h): one job
 // with its options, the document sent as PDF, every question bounded in time. The PDF file is
-// the worker's from the start and gone when it ends, sent or not.
+// the worker's from the start: opened and its name removed before the constructor returns.
 class CupsHandOver {
 public:
     explicit CupsHandOver(CupsJobRequest request);

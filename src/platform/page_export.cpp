@@ -1,7 +1,7 @@
 #include "page_export.h"
 
 #include "page_image.h"
-#include "pdf_actual_size.h"
+#include "pdf_file.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -28,13 +28,11 @@ void setPixelsPerInch(QImage& image, int pixelsPerInch)
 
 } // namespace
 
-QByteArray PagesAsPdf(const std::vector<const PageImage*>& pages, const QPageLayout& layout,
-                      const QString& title, bool actualSize)
+void SavePagesAsPdf(const QString& fileName, const std::vector<const PageImage*>& pages,
+                    const QPageLayout& layout, const QString& title, bool actualSize)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
+    PdfFile file(fileName, QStringLiteral("Het bestand ") + fileName);
+    QPdfWriter& writer = file.writer();
     writer.setTitle(title);
     writer.setCreator(title);
     writer.setPageLayout(layout);
@@ -45,15 +43,13 @@ QByteArray PagesAsPdf(const std::vector<const PageImage*>& pages, const QPageLay
     QPainter painter(&writer);
     for (std::size_t i = 0; i < pages.size(); ++i) {
         if (i > 0)
-            writer.newPage();
+            file.newPage();
         const PageImage& page = *pages[i];
         page.play(painter, QRectF(0, 0, page.width(), page.height()));
     }
     painter.end();
-    if (!actualSize)
-        return bytes;
-    const QByteArray revision = ActualSizeRevision(bytes);
-    return revision.isEmpty() ? QByteArray() : bytes + revision;
+    file.finish(actualSize);
+    file.commit();
 }
 
 QByteArray PageAsSvg(const PageImage& page, const QString& title)

@@ -74,9 +74,7 @@ public:
     // Draws the page into target (in the painter's coordinates), stretched to fill it.
     void play(QPainter& painter, const QRectF& target) const;
 
-    // Writes the page as an Enhanced Metafile; false when the file could not be written.
-    bool saveToFile(const QString& fileName) const;
-    // The bytes of that file; empty when the page cannot be written as one.
+    // The page as an Enhanced Metafile's bytes; empty when the page cannot be written as one.
     QByteArray emfBytes() const;
 
 private:

@@ -1,6 +1,5 @@
 #include "page_image.h"
 #include "program_identity.h"
-#include "whole_file.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -313,12 +312,6 @@ QByteArray PageImage::emfBytes() const
     if (width() <= 0 || height() <= 0 || !PageWriter(*this).write(bytes))
         return {};
     return bytes;
-}
-
-bool PageImage::saveToFile(const QString& fileName) const
-{
-    const QByteArray bytes = emfBytes();
-    return !bytes.isEmpty() && WriteWholeFile(fileName, bytes);
 }
 
 } // namespace platform

@@ -1,6 +1,5 @@
 #include "pdf_actual_size.h"
 
-#include <QFile>
 #include <QRegularExpression>
 
 #include <optional>
@@ -135,20 +134,6 @@ QByteArray ActualSizeRevision(const QByteArray& pdf)
     revision += "trailer\n<<" + *trailer + "/Prev " + QByteArray::number(xref->first) +
                 "\n>>\nstartxref\n" + QByteArray::number(newXrefAt) + "\n%%EOF\n";
     return revision;
-}
-
-bool AppendActualSizeRevision(const QString& fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadWrite))
-        return false;
-    const QByteArray pdf = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    const QByteArray revision = ActualSizeRevision(pdf);
-    // A short write can come back without an error (a full disk): the count is checked too.
-    return !revision.isEmpty() && file.seek(pdf.size()) &&
-           file.write(revision) == revision.size() && file.flush();
 }
 
 } // namespace platform

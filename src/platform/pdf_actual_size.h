@@ -15,8 +15,4 @@ namespace platform {
 // classic cross-reference table, an unrevised catalog), so nothing is appended blindly.
 QByteArray ActualSizeRevision(const QByteArray& pdf);
 
-// Appends that revision to the PDF file. False when the file could not be read, was not laid
-// out as expected, or the revision could not be written in full.
-bool AppendActualSizeRevision(const QString& fileName);
-
 } // namespace platform

@@ -6,8 +6,7 @@
 #include "cups_job.h"
 #include "file_dialog.h"
 #include "page_image.h"
-#include "pdf_actual_size.h"
-#include "whole_file.h"
+#include "spool_folder.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -19,7 +18,6 @@
 #include <QPrintEngine>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QTemporaryFile>
 
 #include <chrono>
 #include <cmath>
@@ -182,14 +180,13 @@ void QtPrinterService::drawPicture(int x, int y, const PageImage& picture)
     picture.play(m_painter, QRectF(x, y, picture.width(), picture.height()));
 }
 
-std::unique_ptr<QPdfWriter> QtPrinterService::newJobFile()
+std::unique_ptr<PdfFile> QtPrinterService::newJobFile()
 {
     // Every job is a PDF the program writes itself, at the printer's resolution and on its page
     // layout (landscape pages for a landscape job), so every page is laid out as the printer
-    // reported: a file beside the chosen one for the built-in PDF printer, renamed into place at
-    // the end; a temporary file for a queue, handed to the scheduler at the end. A job that does
-    // not end deletes its file, and nothing is sent.
-    QString folder = QDir::tempPath();
+    // reported: for the built-in PDF printer beside the chosen file, whose name it takes at the
+    // end; for a queue in the program's own folder, handed to the scheduler at the end. A job
+    // that does not end deletes its file, and nothing is sent.
     m_pdfTarget.clear();
     if (builtInPdfPrinter()) {
         QString fileName = m_printer.outputFileName();
@@ -208,25 +205,21 @@ std::unique_ptr<QPdfWriter> QtPrinterService::newJobFile()
             fileName = chosen->path;
         }
         m_pdfTarget = fileName;
-        folder = QFileInfo(fileName).absolutePath();
     }
-    QTemporaryFile spool(folder + QStringLiteral("/.vantorbel-XXXXXX.pdf"));
-    if (!spool.open())
-        throw std::runtime_error(
-            "Bestand " +
-            (m_pdfTarget.isEmpty() ? spool.fileTemplate() : m_pdfTarget).toStdString() +
-            " kon niet geschreven worden");
-    spool.setAutoRemove(false);
-    m_spool = spool.fileName();
+    auto job =
+        m_pdfTarget.isEmpty()
+            ? std::make_unique<PdfFile>(SpoolFolder() + QStringLiteral("/afdruk.pdf"),
+                                        QStringLiteral("Het afdrukbestand"))
+            : std::make_unique<PdfFile>(m_pdfTarget, QStringLiteral("Het bestand ") + m_pdfTarget);
     // A PDF writer, not a second QPrinter: making a QPrinter asks the scheduler for its printers
     // on this thread, and a scheduler that does not answer would freeze the windows.
-    auto job = std::make_unique<QPdfWriter>(spool.fileName());
-    job->setResolution(m_printer.resolution());
-    job->setPageLayout(m_printer.pageLayout());
-    job->setTitle(m_printer.docName());
-    job->setCreator(m_printer.docName());
+    QPdfWriter& writer = job->writer();
+    writer.setResolution(m_printer.resolution());
+    writer.setPageLayout(m_printer.pageLayout());
+    writer.setTitle(m_printer.docName());
+    writer.setCreator(m_printer.docName());
     if (m_actualSize && !m_pdfTarget.isEmpty())
-        job->setPdfVersion(QPagedPaintDevice::PdfVersion_1_6);
+        writer.setPdfVersion(QPagedPaintDevice::PdfVersion_1_6);
     return job;
 }
 
@@ -234,11 +227,9 @@ void QtPrinterService::beginDocument()
 {
     if (m_job)
         throw std::runtime_error("Er loopt al een afdruk");
-    std::unique_ptr<QPdfWriter> job = newJobFile();
-    if (!m_painter.begin(job.get())) {
-        dropSpool();
+    std::unique_ptr<PdfFile> job = newJobFile();
+    if (!m_painter.begin(&job->writer()))
         throw std::runtime_error("De afdruk kon niet beginnen op " + deviceName().toStdString());
-    }
     m_job = std::move(job);
     m_canvas.setPainter(&m_painter);
 }
@@ -247,8 +238,7 @@ void QtPrinterService::newPage()
 {
     if (!m_job)
         throw std::runtime_error("Er loopt geen afdruk");
-    if (!m_job->newPage())
-        throw std::runtime_error("De printer kon geen nieuwe pagina beginnen");
+    m_job->newPage();
 }
 
 void QtPrinterService::endDocument()
@@ -257,23 +247,15 @@ void QtPrinterService::endDocument()
         throw std::runtime_error("Er loopt geen afdruk");
     m_canvas.setPainter(nullptr);
     const bool ended = m_painter.end();
-    m_job.reset();
-    if (!ended) {
-        dropSpool();
+    const std::unique_ptr<PdfFile> job = std::move(m_job);
+    if (!ended)
         throw std::runtime_error("De afdruk kon niet worden afgerond");
-    }
-    const QString spool = *std::exchange(m_spool, std::nullopt);
-    if (!m_pdfTarget.isEmpty()) {
-        // A page at 1:1 must reach the paper at 1:1 also when the user prints the file.
-        if ((m_actualSize && !AppendActualSizeRevision(spool)) ||
-            !MoveIntoPlace(spool, m_pdfTarget)) {
-            QFile::remove(spool);
-            throw std::runtime_error("Bestand " + m_pdfTarget.toStdString() +
-                                     " kon niet geschreven worden");
-        }
-        return;
-    }
-    handOver(spool);
+    // A page at 1:1 must reach the paper at 1:1 also when the user prints the file.
+    job->finish(m_actualSize && !m_pdfTarget.isEmpty());
+    if (!m_pdfTarget.isEmpty())
+        job->commit();
+    else
+        handOver(job->temporaryPath());
 }
 
 void QtPrinterService::handOver(const QString& spool)
@@ -295,12 +277,6 @@ void QtPrinterService::handOver(const QString& spool)
     HandOverInBackground(std::move(request));
 }
 
-void QtPrinterService::dropSpool()
-{
-    if (m_spool)
-        QFile::remove(*std::exchange(m_spool, std::nullopt));
-}
-
 void QtPrinterService::abortDocument()
 {
     if (!m_job)
@@ -309,7 +285,6 @@ void QtPrinterService::abortDocument()
     // The job is the program's own file and nothing of it has gone anywhere yet.
     m_painter.end();
     m_job.reset();
-    dropSpool();
 }
 
 bool QtPrinterService::setupDialog(QWidget* parent)

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "painter_surface.h"
+#include "pdf_file.h"
 #include "printer_service.h"
 
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
 
 #include <memory>
@@ -50,9 +50,7 @@ private:
     // Drawing starts at the top-left of the printable area: the margins are the printer's own
     // unprintable borders.
     void useMinimumMargins();
-    std::unique_ptr<QPdfWriter> newJobFile();
-    // Removes the file of a job that did not end.
-    void dropSpool();
+    std::unique_ptr<PdfFile> newJobFile();
     // Gives the finished job's file to the queue.
     void handOver(const QString& spool);
 
@@ -61,9 +59,9 @@ private:
     // asking the print system again costs it another download of the printer's description.
     std::optional<std::pair<QString, QString>> m_location;
     PainterSurface m_canvas;
-    std::unique_ptr<QPdfWriter> m_job;
-    // The file the running job writes, and for the built-in PDF printer the name it then takes.
-    std::optional<QString> m_spool;
+    // The running job's file; it goes when the job does not end.
+    std::unique_ptr<PdfFile> m_job;
+    // For the built-in PDF printer, the name the job's file takes when it ends.
     QString m_pdfTarget;
     QPainter m_painter;
     bool m_actualSize = false;

@@ -1,7 +1,7 @@
 #include "page_files.h"
 
 #include "platform/page_export.h"
-#include "platform/whole_file.h"
+#include "platform/replacing_file.h"
 #include "program_identity.h"
 
 #include <QFile>
@@ -56,8 +56,14 @@ QString NameWithoutExtension(const QString& name, PageFileType type)
 
 QByteArray PageBytes(const platform::PageImage& page, PageFileType type)
 {
-    return type == PageFileType::Svg ? platform::PageAsSvg(page, kTitle)
-                                     : platform::PageAsPng(page, kPngPixelsPerInch);
+    switch (type) {
+    case PageFileType::Svg:
+        return platform::PageAsSvg(page, kTitle);
+    case PageFileType::Png:
+        return platform::PageAsPng(page, kPngPixelsPerInch);
+    default:
+        return page.emfBytes();
+    }
 }
 
 // One file per page; page i of the pages goes to folder + name + i + extension.
@@ -72,31 +78,25 @@ int saveNumbered(const QString& chosenFile, PageFileType type,
 
     // SVG and PNG pages take their time to make: the next ones are made on the other cores
     // while this one is written. In flight when the save stops, they are waited for and dropped.
-    const std::size_t ahead =
-        type == PageFileType::Emf ? 0 : std::max(1u, std::thread::hardware_concurrency());
+    // An EMF page is made in no time, here, when it is written.
+    const bool emf = type == PageFileType::Emf;
+    const std::size_t ahead = emf ? 1 : std::max(1u, std::thread::hardware_concurrency());
+    const std::launch makeHow = emf ? std::launch::deferred : std::launch::async;
     std::deque<std::future<QByteArray>> making;
     std::size_t nextToMake = 0;
     for (std::size_t i = 0; i < pages.size(); ++i) {
-        const platform::PageImage& page = *pages[i];
         const QString file = folder + name + QString::number(i) + ExtensionOf(type);
-        if (type == PageFileType::Emf) {
-            // As it has always been: an older file of that name goes first.
-            if (QFileInfo::exists(file) && !QFile::remove(file))
-                failed(file, " kon niet vervangen worden");
-            if (!page.saveToFile(file))
-                failed(file, " kon niet geschreven worden");
-        } else {
-            for (; nextToMake < pages.size() && nextToMake < i + ahead; ++nextToMake)
-                making.push_back(
-                    std::async(std::launch::async, PageBytes, std::cref(*pages[nextToMake]), type));
-            const QByteArray bytes = making.front().get();
-            making.pop_front();
-            const std::string onPage = " (pagina " + std::to_string(i + 1) + ")";
-            if (bytes.isEmpty())
-                failed(file, onPage + " kon niet gemaakt worden");
-            if (!platform::ReplaceWholeFile(file, bytes))
-                failed(file, onPage + " kon niet geschreven worden");
-        }
+        for (; nextToMake < pages.size() && nextToMake < i + ahead; ++nextToMake)
+            making.push_back(std::async(makeHow, PageBytes, std::cref(*pages[nextToMake]), type));
+        const QByteArray bytes = making.front().get();
+        making.pop_front();
+        const QString onPage = QStringLiteral(" (pagina %1)").arg(i + 1);
+        if (bytes.isEmpty())
+            failed(file, onPage.toStdString() + " kon niet gemaakt worden");
+        if (const auto failure = platform::ReplaceFile(file, bytes))
+            throw std::runtime_error(
+                platform::WriteFailureText(QStringLiteral("Het bestand ") + file + onPage, *failure)
+                    .toStdString());
         const int written = static_cast<int>(i) + 1;
         if (hooks.pageWritten && !hooks.pageWritten(written, total))
             return written;
@@ -152,12 +152,6 @@ int SavePageFiles(const QString& chosenFile, PageFileType type,
     all.reserve(pages.size());
     for (const auto& page : pages)
         all.push_back(page.get());
-    const QByteArray pdf = platform::PagesAsPdf(all, paper, kTitle, actualSize);
-    if (pdf.isEmpty())
-        failed(file, " kon niet gemaakt worden");
-    const bool written =
-        completed ? platform::ReplaceWholeFile(file, pdf) : platform::WriteWholeFile(file, pdf);
-    if (!written)
-        failed(file, " kon niet geschreven worden");
+    platform::SavePagesAsPdf(file, all, paper, kTitle, actualSize);
     return 1;
 }

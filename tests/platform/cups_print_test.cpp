@@ -8,6 +8,7 @@
 #include "print/PrintDlg.h"
 #include "print/results_report.h"
 #include "print/rod_report.h"
+#include "support/file_size_limit.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -32,6 +33,7 @@
 #include <ostream>
 #include <signal.h>
 #include <sys/file.h>
+#include <unistd.h>
 
 // Found by argument-dependent lookup, so it lives beside QString: failures show the text.
 static void PrintTo(const QString& text, std::ostream* os)
@@ -319,6 +321,38 @@ TEST_F(CupsPrintTest, AnAbortedJobPrintsNothingAndTheNextJobPrints)
 
     printThreePages(printer);
     expectThreePageJob(1);
+}
+
+// A spool file that cannot be written in full: the job says why, nothing reaches the queue and
+// nothing is left in the program's own folder for jobs.
+TEST_F(CupsPrintTest, AJobWhoseFileCannotBeWrittenInFullReachesNoQueue)
+{
+    platform::PrinterService& printer = platform::CurrentPrinter();
+    printer.setOrientation(platform::PageOrientation::Portrait);
+    printer.setDocumentTitle(kTitle);
+    printer.setCopies(1);
+    std::string failure;
+    {
+        // The three pages fit, the fonts and the cross-reference table after them do not.
+        const FileSizeLimit disk{4000};
+        try {
+            printer.beginDocument();
+            for (int page = 1; page <= 3; ++page) {
+                if (page > 1)
+                    printer.newPage();
+                printer.canvas().textOut(600, 600, QStringLiteral("Pagina %1").arg(page));
+            }
+            printer.endDocument();
+        } catch (const std::runtime_error& error) {
+            failure = error.what();
+            printer.abortDocument();
+        }
+    }
+    EXPECT_EQ(failure, "Het afdrukbestand kon niet volledig worden geschreven: het bestand wordt "
+                       "te groot.");
+    EXPECT_EQ(jobIds().value(jobIds().size() - 1), lastJobBefore);
+    const QDir spool(QDir::temp().filePath(QStringLiteral("vantorbel-%1").arg(::getuid())));
+    EXPECT_EQ(spool.entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList());
 }
 
 // The scheduler freezes (SIGSTOP) while a job is handed over: ending the document returns at once

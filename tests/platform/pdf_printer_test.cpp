@@ -1,6 +1,7 @@
 #include "platform/busy_cursor.h"
 #include "platform/qt_printer_service.h"
 #include "platform/toolkit_texts.h"
+#include "support/file_size_limit.h"
 #include "support/pdf_settings.h"
 #include "support/stand_ins.h"
 
@@ -24,6 +25,33 @@ using platform::PageOrientation;
 // This program runs with a print system that has no queue at all.
 class PdfPrinterTest : public testing::Test {
 protected:
+    // Prints three pages into `output`; what threw, and where, when that failed.
+    std::string printThreePages(const QString& output)
+    {
+        files.answers.push_back(output);
+        std::string step = "beginDocument";
+        try {
+            printer.beginDocument();
+            for (int page = 1; page <= 3; ++page) {
+                if (page > 1) {
+                    step = "newPage";
+                    printer.newPage();
+                }
+                printer.canvas().textOut(100, 100, QStringLiteral("Pagina %1").arg(page));
+            }
+            step = "endDocument";
+            printer.endDocument();
+            return {};
+        } catch (const std::runtime_error& error) {
+            printer.abortDocument();
+            return step + ": " + error.what();
+        }
+    }
+    QStringList entries() const
+    {
+        return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    }
+
     platform::QtPrinterService printer;
     FileChooserStub files;
     QTemporaryDir folder;
@@ -107,6 +135,52 @@ TEST_F(PdfPrinterTest, TheChosenFileNeverHoldsHalfADocument)
     printer.abortDocument();
     EXPECT_EQ(written.entryList(), QStringList({QStringLiteral("lat.pdf")}));
     EXPECT_EQ(QFileInfo(output).size(), whole);
+}
+
+// A disk that fills at any point of the job, on a page, in the closing cross-reference table
+// and trailer or in the actual-size revision: the job stops there and says why, and the file
+// chosen keeps its old content with nothing left beside it.
+TEST_F(PdfPrinterTest, AJobThatCannotBeWrittenInFullSaysWhyAndLeavesTheOldFile)
+{
+    const QString output = folder.filePath(QStringLiteral("plan.pdf"));
+    for (const bool actualSize : {false, true}) {
+        printer.setActualSize(actualSize);
+        ASSERT_EQ(printThreePages(output), "");
+        QFile written(output);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        const QByteArray whole = written.readAll();
+        written.close();
+        ASSERT_TRUE(written.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(written.write("oud"), 3);
+        written.close();
+
+        // The pages' contents come first, each written when the next page begins.
+        const qsizetype firstPageEnds = whole.indexOf("endstream");
+        const qsizetype lastPageEnds =
+            whole.indexOf("endstream", whole.indexOf("endstream", firstPageEnds + 1) + 1);
+        std::vector<std::pair<qsizetype, std::string>> limits = {
+            {firstPageEnds - 10, "newPage"},
+            {lastPageEnds - 10, "endDocument"},
+            {whole.indexOf("xref") + 30, "endDocument"},
+            {whole.indexOf("%%EOF") + 2, "endDocument"}};
+        if (actualSize)
+            limits.push_back({whole.indexOf("%%EOF") + 40, "endDocument"});
+        for (const auto& [limit, step] : limits) {
+            SCOPED_TRACE(testing::Message() << "limit " << limit << " of " << whole.size());
+            std::string failure;
+            {
+                const FileSizeLimit disk{rlim_t(limit)};
+                failure = printThreePages(output);
+            }
+            EXPECT_EQ(failure, step + ": Het bestand " + output.toStdString() +
+                                   " kon niet volledig worden geschreven: het bestand wordt te "
+                                   "groot.");
+            EXPECT_EQ(entries(), QStringList({"plan.pdf"}));
+            ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+            EXPECT_EQ(written.readAll(), QByteArray("oud"));
+            written.close();
+        }
+    }
 }
 
 // A job at actual size asks the reader of its file to print it so; the next job leaves that to

@@ -1,4 +1,5 @@
 #include "print/page_files.h"
+#include "support/file_size_limit.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -33,6 +36,23 @@ protected:
                 return written < stopAfter;
             };
         return SavePageFiles(path(name), type, pages, paper, hooks);
+    }
+    QByteArray read(const QString& name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<onleesbaar>");
+    }
+    void write(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+    mode_t modeOf(const QString& name) const
+    {
+        struct stat status {};
+        ::stat(QFile::encodeName(path(name)).constData(), &status);
+        return status.st_mode & 07777;
     }
     QStringList files() const
     {
@@ -107,6 +127,65 @@ TEST_F(PageFilesTest, ASaveStoppedAfterAPageKeepsThePagesWrittenAndNothingElse)
         page = std::make_unique<platform::PageImage>(QSize(600, 800), QSizeF(25.4, 33.9), 600, 600);
     EXPECT_EQ(save(QStringLiteral("printfile.png"), PageFileType::Png, 3), 3);
     EXPECT_EQ(files(), QStringList({"printfile0.png", "printfile1.png", "printfile2.png"}));
+}
+
+// A disk that fills while a file is written, in a page or in the PDF's closing parts: the save
+// says which file and why, the file keeps its old content and nothing is left beside it.
+TEST_F(PageFilesTest, AFileThatCannotBeWrittenInFullSaysWhyAndKeepsTheOldOne)
+{
+    save(QStringLiteral("plan.pdf"), PageFileType::Pdf);
+    save(QStringLiteral("blad.png"), PageFileType::Png);
+    const QByteArray pdf = read(QStringLiteral("plan.pdf"));
+    const QByteArray png = read(QStringLiteral("blad1.png"));
+    write(QStringLiteral("plan.pdf"), "oud");
+    write(QStringLiteral("blad0.png"), "oud");
+    const QString tooLarge = QStringLiteral(" kon niet volledig worden geschreven: het bestand "
+                                            "wordt te groot.");
+    const std::vector<std::pair<qsizetype, QString>> limits = {
+        {pdf.indexOf("endstream", pdf.indexOf("endstream") + 1) - 10, QStringLiteral("plan.pdf")},
+        {pdf.indexOf("xref") + 30, QStringLiteral("plan.pdf")},
+        {pdf.size() - 3, QStringLiteral("plan.pdf")},
+        {png.size() / 2, QStringLiteral("blad.png")}};
+    for (const auto& [limit, name] : limits) {
+        SCOPED_TRACE(testing::Message() << name.toStdString() << " up to " << limit);
+        const bool isPdf = name.endsWith(QLatin1String(".pdf"));
+        const QString shown =
+            isPdf ? path(name) : path(QStringLiteral("blad0.png")) + QStringLiteral(" (pagina 1)");
+        try {
+            const FileSizeLimit disk{rlim_t(limit)};
+            save(name, isPdf ? PageFileType::Pdf : PageFileType::Png);
+            ADD_FAILURE() << "no error";
+        } catch (const std::runtime_error& error) {
+            EXPECT_EQ(QString::fromStdString(error.what()),
+                      QStringLiteral("Het bestand ") + shown + tooLarge);
+        }
+        EXPECT_EQ(files(), QStringList({"blad0.png", "blad1.png", "plan.pdf"}));
+        EXPECT_EQ(read(QStringLiteral("plan.pdf")), QByteArray("oud"));
+        EXPECT_EQ(read(QStringLiteral("blad0.png")), QByteArray("oud"));
+    }
+}
+
+// A file replaced keeps who may read it; a new one gets what the umask leaves, and the umask is
+// only read, never set.
+TEST_F(PageFilesTest, AReplacedFileKeepsItsPermissionsAndANewOneFollowsTheUmask)
+{
+    save(QStringLiteral("blad.png"), PageFileType::Png);
+    save(QStringLiteral("plan.pdf"), PageFileType::Pdf);
+    ASSERT_TRUE(QFile::setPermissions(path(QStringLiteral("blad0.png")),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    ASSERT_TRUE(QFile::setPermissions(path(QStringLiteral("plan.pdf")),
+                                      QFile::ReadOwner | QFile::WriteOwner));
+    const mode_t untouched = modeOf(QStringLiteral("blad1.png"));
+    const mode_t umaskBefore = ::umask(027);
+    save(QStringLiteral("blad.png"), PageFileType::Png);
+    save(QStringLiteral("plan.pdf"), PageFileType::Pdf);
+    save(QStringLiteral("nieuw.svg"), PageFileType::Svg);
+    const mode_t umaskAfter = ::umask(umaskBefore);
+    EXPECT_EQ(umaskAfter, 027u);
+    EXPECT_EQ(modeOf(QStringLiteral("blad0.png")), 0640u);
+    EXPECT_EQ(modeOf(QStringLiteral("plan.pdf")), 0600u);
+    EXPECT_EQ(modeOf(QStringLiteral("blad1.png")), untouched);
+    EXPECT_EQ(modeOf(QStringLiteral("nieuw0.svg")), 0640u);
 }
 
 } // namespace

@@ -318,8 +318,9 @@ TEST_F(PreviewTest, ASaveIntoAFolderThatRefusesFilesLeavesNoneAndNamesTheFile)
         click("SaveMeta");
     }
     ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Bestand %1 (pagina 1) kon niet geschreven "
-                                                  "worden.")
+    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Het bestand %1 (pagina 1) kon niet worden "
+                                                  "geschreven: u hebt geen toestemming om hier "
+                                                  "te schrijven.")
                                        .arg(folder.filePath(QStringLiteral("blad0.png"))));
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
 }

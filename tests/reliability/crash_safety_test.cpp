@@ -1,6 +1,7 @@
 // A save killed at any moment must leave the project file whole: the old content or the new,
 // never a mix or nothing, and no stray file once the next save has gone through.
 
+#include "kill_loop.h"
 #include "save_loop_settings.h"
 
 #include "ini/project_writer.h"
@@ -11,19 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <random>
-#include <thread>
-
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
-extern char** environ;
-
 namespace {
-
-using namespace std::chrono_literals;
 
 // Other sections before and after the program's own, some 300 KB in all, so that a save takes
 // long enough for most kills to land in the middle of one.
@@ -40,12 +29,6 @@ QByteArray ReadBytes(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-QStringList Entries(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot);
 }
 
 TEST(CrashSafety, KilledSaveLeavesTheOldOrTheNewFileWholeAndNothingBehind)
@@ -70,51 +53,20 @@ TEST(CrashSafety, KilledSaveLeavesTheOldOrTheNewFileWholeAndNothingBehind)
         ASSERT_TRUE(content.endsWith("\r\n\r\n" + after));
     }
 
-    std::mt19937 random(std::random_device{}());
-    std::uniform_int_distribution<int> delayMs(0, 50);
-    const QByteArray fileArgument = QFile::encodeName(file);
-    char* const argv[] = {const_cast<char*>(VANTORBEL_SAVE_LOOP),
-                          const_cast<char*>(fileArgument.constData()), nullptr};
-    const auto deadline = std::chrono::steady_clock::now() + 25s;
     int newContentSeen = 0;
-    int kills = 0;
-    QStringList strays;
-    for (; kills < 50 && std::chrono::steady_clock::now() < deadline; ++kills) {
-        SCOPED_TRACE(testing::Message() << "kill " << kills);
-        pid_t child = 0;
-        ASSERT_EQ(posix_spawn(&child, argv[0], nullptr, nullptr, argv, environ), 0);
-        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs(random)));
-        ASSERT_EQ(kill(child, SIGKILL), 0);
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        // Ending any other way means save_loop failed a save or a sanitizer stopped it.
-        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "status " << status;
-
+    KilledSaves saves;
+    saves.saved = QStringList{QStringLiteral("project.ini")};
+    saves.check = [&] {
         const QByteArray content = ReadBytes(file);
-        ASSERT_TRUE(content == contentA || content == contentB)
+        EXPECT_TRUE(content == contentA || content == contentB)
             << content.size() << " bytes, the whole files have " << contentA.size() << " and "
             << contentB.size();
         newContentSeen += content == contentB;
-
-        // Whatever the kill left beside the file, the next save must not leave it lying around.
-        // Each stray is noted and cleared, so that one does not hide what the later kills leave.
+    };
+    saves.nextSave = [&] {
         ASSERT_TRUE(WriteProjectFile(file, SaveLoopSettings(0)));
-        for (const QString& name : Entries(folder.path())) {
-            if (name == QLatin1String("project.ini"))
-                continue;
-            const QByteArray stray = ReadBytes(folder.filePath(name));
-            strays << QStringLiteral("%1 after kill %2 (%3)")
-                          .arg(name)
-                          .arg(kills)
-                          .arg(stray == contentA || stray == contentB
-                                   ? QLatin1String("a complete save that never took its place")
-                                   : QLatin1String("incomplete"));
-            QFile::remove(folder.filePath(name));
-        }
-    }
-    EXPECT_TRUE(strays.isEmpty()) << "left in place by the next save: "
-                                  << strays.join(QLatin1String(", ")).toStdString();
-    EXPECT_GE(kills, 30);
+    };
+    KillDuringSaves({VANTORBEL_SAVE_LOOP, QFile::encodeName(file)}, folder.path(), saves);
     // Without this, the kills might all have come before save_loop got to work.
     EXPECT_GT(newContentSeen, 0);
 }
