@@ -4,8 +4,8 @@
 #include "bench_support.h"
 #include "cases.h"
 
-#include "platform/font_stand_ins.h"
-#include "platform/regional_settings.h"
+#include "platform/fonts/font_stand_ins.h"
+#include "platform/toolkit/regional_settings.h"
 
 #include <QApplication>
 

@@ -8,10 +8,10 @@
 #include "calc/course_table.h"
 #include "mainwindow/VantorForm.h"
 #include "mainwindow/course_grid.h"
-#include "platform/font_stand_ins.h"
-#include "platform/regional_settings.h"
-#include "print/MyPForm.h"
-#include "print/zoom.h"
+#include "platform/fonts/font_stand_ins.h"
+#include "platform/toolkit/regional_settings.h"
+#include "print/windows/MyPForm.h"
+#include "print/windows/zoom.h"
 
 #include <QApplication>
 

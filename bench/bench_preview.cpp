@@ -4,8 +4,8 @@
 #include "bench_support.h"
 #include "cases.h"
 
-#include "print/MyPForm.h"
-#include "print/zoom.h"
+#include "print/windows/MyPForm.h"
+#include "print/windows/zoom.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -9,9 +9,9 @@
 #include "calc/course_table.h"
 #include "mainwindow/VantorForm.h"
 #include "mainwindow/course_grid.h"
-#include "print/MyPForm.h"
-#include "print/PrintDlg.h"
-#include "print/results_report.h"
+#include "print/windows/MyPForm.h"
+#include "print/windows/PrintDlg.h"
+#include "print/reports/results_report.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

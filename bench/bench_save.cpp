@@ -5,9 +5,9 @@
 #include "bench_support.h"
 #include "cases.h"
 
-#include "platform/page_export.h"
-#include "platform/replacing_file.h"
-#include "print/page_files.h"
+#include "platform/pages/page_export.h"
+#include "platform/files/replacing_file.h"
+#include "print/windows/page_files.h"
 
 #include <QTemporaryDir>
 

@@ -2,8 +2,8 @@
 
 #include "mainwindow/VantorForm.h"
 #include "mainwindow/course_grid.h"
-#include "print/MyPForm.h"
-#include "print/PrintDlg.h"
+#include "print/windows/MyPForm.h"
+#include "print/windows/PrintDlg.h"
 
 #include <QAbstractButton>
 #include <QApplication>

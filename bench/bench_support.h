@@ -1,10 +1,10 @@
 #pragma once
 
 #include "calc/regional_format.h"
-#include "platform/modal_runner.h"
-#include "platform/page_image.h"
-#include "platform/printer_service.h"
-#include "platform/recording_surface.h"
+#include "platform/toolkit/modal_runner.h"
+#include "platform/pages/page_image.h"
+#include "platform/print_system/printer_service.h"
+#include "platform/pages/recording_surface.h"
 #include "support/stand_ins.h"
 #include "support/test_printer.h"
 

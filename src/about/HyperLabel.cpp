@@ -2,7 +2,7 @@
 
 #include "link_look.h"
 #include "msg/error_report.h"
-#include "platform/url_opener.h"
+#include "platform/toolkit/url_opener.h"
 
 #include <QMouseEvent>
 

@@ -5,11 +5,11 @@
 #include "maker_links.h"
 
 #include "msg/error_report.h"
-#include "platform/font_stand_ins.h"
-#include "platform/modal_runner.h"
-#include "platform/svg_picture.h"
-#include "platform/url_opener.h"
-#include "platform/window_placement.h"
+#include "platform/fonts/font_stand_ins.h"
+#include "platform/toolkit/modal_runner.h"
+#include "platform/pages/svg_picture.h"
+#include "platform/toolkit/url_opener.h"
+#include "platform/toolkit/window_placement.h"
 #include "program_identity.h"
 
 #include <QFrame>

@@ -2,13 +2,13 @@
 
 #include "mainwindow/VantorForm.h"
 #include "msg/Msg.h"
-#include "platform/font_stand_ins.h"
-#include "platform/job_watch.h"
-#include "platform/printer_reading.h"
-#include "platform/regional_settings.h"
-#include "platform/scheduler_workers.h"
-#include "platform/toolkit_texts.h"
-#include "print/PrintDlg.h"
+#include "platform/fonts/font_stand_ins.h"
+#include "platform/print_system/job_watch.h"
+#include "platform/print_system/printer_reading.h"
+#include "platform/toolkit/regional_settings.h"
+#include "platform/print_system/scheduler_workers.h"
+#include "platform/toolkit/toolkit_texts.h"
+#include "print/windows/PrintDlg.h"
 #include "program_identity.h"
 
 #include <QIcon>

@@ -3,9 +3,9 @@
 #include "calc/format_height.h"
 #include "msg/Msg.h"
 #include "msg/error_report.h"
-#include "platform/font_stand_ins.h"
-#include "platform/regional_settings.h"
-#include "platform/table_copy.h"
+#include "platform/fonts/font_stand_ins.h"
+#include "platform/toolkit/regional_settings.h"
+#include "platform/toolkit/table_copy.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -11,9 +11,9 @@
 // table that Overnemen makes is exactly the one those texts make when typed by hand. Its levels
 // follow the main window's as they change: whichever window was typed in last wins.
 
-#include "calc/course_fit.h"
+#include "calc/divide_levels.h"
 #include "divide_texts.h"
-#include "print/rod_report.h"
+#include "print/reports/rod_report.h"
 
 #include <QDialog>
 

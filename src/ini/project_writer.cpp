@@ -6,7 +6,7 @@
 #include "project_section.h"
 #include "value_encoding.h"
 
-#include "platform/replacing_file.h"
+#include "platform/files/replacing_file.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -12,9 +12,9 @@
 
 #include "table_font.h"
 
-#include "platform/file_dialog.h"
-#include "print/results_report.h"
-#include "print/rod_report.h"
+#include "platform/files/file_dialog.h"
+#include "print/reports/results_report.h"
+#include "print/reports/rod_report.h"
 
 #include <QWidget>
 

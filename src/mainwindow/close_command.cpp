@@ -4,8 +4,8 @@
 #include "VantorForm.h"
 
 #include "msg/Msg.h"
-#include "platform/background_handover.h"
-#include "platform/painted_wait.h"
+#include "platform/print_system/background_handover.h"
+#include "platform/toolkit/painted_wait.h"
 #include "program_identity.h"
 
 #include <QCloseEvent>

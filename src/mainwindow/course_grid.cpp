@@ -1,6 +1,6 @@
 #include "course_grid.h"
 
-#include "platform/table_copy.h"
+#include "platform/toolkit/table_copy.h"
 
 #include <QEvent>
 #include <QHeaderView>

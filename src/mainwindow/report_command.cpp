@@ -9,14 +9,14 @@
 
 #include "divide/VerdeelForm.h"
 
-#include "print/PrintDlg.h"
-#include "print/results_report.h"
-#include "print/rod_report.h"
+#include "print/windows/PrintDlg.h"
+#include "print/reports/results_report.h"
+#include "print/reports/rod_report.h"
 
 #include "calc/course_table.h"
 #include "calc/format_height.h"
 #include "msg/Msg.h"
-#include "platform/regional_settings.h"
+#include "platform/toolkit/regional_settings.h"
 
 #include <QLabel>
 #include <QLineEdit>

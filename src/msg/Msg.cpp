@@ -1,7 +1,7 @@
 #include "Msg.h"
 
-#include "platform/busy_cursor.h"
-#include "platform/message_box.h"
+#include "platform/toolkit/busy_cursor.h"
+#include "platform/toolkit/message_box.h"
 
 #include <QApplication>
 #include <QPointer>

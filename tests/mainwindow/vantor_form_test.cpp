@@ -1,11 +1,11 @@
 #include "form_fixture.h"
 
-#include "platform/background_handover.h"
-#include "platform/regional_settings.h"
-#include "platform/scheduler_workers.h"
+#include "platform/print_system/background_handover.h"
+#include "platform/toolkit/regional_settings.h"
+#include "platform/print_system/scheduler_workers.h"
 
 #include "calc/course_table.h"
-#include "print/PrintDlg.h"
+#include "print/windows/PrintDlg.h"
 #include "support/test_printer.h"
 
 #include <QAbstractButton>

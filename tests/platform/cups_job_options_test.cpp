@@ -1,5 +1,5 @@
-#include "platform/cups_connection.h"
-#include "platform/cups_job_options.h"
+#include "platform/print_system/cups_connection.h"
+#include "platform/print_system/cups_job_options.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // Prints real jobs through a private CUPS scheduler started by tools/cups-test-env.sh and looks
 // at what came out. Without that environment every test here is skipped.
-#include "platform/background_handover.h"
-#include "platform/job_watch.h"
-#include "platform/printer_reading.h"
-#include "platform/printer_service.h"
-#include "platform/scheduler_workers.h"
-#include "print/PrintDlg.h"
-#include "print/results_report.h"
-#include "print/rod_report.h"
+#include "platform/print_system/background_handover.h"
+#include "platform/print_system/job_watch.h"
+#include "platform/print_system/printer_reading.h"
+#include "platform/print_system/printer_service.h"
+#include "platform/print_system/scheduler_workers.h"
+#include "print/windows/PrintDlg.h"
+#include "print/reports/results_report.h"
+#include "print/reports/rod_report.h"
 #include "support/file_size_limit.h"
 
 #include <QApplication>

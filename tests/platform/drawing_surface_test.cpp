@@ -1,6 +1,6 @@
-#include "platform/bitmap.h"
-#include "platform/page_image.h"
-#include "platform/recording_surface.h"
+#include "platform/pages/bitmap.h"
+#include "platform/pages/page_image.h"
+#include "platform/pages/recording_surface.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,5 +1,5 @@
-#include "platform/page_image.h"
-#include "platform/replacing_file.h"
+#include "platform/pages/page_image.h"
+#include "platform/files/replacing_file.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "platform/busy_cursor.h"
-#include "platform/qt_printer_service.h"
-#include "platform/toolkit_texts.h"
+#include "platform/toolkit/busy_cursor.h"
+#include "platform/print_system/desktop_printer.h"
+#include "platform/toolkit/toolkit_texts.h"
 #include "support/file_size_limit.h"
 #include "support/pdf_settings.h"
 #include "support/stand_ins.h"
@@ -52,7 +52,7 @@ protected:
         return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
     }
 
-    platform::QtPrinterService printer;
+    platform::DesktopPrinter printer;
     FileChooserStub files;
     QTemporaryDir folder;
 };

@@ -1,6 +1,6 @@
-#include "platform/printer_reading.h"
-#include "platform/printer_service.h"
-#include "print/PrintDlg.h"
+#include "platform/print_system/printer_reading.h"
+#include "platform/print_system/printer_service.h"
+#include "print/windows/PrintDlg.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

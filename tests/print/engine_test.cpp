@@ -1,5 +1,5 @@
-#include "print/MyPForm.h"
-#include "print/MyPrint.h"
+#include "print/windows/MyPForm.h"
+#include "print/engine/MyPrint.h"
 #include "support/stand_ins.h"
 #include "support/test_printer.h"
 

@@ -1,4 +1,4 @@
-#include "print/page_files.h"
+#include "print/windows/page_files.h"
 #include "support/file_size_limit.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
-#include "print/MyPForm.h"
+#include "print/windows/MyPForm.h"
 #include "support/read_only_folder.h"
 #include "support/stand_ins.h"
 #include "support/test_printer.h"
 
-#include "platform/recording_surface.h"
+#include "platform/pages/recording_surface.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "mainwindow/VantorForm.h"
-#include "print/PrintDlg.h"
+#include "print/windows/PrintDlg.h"
 #include "support/stand_ins.h"
 #include "support/test_printer.h"
 

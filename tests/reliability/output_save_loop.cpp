@@ -3,8 +3,8 @@
 // built-in PDF printer. With "once" it writes once, with the more pages, and ends. The crash-safety
 // test kills it at random moments, most of them in the middle of a write.
 
-#include "platform/qt_printer_service.h"
-#include "print/page_files.h"
+#include "platform/print_system/desktop_printer.h"
+#include "print/windows/page_files.h"
 #include "support/stand_ins.h"
 
 #include <QApplication>
@@ -28,7 +28,7 @@ void drawPage(platform::DrawingSurface& surface, int page, int pages)
     }
 }
 
-void print(platform::QtPrinterService& printer, FileChooserStub& files, const QString& file,
+void print(platform::DesktopPrinter& printer, FileChooserStub& files, const QString& file,
            int pages)
 {
     files.answers.push_back(file);
@@ -67,7 +67,7 @@ int main(int argc, char* argv[])
     const char* kind = argv[1];
     const QString file = QString::fromLocal8Bit(argv[2]);
     const bool once = argc == 4;
-    platform::QtPrinterService printer;
+    platform::DesktopPrinter printer;
     FileChooserStub files;
     const auto write = [&](int pages) {
         if (std::strcmp(kind, "printer") == 0)

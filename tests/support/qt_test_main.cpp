@@ -1,5 +1,5 @@
-#include "platform/font_stand_ins.h"
-#include "platform/regional_settings.h"
+#include "platform/fonts/font_stand_ins.h"
+#include "platform/toolkit/regional_settings.h"
 
 #include <QApplication>
 

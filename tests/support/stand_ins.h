@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/file_dialog.h"
-#include "platform/font_chooser.h"
-#include "platform/message_box.h"
-#include "platform/modal_runner.h"
-#include "platform/url_opener.h"
+#include "platform/files/file_dialog.h"
+#include "platform/fonts/font_chooser.h"
+#include "platform/toolkit/message_box.h"
+#include "platform/toolkit/modal_runner.h"
+#include "platform/toolkit/url_opener.h"
 
 #include <QGuiApplication>
 #include <QPointer>

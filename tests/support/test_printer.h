@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/page_image.h"
-#include "platform/printer_service.h"
-#include "platform/recording_surface.h"
+#include "platform/pages/page_image.h"
+#include "platform/print_system/printer_service.h"
+#include "platform/pages/recording_surface.h"
 
 #include <QImage>
 

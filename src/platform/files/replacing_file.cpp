@@ -1,0 +1,160 @@
+#include "platform/files/replacing_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+// The marker in the name of every temporary file of ours, followed by mkstemp's six characters.
+const QString kMarker = QStringLiteral(".vantorbel-");
+
+// What a new file gets: read and write for all less the umask. The umask is read, never set:
+// setting it and back would change it for a moment for every thread of the program.
+mode_t newFileMode()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+            if (!line.startsWith("Umask:"))
+                continue;
+            bool ok = false;
+            const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+            if (ok)
+                return 0666 & ~mode_t(mask);
+        }
+    }
+    // A system that does not tell: private is the safe guess.
+    return 0600;
+}
+
+} // namespace
+
+ReplacingFile::ReplacingFile(const QString& fileName, Link link)
+    : m_link(link)
+{
+    const QFileInfo info(fileName);
+    // Through a link, also a dangling one, the content goes to where the link points.
+    m_target = link == Link::WriteThrough && info.isSymLink() ? info.symLinkTarget()
+                                                              : info.absoluteFilePath();
+}
+
+ReplacingFile::~ReplacingFile()
+{
+    discard();
+}
+
+void ReplacingFile::removeLeftovers() const
+{
+    const QDir folder = QFileInfo(m_target).absoluteDir();
+    const QStringList leftovers = folder.entryList(
+        {QStringLiteral(".*") + kMarker + QStringLiteral("??????")}, QDir::Files | QDir::Hidden);
+    for (const QString& name : leftovers) {
+        const QByteArray path = QFile::encodeName(folder.filePath(name));
+        const int descriptor = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (descriptor < 0)
+            continue;
+        // A save in progress holds its lock; only what no one holds any more is left over.
+        if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.constData());
+        ::close(descriptor);
+    }
+}
+
+bool ReplacingFile::failed(int error)
+{
+    if (m_failure.error == 0)
+        m_failure.error = error != 0 ? error : EIO;
+    discard();
+    return false;
+}
+
+bool ReplacingFile::open()
+{
+    removeLeftovers();
+    const QFileInfo target(m_target);
+    QByteArray pattern = QFile::encodeName(target.absoluteDir().filePath(
+                             QLatin1Char('.') + target.fileName() + kMarker)) +
+                         "XXXXXX";
+    m_lock = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (m_lock < 0)
+        return failed(errno);
+    m_temporaryPath = QFile::decodeName(pattern);
+    m_failure.begun = true;
+    // A link that is to be replaced has no permissions of its own to keep.
+    struct stat existing {};
+    const QByteArray targetPath = QFile::encodeName(m_target);
+    const int found = m_link == Link::WriteThrough ? ::stat(targetPath.constData(), &existing)
+                                                   : ::lstat(targetPath.constData(), &existing);
+    const mode_t mode =
+        found == 0 && S_ISREG(existing.st_mode) ? (existing.st_mode & 07777) : newFileMode();
+    if (::flock(m_lock, LOCK_EX) != 0 || ::fchmod(m_lock, mode) != 0)
+        return failed(errno);
+    const int writer = ::fcntl(m_lock, F_DUPFD_CLOEXEC, 0);
+    if (writer < 0)
+        return failed(errno);
+    m_device = std::make_unique<CheckedFileDevice>(writer);
+    return true;
+}
+
+bool ReplacingFile::finish()
+{
+    if (!m_device)
+        return failed(EBADF);
+    if (!m_device->finish())
+        return failed(m_device->failure());
+    return true;
+}
+
+bool ReplacingFile::commit()
+{
+    if (!finish())
+        return false;
+    if (::rename(QFile::encodeName(m_temporaryPath).constData(),
+                 QFile::encodeName(m_target).constData()) != 0)
+        return failed(errno);
+    m_temporaryPath.clear();
+    // The new name must reach the disk too, or a power cut could bring the old file back.
+    const QByteArray folder = QFile::encodeName(QFileInfo(m_target).absolutePath());
+    if (const int directory = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        directory >= 0) {
+        ::fsync(directory);
+        ::close(directory);
+    }
+    discard();
+    return true;
+}
+
+void ReplacingFile::discard()
+{
+    if (m_device)
+        m_device->drop();
+    if (!m_temporaryPath.isEmpty())
+        ::unlink(QFile::encodeName(m_temporaryPath).constData());
+    m_temporaryPath.clear();
+    if (m_lock >= 0)
+        ::close(m_lock);
+    m_lock = -1;
+}
+
+std::optional<WriteFailure> ReplaceFile(const QString& fileName, const QByteArray& bytes)
+{
+    ReplacingFile file(fileName, ReplacingFile::Link::Replace);
+    if (!file.open())
+        return file.failure();
+    // A failed write is kept by the device, and commit() reports it.
+    file.device().write(bytes);
+    if (!file.commit())
+        return file.failure();
+    return std::nullopt;
+}
+
+} // namespace platform

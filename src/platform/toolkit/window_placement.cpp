@@ -1,0 +1,62 @@
+#include "platform/toolkit/window_placement.h"
+
+#include <QEvent>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+
+namespace platform {
+namespace {
+
+// Where the window's frame goes; the window itself when it is not framed yet.
+QPoint centredTopLeft(const QWidget& window, const QScreen& screen)
+{
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen.geometry().center());
+    return frame.topLeft();
+}
+
+// Centres the window again once it is framed, if it is still where it was first put.
+class CentreWhenFramed final : public QObject {
+public:
+    CentreWhenFramed(QWidget& window, QPoint placed)
+        : QObject(&window)
+        , m_placed(placed)
+    {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Paint)
+            return false;
+        watched->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this, window = QPointer(static_cast<QWidget*>(watched))] {
+            const QScreen* screen = window ? window->screen() : nullptr;
+            if (screen && window->frameGeometry().topLeft() == m_placed)
+                window->move(centredTopLeft(*window, *screen));
+            deleteLater();
+        });
+        return false;
+    }
+
+private:
+    QPoint m_placed;
+};
+
+} // namespace
+
+void CentreOnScreen(QWidget& window)
+{
+    const QScreen* screen = window.screen();
+    if (!screen)
+        return;
+    const QPoint placed = centredTopLeft(window, *screen);
+    window.move(placed);
+    if (!window.isVisible())
+        new CentreWhenFramed(window, placed);
+}
+
+} // namespace platform

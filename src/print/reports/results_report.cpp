@@ -1,0 +1,190 @@
+#include "print/reports/results_report.h"
+
+#include "print/engine/MyPrint.h"
+#include "print/windows/PrintDlg.h"
+#include "print/windows/page_progress.h"
+
+#include "msg/Msg.h"
+#include "platform/toolkit/busy_cursor.h"
+#include "platform/toolkit/modal_runner.h"
+#include "platform/print_system/printer_service.h"
+#include "program_identity.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+
+namespace {
+
+const QString kTitle = QString::fromUtf8(kProgramName);
+constexpr int kGroups = 4;
+constexpr qint64 kEventIntervalMs = 10;
+
+// Millimetre positions of the number (left-aligned) and the value (on its decimal separator) of
+// each column group; -1 is the left text edge.
+struct ColumnGroup {
+    int number;
+    int value;
+};
+constexpr ColumnGroup kColumnGroups[kGroups] = {{-1, 35}, {50, 80}, {90, 125}, {140, 175}};
+
+// Trims blanks and control characters from both ends.
+QString trimmed(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first).unicode() <= ' ')
+        ++first;
+    while (last > first && text.at(last - 1).unicode() <= ' ')
+        --last;
+    return text.mid(first, last - first);
+}
+
+class Report {
+public:
+    Report(const ReportTable& table, TMyPrinter& engine)
+        : m_table(table)
+        , m_engine(engine)
+    {
+        m_sinceEvents.start();
+    }
+
+    void printTitleLine()
+    {
+        for (const ColumnGroup& group : kColumnGroups) {
+            m_engine.PrintText(TMyPrinter::Alignment::Left, group.number, m_table.numberHeader);
+            m_engine.PrintText(TMyPrinter::Alignment::DecimalComma, group.value,
+                               m_table.valueHeader);
+        }
+        m_engine.NewLine();
+    }
+
+    // Page p (from 1) has L lines; on its line i (from 1), group g (from 1) shows row
+    // (p - 1) * 4L + (g - 1) * L + i. The last page is filled down its first group first: it has
+    // as many lines as rows are left for group 1, and a group whose row lies beyond the table
+    // stays empty on that line.
+    // `pageDone` hears of every finished page, with the count of all; false stops the report.
+    // Returns false when it was stopped.
+    bool fillPages(int linesPerColumn, const std::function<bool(int done, int total)>& pageDone)
+    {
+        const int rowCount = static_cast<int>(m_table.rows.size());
+        const int L = linesPerColumn;
+        const int pages = std::max(1, (rowCount + kGroups * L - 1) / (kGroups * L));
+        int page = 1;
+        for (int pageStart = 1; pageStart <= rowCount; pageStart += kGroups * L) {
+            if (pageStart > 1) {
+                if (pageDone && !pageDone(page++, pages))
+                    return false;
+                m_engine.NewPage();
+                printTitleLine();
+            }
+            const int lines = std::min(L, rowCount - pageStart + 1);
+            for (int line = 0; line < lines; ++line) {
+                letEventsThrough();
+                for (int group = 0; group < kGroups; ++group) {
+                    const int row = pageStart + group * L + line;
+                    if (row <= rowCount)
+                        printRow(row, kColumnGroups[group]);
+                }
+                m_engine.NewLine();
+            }
+        }
+        return !pageDone || pageDone(pages, pages);
+    }
+
+private:
+    // Keeps the windows painted during a long job; the main window takes no commands meanwhile.
+    // Every few milliseconds rather than after each of the longest report's 25,000 lines: no
+    // window repaints that often anyway.
+    void letEventsThrough()
+    {
+        if (m_sinceEvents.hasExpired(kEventIntervalMs)) {
+            QCoreApplication::processEvents();
+            m_sinceEvents.restart();
+        }
+    }
+
+    void printRow(int row, const ColumnGroup& group)
+    {
+        const ReportTable::Row& cells = m_table.rows[static_cast<std::size_t>(row - 1)];
+        m_engine.PrintText(TMyPrinter::Alignment::Left, group.number, cells.number);
+        m_engine.PrintText(TMyPrinter::Alignment::DecimalComma, group.value, trimmed(cells.value));
+    }
+
+    const ReportTable& m_table;
+    TMyPrinter& m_engine;
+    QElapsedTimer m_sinceEvents;
+};
+
+} // namespace
+
+bool ConfirmPrintDialog(TPrintDialog1& dialog)
+{
+    return platform::RunModal(dialog) == QDialog::Accepted;
+}
+
+void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog,
+                        std::chrono::milliseconds progressAfter)
+{
+    const platform::BusyCursor busy;
+    TMyPrinter engine;
+    platform::CurrentPrinter().setDocumentTitle(kTitle);
+
+    engine.SetHeaderFont(table.font);
+    engine.SetTitleFont(table.font);
+    engine.SetTextFont(table.font);
+    engine.SelectFont(TMyPrinter::FontSelector::Text);
+    if (dialog.toScreen()) {
+        engine.SetPreview(true);
+        engine.SetPreviewCaption(kTitle + QStringLiteral(" afdrukvoorbeeld"));
+        engine.SetPreviewWindowState(PreviewWindowCode::WorkArea);
+    }
+    // Heights line up on the separator they were written with, even when the regional setting
+    // changed since they were calculated.
+    if (!table.decimalSeparator.isEmpty())
+        engine.DecimalSeparator = table.decimalSeparator;
+    engine.SetComputerPaper(dialog.computerPaper());
+    engine.SetLineSpacing(4);
+    engine.SetHeaderText(1, table.projectName + QLatin1Char(' ') + table.gaugeLabel +
+                                QLatin1Char(' ') + table.gaugeText);
+    engine.SetHeaderText(2, QString());
+    engine.SetHeaderText(3, QStringLiteral("Pagina:"));
+    engine.SetHeaderLine(true);
+    engine.SetFooterLine(false);
+    engine.SetPageNumbers(true);
+
+    try {
+        engine.BeginDocument();
+    } catch (const platform::PrintCancelled&) {
+        return;
+    }
+    Report report(table, engine);
+    report.printTitleLine();
+    const int linesPerColumn = engine.LinesLeft();
+    if (linesPerColumn < 1) {
+        // Not one table line fits under the title line: end with that page instead of a page
+        // per row, and say why.
+        engine.EndDocument();
+        MsgWarningText(QStringLiteral("Het lettertype van de tabel is te groot: er past geen "
+                                      "tabelregel op een pagina."),
+                       kTitle);
+        return;
+    }
+    std::optional<PageProgress> progress;
+    if (!dialog.toScreen())
+        progress.emplace(MsgOwnerHandle(), progressAfter, QStringLiteral("Afdrukken"),
+                         QStringLiteral("Pagina %1 van %2 naar de printer"));
+    const auto pageDone = [&progress](int done, int total) {
+        return progress->pageDone(done, total);
+    };
+    // Stopped before the job is handed over: the engine takes the job with it, unsent.
+    if (!report.fillPages(linesPerColumn,
+                          progress ? std::function<bool(int, int)>(pageDone) : nullptr))
+        return;
+    // Gone before the job is handed over, so that the main window below it can be closed then.
+    progress.reset();
+    engine.EndDocument();
+}

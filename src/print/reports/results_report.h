@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/fonts/surface_font.h"
+
+#include <QString>
+
+#include <chrono>
+#include <vector>
+
+class TPrintDialog1;
+
+// What the report prints, taken from the main window at the moment of printing.
+struct ReportTable {
+    struct Row {
+        QString number;
+        QString value;
+    };
+    QString numberHeader; // row 0 of the table
+    QString valueHeader;
+    std::vector<Row> rows; // rows 1 to N
+    // The decimal separator the heights were written with; empty: the regional one.
+    QString decimalSeparator;
+    QString projectName;
+    QString gaugeLabel;
+    QString gaugeText;
+    platform::SurfaceFont font;
+};
+
+// Shows the print dialog; true when the user confirmed it (OK writes orientation and copies to
+// the printer).
+bool ConfirmPrintDialog(TPrintDialog1& dialog);
+
+// Prints the table where the confirmed dialog says: a header with the project and the gauge, a
+// title line, and the rows in four column groups per page, on the printer or in the preview.
+// A print to the printer that runs longer than `progressAfter` shows how far it is, and can be
+// stopped before the job goes out. Failures leave as exceptions after the engine is gone and
+// the cursor is back.
+void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog,
+                        std::chrono::milliseconds progressAfter = std::chrono::milliseconds(500));
