@@ -67,7 +67,7 @@ std::variant<CourseInputs, InputError> ParseCourseInputs(const CourseFieldTexts&
                                                          const RegionalFormat& format)
 {
     const auto notANumber = [](InputField field, std::string_view text) {
-        return InputError{field, std::string(text) + " is geen getal"};
+        return InputError{field, NotANumberMessage(text)};
     };
 
     CourseInputs inputs;
@@ -86,7 +86,7 @@ std::variant<CourseInputs, InputError> ParseCourseInputs(const CourseFieldTexts&
     if (const auto decimals = ReadWholeNumber(texts.decimals))
         inputs.Decimals = *decimals;
     else
-        return InputError{InputField::Decimals, std::string(texts.decimals) + " is onjuist getal"};
+        return InputError{InputField::Decimals, NotAWholeNumberMessage(texts.decimals)};
 
     const Climb climb = judgeClimb(inputs.Gauge, inputs.Bottom, inputs.Top);
     if (climb != Climb::Ends)
@@ -103,6 +103,16 @@ std::vector<CourseRow> BuildCourseTable(const CourseInputs& inputs)
         return true;
     });
     return rows;
+}
+
+std::variant<CourseTable, InputError> CalculateCourseTable(const CourseFieldTexts& texts,
+                                                           const RegionalFormat& format)
+{
+    auto parsed = ParseCourseInputs(texts, format);
+    if (auto* error = std::get_if<InputError>(&parsed))
+        return std::move(*error);
+    const CourseInputs& inputs = std::get<CourseInputs>(parsed);
+    return CourseTable{inputs, BuildCourseTable(inputs), format, std::string(texts.gauge)};
 }
 
 } // namespace calc

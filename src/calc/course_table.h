@@ -63,4 +63,18 @@ template <class Visit> void ClimbCourses(const CourseInputs& inputs, Visit&& vis
 // Row 0 is the bottom, then every course of the climb. Never more than kMaxCourseRows rows.
 std::vector<CourseRow> BuildCourseTable(const CourseInputs& inputs);
 
+// A table as the calculate command makes it: what it read, its rows, how they are shown, and
+// the gauge as it was typed.
+struct CourseTable {
+    CourseInputs inputs;
+    std::vector<CourseRow> rows;
+    RegionalFormat format;
+    std::string gaugeText;
+};
+
+// The calculate command's reading and climb in one: the table, or the first field that cannot
+// be read.
+std::variant<CourseTable, InputError> CalculateCourseTable(const CourseFieldTexts& texts,
+                                                           const RegionalFormat& format);
+
 } // namespace calc

@@ -176,4 +176,14 @@ std::optional<std::int32_t> ReadWholeNumber(std::string_view text)
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
+std::string NotANumberMessage(std::string_view text)
+{
+    return std::string(text) + " is geen getal";
+}
+
+std::string NotAWholeNumberMessage(std::string_view text)
+{
+    return std::string(text) + " is onjuist getal";
+}
+
 } // namespace calc

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace calc {
@@ -17,5 +18,9 @@ std::optional<double> ReadReal(std::string_view text, const RegionalFormat& form
 // A whole number: leading blanks, an optional sign and decimal digits with nothing after them,
 // or without a sign "$", "x" or "0x" (any case) before hexadecimal digits. Must fit 32 bits.
 std::optional<std::int32_t> ReadWholeNumber(std::string_view text);
+
+// What the user is told of a field that cannot be read: its text as typed, and why.
+std::string NotANumberMessage(std::string_view text);      // a real: "... is geen getal"
+std::string NotAWholeNumberMessage(std::string_view text); // "... is onjuist getal"
 
 } // namespace calc

@@ -1,6 +1,8 @@
 #include "VerdeelForm.h"
 
 #include "calc/format_height.h"
+#include "calc/number_reader.h"
+#include "document/mode_words.h"
 #include "msg/Msg.h"
 #include "msg/error_report.h"
 #include "platform/fonts/font_stand_ins.h"
@@ -31,13 +33,6 @@ constexpr int kCountColumnWidth = 40;
 QString WithoutColon(const QString& label)
 {
     return label.endsWith(QLatin1Char(':')) ? label.chopped(1) : label;
-}
-
-QString Regional(const QString& dutchNumber)
-{
-    QString text = dutchNumber;
-    return text.replace(QLatin1Char(','),
-                        QString::fromStdString(platform::CurrentRegionalFormat().decimalSeparator));
 }
 
 QString Height(double value, int decimals)
@@ -76,12 +71,11 @@ void FillList(QTableWidget& list, const std::vector<Row>& rows, Cells cellsOf)
 
 } // namespace
 
-TVerdeelForm::TVerdeelForm(QWidget* owner, const MainWindowFields& mainFields,
-                           MainWindowCommands commands)
+TVerdeelForm::TVerdeelForm(QWidget* owner, ProjectDocument& document, DivideCommands commands)
     : QDialog(owner)
-    , m_main(mainFields)
+    , m_document(document)
     , m_commands(std::move(commands))
-    , m_texts(CourseDivideTexts())
+    , m_words(&WordsOf(document.project().courseMode))
 {
     setObjectName(QStringLiteral("VerdeelForm"));
     setWindowTitle(QStringLiteral("Verdelen"));
@@ -89,16 +83,11 @@ TVerdeelForm::TVerdeelForm(QWidget* owner, const MainWindowFields& mainFields,
     setFont(platform::WindowFont());
     resize(kWindowSize);
 
-    const DivideTexts byMode[] = {CourseDivideTexts(), HeadDivideTexts()};
-    for (int mode = 0; mode < 2; ++mode)
-        m_kept[mode] = {Regional(byMode[mode].defaultStone), Regional(byMode[mode].defaultJoint),
-                        Regional(byMode[mode].defaultJointFrom),
-                        Regional(byMode[mode].defaultJointTo)};
     new QGridLayout(this);
     buildInputs();
     buildLists();
     connectCommands();
-    applyMode(true);
+    applyMode();
 }
 
 void TVerdeelForm::buildInputs()
@@ -221,18 +210,19 @@ void TVerdeelForm::connectCommands()
     const auto divideAgain = [this] {
         RunGuarded([this] { divide(true); });
     };
-    for (QLineEdit* edit :
-         {m_inputs.VerdeelOnderEdit, m_inputs.VerdeelBovenEdit, m_inputs.SteenEdit,
-          m_inputs.VoegEdit, m_inputs.VoegVanEdit, m_inputs.VoegTotEdit, m_main.decimals})
+    for (QLineEdit* edit : {m_inputs.VerdeelOnderEdit, m_inputs.VerdeelBovenEdit})
         connect(edit, &QLineEdit::textChanged, this, divideAgain);
-    for (auto [windowLevel, mainLevel] : {std::pair{m_inputs.VerdeelOnderEdit, m_main.bottom},
-                                          std::pair{m_inputs.VerdeelBovenEdit, m_main.top}})
-        connect(mainLevel, &QLineEdit::textChanged, this,
-                [this, windowLevel, mainLevel] { followLevel(windowLevel, mainLevel); });
+    for (QLineEdit* edit :
+         {m_inputs.SteenEdit, m_inputs.VoegEdit, m_inputs.VoegVanEdit, m_inputs.VoegTotEdit})
+        connect(edit, &QLineEdit::textChanged, this, [this] {
+            keepBricks();
+            RunGuarded([this] { divide(true); });
+        });
     connect(m_inputs.MaatIsBox, &QComboBox::currentIndexChanged, this, divideAgain);
-    // The sizes that fit follow the main window's gauge; the chosen count stays.
-    connect(m_main.gauge, &QLineEdit::textChanged, this,
-            [this] { RunGuarded([this] { divide(false); }); });
+    connect(&m_document, &ProjectDocument::textChanged, this,
+            [this](ProjectField field) { RunGuarded([this, field] { follow(field); }); });
+    connect(&m_document, &ProjectDocument::modeChanged, this,
+            [this] { RunGuarded([this] { applyMode(); }); });
     connect(m_takeOver, &QPushButton::clicked, this,
             [this] { RunGuarded([this] { OvernemenButtonClick(); }); });
     connect(m_printRod, &QPushButton::clicked, this,
@@ -241,10 +231,10 @@ void TVerdeelForm::connectCommands()
             [this] { RunGuarded([this] { OvernemenButtonClick(); }); });
 }
 
-void TVerdeelForm::showFor(bool courseMode)
+void TVerdeelForm::showWindow()
 {
     if (!isVisible()) {
-        applyMode(courseMode);
+        applyMode();
         if (!m_placed)
             placeBesideOwner();
         show();
@@ -253,47 +243,39 @@ void TVerdeelForm::showFor(bool courseMode)
     activateWindow();
 }
 
-void TVerdeelForm::setCourseMode(bool courseMode)
-{
-    applyMode(courseMode);
-}
-
 QWidget* TVerdeelForm::commandsPanel() const
 {
     return m_commandsPanel;
 }
 
-void TVerdeelForm::applyMode(bool courseMode)
+void TVerdeelForm::applyMode()
 {
-    if (courseMode != m_courseMode) {
-        m_kept[m_courseMode ? 0 : 1] = {m_inputs.SteenEdit->text(), m_inputs.VoegEdit->text(),
-                                        m_inputs.VoegVanEdit->text(), m_inputs.VoegTotEdit->text()};
-        m_courseMode = courseMode;
-    }
-    m_texts = courseMode ? CourseDivideTexts() : HeadDivideTexts();
+    const bool courseMode = m_document.project().courseMode;
+    m_words = &WordsOf(courseMode);
     const struct {
         QLabel* label;
         QLineEdit* edit;
         const QString& text;
     } fields[] = {
-        {m_labels.bottom, m_inputs.VerdeelOnderEdit, m_texts.bottomLabel},
-        {m_labels.top, m_inputs.VerdeelBovenEdit, m_texts.topLabel},
-        {m_labels.stone, m_inputs.SteenEdit, m_texts.stoneLabel},
-        {m_labels.joint, m_inputs.VoegEdit, m_texts.jointLabel},
+        {m_labels.bottom, m_inputs.VerdeelOnderEdit, m_words->bottomLabel},
+        {m_labels.top, m_inputs.VerdeelBovenEdit, m_words->topLabel},
+        {m_labels.stone, m_inputs.SteenEdit, m_words->stoneLabel},
+        {m_labels.joint, m_inputs.VoegEdit, m_words->jointLabel},
     };
     for (const auto& field : fields) {
         field.label->setText(field.text);
         field.edit->setAccessibleName(WithoutColon(field.text));
     }
-    m_labels.counts->setText(m_texts.countsCaption);
-    m_counts->setAccessibleName(m_texts.countsCaption);
+    m_labels.counts->setText(m_words->countsCaption);
+    m_counts->setAccessibleName(m_words->countsCaption);
     m_counts->setHorizontalHeaderLabels(
-        {m_texts.countHeader, m_texts.gaugeHeader, m_texts.jointHeader});
+        {m_words->countHeader, m_words->gaugeHeader, WithoutColon(m_words->jointLabel)});
 
-    const KeptBrick& kept = m_kept[courseMode ? 0 : 1];
+    const BrickTexts& bricks = m_document.project().currentBricks();
     for (auto [edit, text] :
-         {std::pair{m_inputs.SteenEdit, &kept.stone}, std::pair{m_inputs.VoegEdit, &kept.joint},
-          std::pair{m_inputs.VoegVanEdit, &kept.from}, std::pair{m_inputs.VoegTotEdit, &kept.to}}) {
+         {std::pair{m_inputs.SteenEdit, &bricks.stone}, std::pair{m_inputs.VoegEdit, &bricks.joint},
+          std::pair{m_inputs.VoegVanEdit, &bricks.jointFrom},
+          std::pair{m_inputs.VoegTotEdit, &bricks.jointTo}}) {
         const QSignalBlocker quiet(edit);
         edit->setText(*text);
     }
@@ -305,17 +287,33 @@ void TVerdeelForm::fillLevels()
     {
         const QSignalBlocker bottom(m_inputs.VerdeelOnderEdit);
         const QSignalBlocker top(m_inputs.VerdeelBovenEdit);
-        m_inputs.VerdeelOnderEdit->setText(m_main.bottom->text());
-        m_inputs.VerdeelBovenEdit->setText(m_main.top->text());
+        m_inputs.VerdeelOnderEdit->setText(m_document.project().text(ProjectField::Bottom));
+        m_inputs.VerdeelBovenEdit->setText(m_document.project().text(ProjectField::Top));
     }
     divide(true);
 }
 
-void TVerdeelForm::followLevel(QLineEdit* windowLevel, const QLineEdit* mainLevel)
+void TVerdeelForm::follow(ProjectField field)
 {
+    const QString& text = m_document.project().text(field);
+    QLineEdit* level = field == ProjectField::Bottom ? m_inputs.VerdeelOnderEdit
+                       : field == ProjectField::Top  ? m_inputs.VerdeelBovenEdit
+                                                     : nullptr;
     // A hidden window takes both levels again when it shows.
-    if (isVisible() && windowLevel->text() != mainLevel->text())
-        windowLevel->setText(mainLevel->text());
+    if (level && isVisible() && level->text() != text)
+        level->setText(text);
+    else if (field == ProjectField::Decimals)
+        divide(true);
+    // The gauge only concerns the sizes: the chosen count stays.
+    else if (field == ProjectField::Gauge)
+        divide(false);
+}
+
+void TVerdeelForm::keepBricks()
+{
+    m_document.setBricks(m_document.project().courseMode,
+                         {m_inputs.SteenEdit->text(), m_inputs.VoegEdit->text(),
+                          m_inputs.VoegVanEdit->text(), m_inputs.VoegTotEdit->text()});
 }
 
 void TVerdeelForm::divide(bool remakeCounts)
@@ -327,7 +325,7 @@ void TVerdeelForm::divide(bool remakeCounts)
         m_inputs.VoegEdit->text().toStdString(),
         m_inputs.VoegVanEdit->text().toStdString(),
         m_inputs.VoegTotEdit->text().toStdString(),
-        m_main.decimals->text().toStdString(),
+        m_document.project().text(ProjectField::Decimals).toStdString(),
     };
     const auto rule = static_cast<calc::FitRule>(m_inputs.MaatIsBox->currentIndex());
     auto result =
@@ -350,7 +348,7 @@ void TVerdeelForm::divide(bool remakeCounts)
     m_message->setText(m_division->choice.withinLimits
                            ? QString()
                            : QStringLiteral("Geen hele %1 met een %2 van %3 tot %4")
-                                 .arg(m_texts.courses, WithoutColon(m_texts.jointLabel).toLower(),
+                                 .arg(m_words->courses, WithoutColon(m_words->jointLabel).toLower(),
                                       m_inputs.VoegVanEdit->text().trimmed(),
                                       m_inputs.VoegTotEdit->text().trimmed()));
     showSizes();
@@ -371,8 +369,9 @@ void TVerdeelForm::showCounts()
 void TVerdeelForm::showSizes()
 {
     const int decimals = calc::ListDecimals(m_division->inputs.Decimals);
-    const auto sizes = calc::SizesThatFit(m_division->inputs, m_main.gauge->text().toStdString(),
-                                          decimals, platform::CurrentRegionalFormat());
+    const auto sizes = calc::SizesThatFit(
+        m_division->inputs, m_document.project().text(ProjectField::Gauge).toStdString(), decimals,
+        platform::CurrentRegionalFormat());
     if (const auto* error = std::get_if<calc::FitError>(&sizes)) {
         m_sizes->setRowCount(0);
         m_sizesJoint->setText(problemText(*error));
@@ -388,22 +387,20 @@ void TVerdeelForm::showSizes()
 
 QString TVerdeelForm::problemText(const calc::FitError& error) const
 {
-    const QString stone = WithoutColon(m_texts.stoneLabel);
-    const QString joint = WithoutColon(m_texts.jointLabel);
+    const QString stone = WithoutColon(m_words->stoneLabel);
+    const QString joint = WithoutColon(m_words->jointLabel);
     switch (error.problem) {
     case calc::FitProblem::NotANumber:
     case calc::FitProblem::NotAWholeNumber: {
-        QLineEdit* field = windowField(error.field);
-        if (!field)
-            field = error.field == calc::FitField::Gauge ? m_main.gauge : m_main.decimals;
-        return fieldLabel(error.field) + QLatin1Char(' ') + field->text() +
-               (error.problem == calc::FitProblem::NotANumber
-                    ? QStringLiteral(" is geen getal")
-                    : QStringLiteral(" is onjuist getal"));
+        const std::string text = fieldText(error.field).toStdString();
+        return fieldLabel(error.field) + QLatin1Char(' ') +
+               QString::fromStdString(error.problem == calc::FitProblem::NotANumber
+                                          ? calc::NotANumberMessage(text)
+                                          : calc::NotAWholeNumberMessage(text));
     }
     case calc::FitProblem::LengthNotPositive:
         return QStringLiteral("%1 moet groter zijn dan %2")
-            .arg(WithoutColon(m_texts.topLabel), WithoutColon(m_texts.bottomLabel).toLower());
+            .arg(WithoutColon(m_words->topLabel), WithoutColon(m_words->bottomLabel).toLower());
     case calc::FitProblem::StoneNotPositive:
         return QStringLiteral("%1 moet groter dan 0 zijn").arg(stone);
     case calc::FitProblem::JointNotPositive:
@@ -416,14 +413,14 @@ QString TVerdeelForm::problemText(const calc::FitError& error) const
         return QStringLiteral("Voeg van is groter dan tot");
     case calc::FitProblem::GaugeNotAboveStone:
         return QStringLiteral("%1 %2 is niet groter dan de %3: er blijft geen voeg over")
-            .arg(fieldLabel(error.field), m_main.gauge->text(), stone.toLower());
+            .arg(fieldLabel(error.field), fieldText(error.field), stone.toLower());
     case calc::FitProblem::TooManyCourses:
         return QStringLiteral("Meer dan %1 %2: zoveel regels kan de tabel niet tonen")
-            .arg(Height(calc::kMaxFitCount, 0), m_texts.courses);
+            .arg(Height(calc::kMaxFitCount, 0), m_words->courses);
     case calc::FitProblem::NothingFits:
         return QStringLiteral("Er past geen hele %1 tussen %2 en %3")
-            .arg(m_texts.oneCourse.toLower(), WithoutColon(m_texts.bottomLabel).toLower(),
-                 WithoutColon(m_texts.topLabel).toLower());
+            .arg(m_words->numberHeader.toLower(), WithoutColon(m_words->bottomLabel).toLower(),
+                 WithoutColon(m_words->topLabel).toLower());
     }
     return {};
 }
@@ -433,13 +430,13 @@ QString TVerdeelForm::fieldLabel(calc::FitField field) const
 {
     switch (field) {
     case calc::FitField::Bottom:
-        return m_texts.bottomLabel;
+        return m_words->bottomLabel;
     case calc::FitField::Top:
-        return m_texts.topLabel;
+        return m_words->topLabel;
     case calc::FitField::Stone:
-        return m_texts.stoneLabel;
+        return m_words->stoneLabel;
     case calc::FitField::Joint:
-        return m_texts.jointLabel;
+        return m_words->jointLabel;
     case calc::FitField::JointFrom:
         return QStringLiteral("Voeg van:");
     case calc::FitField::JointTo:
@@ -449,7 +446,16 @@ QString TVerdeelForm::fieldLabel(calc::FitField field) const
     case calc::FitField::Gauge:
         break;
     }
-    return m_texts.mainGaugeLabel;
+    return m_words->gaugeLabel;
+}
+
+// The text a line is about: the window's own field, or the document's gauge or decimals.
+QString TVerdeelForm::fieldText(calc::FitField field) const
+{
+    if (const QLineEdit* edit = windowField(field))
+        return edit->text();
+    return m_document.project().text(field == calc::FitField::Gauge ? ProjectField::Gauge
+                                                                    : ProjectField::Decimals);
 }
 
 QLineEdit* TVerdeelForm::windowField(calc::FitField field) const
@@ -495,7 +501,7 @@ std::variant<TVerdeelForm::Proposal, QString> TVerdeelForm::proposal()
         calc::FitGaugeText(m_division->inputs, count, platform::CurrentRegionalFormat());
     if (!fit)
         return QStringLiteral("Voor %1 %2 is geen %3 te vinden")
-            .arg(QString::number(count), m_texts.courses, m_texts.gauge);
+            .arg(QString::number(count), m_words->courses, m_words->gauge);
     return Proposal{count, *fit};
 }
 
@@ -515,14 +521,14 @@ void TVerdeelForm::takeOver()
     }
     const auto [count, fit] = std::get<Proposal>(proposed);
     const int decimals = m_division->inputs.Decimals;
-    m_main.bottom->setText(m_inputs.VerdeelOnderEdit->text());
-    m_main.top->setText(m_inputs.VerdeelBovenEdit->text());
-    m_main.gauge->setText(QString::fromStdString(fit.text));
+    m_document.setText(ProjectField::Bottom, m_inputs.VerdeelOnderEdit->text());
+    m_document.setText(ProjectField::Top, m_inputs.VerdeelBovenEdit->text());
+    m_document.setText(ProjectField::Gauge, QString::fromStdString(fit.text));
     m_commands.calculate();
     if (!fit.onTarget)
         m_message->setText(
             QStringLiteral("%1 %2 komt op %3")
-                .arg(m_texts.oneCourse, QString::number(count), Height(fit.landing, decimals)));
+                .arg(m_words->numberHeader, QString::number(count), Height(fit.landing, decimals)));
 }
 
 // The rod of the chosen count, climbed as the table Overnemen would make; the main window stays
@@ -536,9 +542,20 @@ void TVerdeelForm::printProposedRod()
         m_message->setText(*why);
         return;
     }
-    const Proposal& chosen = std::get<Proposal>(proposed);
-    m_commands.printRod({QString::fromStdString(chosen.fit.text), m_inputs.VerdeelOnderEdit->text(),
-                         m_inputs.VerdeelBovenEdit->text(), m_main.decimals->text()});
+    // The table the calculate command would make of the texts Overnemen would write.
+    const std::string texts[] = {
+        std::get<Proposal>(proposed).fit.text,
+        m_inputs.VerdeelOnderEdit->text().toStdString(),
+        m_inputs.VerdeelBovenEdit->text().toStdString(),
+        m_document.project().text(ProjectField::Decimals).toStdString(),
+    };
+    auto table = calc::CalculateCourseTable({texts[0], texts[1], texts[2], texts[3]},
+                                            platform::CurrentRegionalFormat());
+    if (const auto* error = std::get_if<calc::InputError>(&table)) {
+        m_message->setText(QString::fromStdString(error->message));
+        return;
+    }
+    m_commands.printRod(std::get<calc::CourseTable>(table));
 }
 
 void TVerdeelForm::placeBesideOwner()

@@ -7,13 +7,14 @@
 //     -> calc::SizesThatFit     the sizes that need no cut stones for the main window's gauge
 //     -> calc::FitGaugeText     the gauge text that "Overnemen" types into the main window
 //
-// The window reaches the main window only through its number fields and its commands, so the
-// table that Overnemen makes is exactly the one those texts make when typed by hand. Its levels
-// follow the main window's as they change: whichever window was typed in last wins.
+// The window works on the document the windows share: it reads the levels, the decimals and the
+// gauge there, keeps its bricks there, and Overnemen writes the levels and the gauge text there
+// before it runs the calculate command, so the table it makes is exactly the one those texts
+// make when typed by hand. Its levels follow the document's as they change: whichever window
+// was typed in last wins.
 
 #include "calc/divide_levels.h"
-#include "divide_texts.h"
-#include "print/reports/rod_report.h"
+#include "document/project_document.h"
 
 #include <QDialog>
 
@@ -27,32 +28,24 @@ class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
-// The main window's fields the window reads, and writes on Overnemen.
-struct MainWindowFields {
-    QLineEdit* gauge = nullptr;
-    QLineEdit* bottom = nullptr;
-    QLineEdit* top = nullptr;
-    QLineEdit* decimals = nullptr;
-};
+struct ModeWords;
 
-// The main window's commands the window runs.
-struct MainWindowCommands {
+// The commands the window runs: calculating the document's table, and printing a table as a
+// rod.
+struct DivideCommands {
     std::function<void()> calculate;
-    std::function<void(const RodSource&)> printRod;
+    std::function<void(const calc::CourseTable&)> printRod;
 };
 
 class TVerdeelForm : public QDialog {
     Q_OBJECT
 
 public:
-    TVerdeelForm(QWidget* owner, const MainWindowFields& mainFields, MainWindowCommands commands);
+    TVerdeelForm(QWidget* owner, ProjectDocument& document, DivideCommands commands);
 
-    // Shows the window with the main window's levels in its mode, or brings it to the front
-    // when it shows already.
-    void showFor(bool courseMode);
-    // The main window's mode switch ran: the mode's texts, stone and joint, and the main
-    // window's levels again.
-    void setCourseMode(bool courseMode);
+    // Shows the window with the document's levels in its mode, or brings it to the front when
+    // it shows already.
+    void showWindow();
     // Held while a print runs: a new table must not replace the one being printed.
     QWidget* commandsPanel() const;
 
@@ -75,10 +68,12 @@ private:
     void buildJointLimits(int row);
     void buildLists();
     void connectCommands();
-    void applyMode(bool courseMode);
+    // The mode's words, its bricks and the document's levels again.
+    void applyMode();
     void fillLevels();
-    // A main window level changed: the window's level follows.
-    void followLevel(QLineEdit* windowLevel, const QLineEdit* mainLevel);
+    // The document changed: a level is followed, the decimals and the gauge make the lists again.
+    void follow(ProjectField field);
+    void keepBricks();
     // Makes the lists again from the texts; `remakeCounts` false keeps the chosen count when
     // only the main window's gauge changed.
     void divide(bool remakeCounts);
@@ -86,6 +81,7 @@ private:
     void showSizes();
     QString problemText(const calc::FitError& error) const;
     QString fieldLabel(calc::FitField field) const;
+    QString fieldText(calc::FitField field) const;
     QLineEdit* windowField(calc::FitField field) const;
     std::variant<Proposal, QString> proposal();
     void takeOver();
@@ -118,14 +114,9 @@ private:
     QPushButton* m_takeOver = nullptr;
     QPushButton* m_printRod = nullptr;
 
-    MainWindowFields m_main;
-    MainWindowCommands m_commands;
-    DivideTexts m_texts;
-    bool m_courseMode = true;
-    // The brick fields as typed, for the mode not shown (course mode first).
-    struct KeptBrick {
-        QString stone, joint, from, to;
-    } m_kept[2];
+    ProjectDocument& m_document;
+    DivideCommands m_commands;
+    const ModeWords* m_words;
     std::optional<calc::Division> m_division;
     std::optional<calc::FitError> m_error;
     bool m_placed = false;

@@ -1,7 +1,6 @@
 #include "VantorForm.h"
 
 #include "course_grid.h"
-#include "mode_texts.h"
 
 #include "about/HyperLabel.h"
 #include "about/Splashunit.h"
@@ -9,12 +8,13 @@
 #include "about/maker_links.h"
 #include "calc/course_table.h"
 #include "divide/VerdeelForm.h"
+#include "document/mode_words.h"
 #include "msg/Msg.h"
 #include "msg/error_report.h"
 #include "platform/fonts/font_chooser.h"
 #include "platform/fonts/font_stand_ins.h"
-#include "platform/toolkit/regional_settings.h"
 #include "platform/pages/svg_picture.h"
+#include "platform/toolkit/regional_settings.h"
 #include "platform/toolkit/url_opener.h"
 #include "platform/toolkit/window_placement.h"
 #include "print/windows/PrintDlg.h"
@@ -82,6 +82,7 @@ QFrame* addSeparator(QLayout* layout, QWidget* parent)
 
 TVantorForm::TVantorForm(QWidget* parent)
     : QWidget(parent)
+    , m_document(QString::fromStdString(platform::CurrentRegionalFormat().decimalSeparator))
     , m_tableFont(DefaultTableFont())
 {
     setObjectName(QStringLiteral("VantorForm"));
@@ -114,8 +115,8 @@ void TVantorForm::FormCreate()
 {
     SetMsgOwnerHandle(this);
     setTableFont(m_tableFont);
-    const ModeTexts course = CourseModeTexts();
-    m_grid->table().setHeaders(course.numberHeader, course.heightHeader);
+    const ModeWords& course = CourseModeWords();
+    m_grid->table().setHeaders(course.numberHeader, course.valueHeader);
 }
 
 void TVantorForm::buildToolBand()
@@ -197,7 +198,8 @@ void TVantorForm::buildInputBand()
     band->setFixedHeight(kInputBandHeight);
     layout()->addWidget(band);
 
-    const ModeTexts course = CourseModeTexts();
+    const ModeWords& course = CourseModeWords();
+    const CourseProject& project = m_document.project();
     QLabel* projectLabel =
         addLabel(band, "Label1", QStringLiteral("Project:"), QRect(6, 10, 72, 13));
     projectLabel->adjustSize();
@@ -206,20 +208,20 @@ void TVantorForm::buildInputBand()
 
     m_labels.VanTorbelLabel =
         addLabel(band, "VanTorbelLabel", course.gaugeLabel, QRect(6, 32, 72, 13));
-    m_inputs.VantorbelEdit = addEdit(band, "VantorbelEdit", course.defaultGauge,
+    m_inputs.VantorbelEdit = addEdit(band, "VantorbelEdit", project.text(ProjectField::Gauge),
                                      QRect(82, 28, 100, 21), m_labels.VanTorbelLabel);
     m_labels.OnderhoogteLabel =
         addLabel(band, "OnderhoogteLabel", course.bottomLabel, QRect(6, 54, 72, 13));
-    m_inputs.OnderhoogteEdit = addEdit(band, "OnderhoogteEdit", QStringLiteral("0"),
+    m_inputs.OnderhoogteEdit = addEdit(band, "OnderhoogteEdit", project.text(ProjectField::Bottom),
                                        QRect(82, 50, 100, 21), m_labels.OnderhoogteLabel);
     m_labels.BovenhoogteLabel =
         addLabel(band, "BovenhoogteLabel", course.topLabel, QRect(6, 76, 72, 13));
-    m_inputs.BovenhoogteEdit = addEdit(band, "BovenhoogteEdit", QStringLiteral("1000"),
+    m_inputs.BovenhoogteEdit = addEdit(band, "BovenhoogteEdit", project.text(ProjectField::Top),
                                        QRect(82, 72, 100, 21), m_labels.BovenhoogteLabel);
     QLabel* decimalsLabel =
         addLabel(band, "Label4", QStringLiteral("Decimalen:"), QRect(6, 98, 72, 13));
-    m_inputs.DecimalenEdit =
-        addEdit(band, "DecimalenEdit", QStringLiteral("2"), QRect(82, 94, 100, 21), decimalsLabel);
+    m_inputs.DecimalenEdit = addEdit(band, "DecimalenEdit", project.text(ProjectField::Decimals),
+                                     QRect(82, 94, 100, 21), decimalsLabel);
 }
 
 void TVantorForm::buildTableBand()
@@ -301,11 +303,40 @@ void TVantorForm::connectCommands()
             guarded(&TVantorForm::Image2Click));
     connect(m_printRodAction, &QAction::triggered, this, guarded(&TVantorForm::printRod));
 
-    // A table on screen always belongs to the texts on screen: any real change of a number
-    // field empties it. The project name is not part of the calculation.
-    for (QLineEdit* edit : {m_inputs.VantorbelEdit, m_inputs.OnderhoogteEdit,
-                            m_inputs.BovenhoogteEdit, m_inputs.DecimalenEdit})
-        connect(edit, &QLineEdit::textChanged, this, &TVantorForm::ClearResultGrid);
+    connectDocument();
+}
+
+// Every field writes its text into the document and shows what others write there. A table on
+// screen always belongs to the texts on screen: the document drops it at any real change of a
+// number field, and the grid empties with it.
+void TVantorForm::connectDocument()
+{
+    for (const ProjectField field :
+         {ProjectField::ProjectName, ProjectField::Gauge, ProjectField::Bottom, ProjectField::Top,
+          ProjectField::Decimals})
+        connect(fieldEdit(field), &QLineEdit::textChanged, this,
+                [this, field](const QString& text) { m_document.setText(field, text); });
+    connect(&m_document, &ProjectDocument::textChanged, this, [this](ProjectField field) {
+        fieldEdit(field)->setText(m_document.project().text(field));
+    });
+    connect(&m_document, &ProjectDocument::modeChanged, this,
+            [this] { applyMode(WordsOf(m_document.project().courseMode)); });
+    connect(&m_document, &ProjectDocument::tableChanged, this, &TVantorForm::showTable);
+}
+
+QLineEdit* TVantorForm::fieldEdit(ProjectField field) const
+{
+    QLineEdit* const edits[] = {m_inputs.ProjectNaamEdit, m_inputs.VantorbelEdit,
+                                m_inputs.OnderhoogteEdit, m_inputs.BovenhoogteEdit,
+                                m_inputs.DecimalenEdit};
+    return edits[static_cast<int>(field)];
+}
+
+void TVantorForm::showTable()
+{
+    ClearResultGrid();
+    if (const std::optional<calc::CourseTable>& table = m_document.project().table)
+        m_grid->table().setCourseRows(table->rows, table->inputs.Decimals, table->format);
 }
 
 bool TVantorForm::courseMode() const
@@ -334,28 +365,16 @@ void TVantorForm::BerekenenButtonClick()
 
 void TVantorForm::calculate()
 {
-    const std::string gauge = m_inputs.VantorbelEdit->text().toStdString();
-    const std::string bottom = m_inputs.OnderhoogteEdit->text().toStdString();
-    const std::string top = m_inputs.BovenhoogteEdit->text().toStdString();
-    const std::string decimals = m_inputs.DecimalenEdit->text().toStdString();
-    const calc::RegionalFormat& format = platform::CurrentRegionalFormat();
-
-    const auto parsed = calc::ParseCourseInputs({gauge, bottom, top, decimals}, format);
-    if (const auto* error = std::get_if<calc::InputError>(&parsed)) {
+    if (const auto error = m_document.calculate(platform::CurrentRegionalFormat())) {
         MsgWarning(error->message.c_str(), "Foutive invoer");
         focusField(error->field);
-        return;
     }
-    const auto& inputs = std::get<calc::CourseInputs>(parsed);
-    ClearResultGrid();
-    m_grid->table().setCourseRows(calc::BuildCourseTable(inputs), inputs.Decimals, format);
 }
 
 void TVantorForm::focusField(calc::InputField field)
 {
-    QLineEdit* edits[] = {m_inputs.VantorbelEdit, m_inputs.OnderhoogteEdit,
-                          m_inputs.BovenhoogteEdit, m_inputs.DecimalenEdit};
-    QLineEdit* edit = edits[static_cast<int>(field)];
+    // The number fields in the reading order of the calculation, after the project name.
+    QLineEdit* edit = fieldEdit(static_cast<ProjectField>(static_cast<int>(field) + 1));
     edit->setFocus();
     edit->selectAll();
 }
@@ -367,21 +386,19 @@ void TVantorForm::VanTorbelButtonClick()
 
 void TVantorForm::switchMode()
 {
-    applyMode(courseMode() ? CourseModeTexts() : HeadModeTexts());
+    m_document.setCourseMode(courseMode());
 }
 
-void TVantorForm::applyMode(const ModeTexts& texts)
+// The captions and the table's headers; the mode's gauge comes through the document after them.
+void TVantorForm::applyMode(const ModeWords& words)
 {
-    m_labels.VanTorbelLabel->setText(texts.gaugeLabel);
-    m_labels.OnderhoogteLabel->setText(texts.bottomLabel);
-    m_labels.BovenhoogteLabel->setText(texts.topLabel);
-    m_inputs.VantorbelEdit->setAccessibleName(texts.gaugeLabel);
-    m_inputs.OnderhoogteEdit->setAccessibleName(texts.bottomLabel);
-    m_inputs.BovenhoogteEdit->setAccessibleName(texts.topLabel);
-    m_grid->table().setHeaders(texts.numberHeader, texts.heightHeader);
-    m_inputs.VantorbelEdit->setText(texts.defaultGauge);
-    if (m_divide)
-        m_divide->setCourseMode(courseMode());
+    m_labels.VanTorbelLabel->setText(words.gaugeLabel);
+    m_labels.OnderhoogteLabel->setText(words.bottomLabel);
+    m_labels.BovenhoogteLabel->setText(words.topLabel);
+    m_inputs.VantorbelEdit->setAccessibleName(words.gaugeLabel);
+    m_inputs.OnderhoogteEdit->setAccessibleName(words.bottomLabel);
+    m_inputs.BovenhoogteEdit->setAccessibleName(words.topLabel);
+    m_grid->table().setHeaders(words.numberHeader, words.valueHeader);
 }
 
 void TVantorForm::GridfontButtonClick()
@@ -416,14 +433,12 @@ void TVantorForm::VerdelenButtonClick()
 void TVantorForm::showDivideWindow()
 {
     if (!m_divide)
-        m_divide = new TVerdeelForm(this,
-                                    {m_inputs.VantorbelEdit, m_inputs.OnderhoogteEdit,
-                                     m_inputs.BovenhoogteEdit, m_inputs.DecimalenEdit},
+        m_divide = new TVerdeelForm(this, m_document,
                                     {[this] { BerekenenButtonClick(); },
-                                     [this](const RodSource& source) {
-                                         printRodOf(source);
+                                     [this](const calc::CourseTable& table) {
+                                         printRodOf(table);
                                      }});
-    m_divide->showFor(courseMode());
+    m_divide->showWindow();
 }
 
 void TVantorForm::Image2Click()

@@ -12,6 +12,8 @@
 
 #include "table_font.h"
 
+#include "document/project_document.h"
+
 #include "platform/files/file_dialog.h"
 #include "print/reports/results_report.h"
 #include "print/reports/rod_report.h"
@@ -26,7 +28,7 @@ class QLineEdit;
 class QToolButton;
 class THyperLabel;
 class TVerdeelForm;
-struct ModeTexts;
+struct ModeWords;
 
 namespace calc {
 enum class InputField;
@@ -48,9 +50,9 @@ public:
     // What the print command hands to the report: the table, its texts and its font, as they
     // stand now. In report_command.cpp.
     ReportTable reportTable() const;
-    // Prints the rod of a calculation the main table need not show (the Verdelen window's), in
-    // this window's mode, project name and table font. In report_command.cpp.
-    void printRodOf(const RodSource& source);
+    // Prints the rod of a calculation, the main table's or one it need not show (the Verdelen
+    // window's), in this window's mode, project name and table font. In report_command.cpp.
+    void printRodOf(const calc::CourseTable& table);
 
     // Command handlers, as the toolbar calls them. Each calls one private operation below; open
     // (ToolButton1Click) and save (ToolButton2Click) are defined in project_commands.cpp, print
@@ -80,12 +82,16 @@ private:
     void buildTableBand();
     void buildInformationBand();
     void connectCommands();
+    void connectDocument();
+    QLineEdit* fieldEdit(ProjectField field) const;
+    // The document's table in the grid, or the grid emptied.
+    void showTable();
 
     void calculate();
     void focusField(calc::InputField field);
     // The mode of the mode buttons: their texts, the table headers and the mode's gauge.
     void switchMode();
-    void applyMode(const ModeTexts& texts);
+    void applyMode(const ModeWords& words);
     void chooseTableFont();
     // Asks whether the print jobs still on their way may be lost, and gives them up if so.
     bool giveUpPrintJobs();
@@ -96,9 +102,9 @@ private:
     void printReport();
     void printRod();
     void printRodTable(const RodTable& table);
-    RodTable rodTable() const;
-    // A rod's courses aside: this window's mode, project name and font, and the gauge text.
-    RodTable rodTableFrame(const QString& gaugeText) const;
+    RodTable rodTableOf(const calc::CourseTable& calculated) const;
+    // A rod without its courses: this window's mode, project name and font.
+    RodTable rodTableFrame() const;
     // What takes no command while a print runs.
     std::vector<QWidget*> heldWhilePrinting() const;
     // The open and save commands and their file dialogs; in project_commands.cpp.
@@ -143,6 +149,7 @@ private:
     ClickableLabel* m_informationPicture = nullptr;
     THyperLabel* m_makerLink = nullptr;
     TVerdeelForm* m_divide = nullptr;
+    ProjectDocument m_document;
     TableFont m_tableFont;
     bool m_activatedBefore = false;
     bool m_reportRunning = false;

@@ -10,7 +10,6 @@
 #include "msg/Msg.h"
 #include "program_identity.h"
 
-#include <QLineEdit>
 #include <QToolButton>
 
 platform::FileDialogRequest TVantorForm::projectDialogSetup(bool save)
@@ -39,13 +38,14 @@ void TVantorForm::saveProject()
 {
     if (!m_dialogs.SaveDialog1.execute(this))
         return;
+    const CourseProject& project = m_document.project();
     ProjectSettings settings;
-    settings.ProjectName = m_inputs.ProjectNaamEdit->text();
-    settings.Gauge = m_inputs.VantorbelEdit->text();
-    settings.Bottom = m_inputs.OnderhoogteEdit->text();
-    settings.Top = m_inputs.BovenhoogteEdit->text();
-    settings.Decimals = m_inputs.DecimalenEdit->text();
-    settings.Mode = QLatin1String(courseMode() ? kProjectModeCourse : kProjectModeHead);
+    settings.ProjectName = project.text(ProjectField::ProjectName);
+    settings.Gauge = project.text(ProjectField::Gauge);
+    settings.Bottom = project.text(ProjectField::Bottom);
+    settings.Top = project.text(ProjectField::Top);
+    settings.Decimals = project.text(ProjectField::Decimals);
+    settings.Mode = QLatin1String(project.courseMode ? kProjectModeCourse : kProjectModeHead);
     settings.Font = ToProjectFont(m_tableFont.font);
     if (!WriteProjectFile(m_dialogs.SaveDialog1.fileName(), settings))
         MsgError("Bestand kon niet geschreven worden!", kProgramName);
@@ -74,11 +74,12 @@ void TVantorForm::openProject()
         m_commands.KoppenMaatButton->setChecked(true);
     switchMode();
 
-    m_inputs.ProjectNaamEdit->setText(settings.ProjectName);
-    m_inputs.VantorbelEdit->setText(settings.Gauge);
-    m_inputs.OnderhoogteEdit->setText(settings.Bottom);
-    m_inputs.BovenhoogteEdit->setText(settings.Top);
-    m_inputs.DecimalenEdit->setText(settings.Decimals);
+    for (const auto& [field, text] : {std::pair{ProjectField::ProjectName, &settings.ProjectName},
+                                      {ProjectField::Gauge, &settings.Gauge},
+                                      {ProjectField::Bottom, &settings.Bottom},
+                                      {ProjectField::Top, &settings.Top},
+                                      {ProjectField::Decimals, &settings.Decimals}})
+        m_document.setText(field, *text);
     setTableFont({FromProjectFont(settings.Font), DefaultTableFont().color});
     calculate();
 }

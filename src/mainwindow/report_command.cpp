@@ -3,20 +3,18 @@
 
 #include "VantorForm.h"
 
-#include "course_grid.h"
-
 #include "report_in_progress.h"
 
 #include "divide/VerdeelForm.h"
 
-#include "print/windows/PrintDlg.h"
 #include "print/reports/results_report.h"
 #include "print/reports/rod_report.h"
+#include "print/windows/PrintDlg.h"
 
 #include "calc/course_table.h"
 #include "calc/format_height.h"
+#include "document/mode_words.h"
 #include "msg/Msg.h"
-#include "platform/toolkit/regional_settings.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +22,12 @@
 namespace {
 
 const QString kRodCaption = QStringLiteral("Lat afdrukken");
+
+// A height as the table of that calculation shows it.
+QString ShownHeight(double height, const calc::CourseTable& table)
+{
+    return QString::fromStdString(calc::FormatHeight(height, table.inputs.Decimals, table.format));
+}
 
 platform::SurfaceFont surfaceFontOf(const TableFont& table)
 {
@@ -56,29 +60,13 @@ void TVantorForm::printReport()
 
 void TVantorForm::printRod()
 {
-    printRodTable(rodTable());
+    const std::optional<calc::CourseTable>& table = m_document.project().table;
+    printRodTable(table ? rodTableOf(*table) : rodTableFrame());
 }
 
-void TVantorForm::printRodOf(const RodSource& source)
+void TVantorForm::printRodOf(const calc::CourseTable& table)
 {
-    const calc::RegionalFormat& format = platform::CurrentRegionalFormat();
-    const auto parsed =
-        calc::ParseCourseInputs({source.gauge.toStdString(), source.bottom.toStdString(),
-                                 source.top.toStdString(), source.decimals.toStdString()},
-                                format);
-    if (const auto* error = std::get_if<calc::InputError>(&parsed)) {
-        MsgWarningText(QString::fromStdString(error->message), kRodCaption);
-        return;
-    }
-    const auto& inputs = std::get<calc::CourseInputs>(parsed);
-    const auto shown = [&](double height) {
-        return QString::fromStdString(calc::FormatHeight(height, inputs.Decimals, format));
-    };
-    RodTable table = rodTableFrame(source.gauge);
-    for (const calc::CourseRow& row : calc::BuildCourseTable(inputs))
-        table.courses.push_back({row.Height, QString::number(row.Number), shown(row.Height)});
-    table.top = RodTable::Top{inputs.Top, shown(inputs.Top)};
-    printRodTable(table);
+    printRodTable(rodTableOf(table));
 }
 
 void TVantorForm::printRodTable(const RodTable& table)
@@ -95,36 +83,25 @@ void TVantorForm::printRodTable(const RodTable& table)
     PrintRod(table, *PrintDialog1);
 }
 
-RodTable TVantorForm::rodTable() const
+RodTable TVantorForm::rodTableOf(const calc::CourseTable& calculated) const
 {
-    const CourseTableModel& grid = m_grid->table();
-    RodTable table = rodTableFrame(m_inputs.VantorbelEdit->text());
-    const std::vector<calc::CourseRow>& courses = grid.courseRows();
-    for (std::size_t row = 0; row < courses.size(); ++row) {
-        const int gridRow = static_cast<int>(row) + 1;
-        table.courses.push_back(
-            {courses[row].Height, grid.cell(0, gridRow), grid.cell(1, gridRow)});
-    }
-    // A table on screen always belongs to the texts on screen, so they give its top again.
-    const auto parsed = calc::ParseCourseInputs({m_inputs.VantorbelEdit->text().toStdString(),
-                                                 m_inputs.OnderhoogteEdit->text().toStdString(),
-                                                 m_inputs.BovenhoogteEdit->text().toStdString(),
-                                                 m_inputs.DecimalenEdit->text().toStdString()},
-                                                platform::CurrentRegionalFormat());
-    if (const auto* inputs = std::get_if<calc::CourseInputs>(&parsed); inputs && !courses.empty())
-        table.top =
-            RodTable::Top{inputs->Top, QString::fromStdString(calc::FormatHeight(
-                                           inputs->Top, inputs->Decimals, grid.courseFormat()))};
+    const auto shown = [&calculated](double height) {
+        return ShownHeight(height, calculated);
+    };
+    RodTable table = rodTableFrame();
+    table.gaugeText = QString::fromStdString(calculated.gaugeText);
+    for (const calc::CourseRow& row : calculated.rows)
+        table.courses.push_back({row.Height, QString::number(row.Number), shown(row.Height)});
+    table.top = RodTable::Top{calculated.inputs.Top, shown(calculated.inputs.Top)};
     return table;
 }
 
-RodTable TVantorForm::rodTableFrame(const QString& gaugeText) const
+RodTable TVantorForm::rodTableFrame() const
 {
     RodTable table;
     table.courseMode = courseMode();
-    table.gaugeText = gaugeText;
-    table.projectName = m_inputs.ProjectNaamEdit->text();
-    table.valueHeader = m_grid->table().cell(1, 0);
+    table.projectName = m_document.project().text(ProjectField::ProjectName);
+    table.valueHeader = WordsOf(courseMode()).valueHeader;
     table.font = surfaceFontOf(m_tableFont);
     return table;
 }
@@ -139,18 +116,24 @@ std::vector<QWidget*> TVantorForm::heldWhilePrinting() const
 
 ReportTable TVantorForm::reportTable() const
 {
-    const CourseTableModel& grid = m_grid->table();
+    const CourseProject& project = m_document.project();
+    const ModeWords& words = WordsOf(project.courseMode);
     ReportTable table;
-    table.numberHeader = grid.cell(0, 0);
-    table.valueHeader = grid.cell(1, 0);
-    table.rows.reserve(static_cast<std::size_t>(grid.gridRowCount() - 1));
-    for (int row = 1; row < grid.gridRowCount(); ++row)
-        table.rows.push_back({grid.cell(0, row), grid.cell(1, row)});
-    if (!grid.courseRows().empty())
-        table.decimalSeparator = QString::fromStdString(grid.courseFormat().decimalSeparator);
-    table.projectName = m_inputs.ProjectNaamEdit->text();
-    table.gaugeLabel = m_labels.VanTorbelLabel->text();
-    table.gaugeText = m_inputs.VantorbelEdit->text();
+    table.numberHeader = words.numberHeader;
+    table.valueHeader = words.valueHeader;
+    if (project.table) {
+        table.rows.reserve(project.table->rows.size());
+        for (const calc::CourseRow& row : project.table->rows)
+            table.rows.push_back(
+                {QString::number(row.Number), ShownHeight(row.Height, *project.table)});
+        table.decimalSeparator = QString::fromStdString(project.table->format.decimalSeparator);
+    } else {
+        // The table on screen without a calculation: one empty row.
+        table.rows.emplace_back();
+    }
+    table.projectName = project.text(ProjectField::ProjectName);
+    table.gaugeLabel = words.gaugeLabel;
+    table.gaugeText = project.text(ProjectField::Gauge);
     table.font = surfaceFontOf(m_tableFont);
     return table;
 }

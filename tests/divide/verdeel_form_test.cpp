@@ -1,36 +1,83 @@
-#include "mainwindow/form_fixture.h"
-
 #include "divide/VerdeelForm.h"
+
+#include "calc/format_height.h"
+#include "document/project_document.h"
+#include "platform/toolkit/regional_settings.h"
+#include "support/stand_ins.h"
 
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
 
 namespace {
 
-// The window is the main window's own: the fixture finds its widgets by name too.
-class VerdeelFormTest : public FormFixture {
+// The window on a document of its own, as the main window would share it: its calculate
+// command calculates the document's table, its rod command keeps the table it was given.
+class VerdeelFormTest : public testing::Test {
 protected:
     VerdeelFormTest()
+        : document(QStringLiteral(","))
+        , form(nullptr, document,
+               {[this] { document.calculate(platform::CurrentRegionalFormat()); },
+                [this](const calc::CourseTable& table) {
+                    rods.push_back(table);
+                }})
     {
-        click("VerdelenButton");
-        EXPECT_TRUE(find<TVerdeelForm>("VerdeelForm")->isVisible());
+        form.showWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
     }
-    QTableWidget& counts() { return *find<QTableWidget>("AantallenGrid"); }
+
+    template <class Widget> Widget& find(const char* name)
+    {
+        auto* widget = form.findChild<Widget*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return *widget;
+    }
+    QString text(const char* name) { return find<QLineEdit>(name).text(); }
+    QString label(const char* name) { return find<QLabel>(name).text(); }
+    void retype(const char* name, const QString& text)
+    {
+        QLineEdit& field = find<QLineEdit>(name);
+        field.selectAll();
+        QTest::keyClick(&field, Qt::Key_Delete);
+        QTest::keyClicks(&field, text);
+    }
+    QTableWidget& counts() { return find<QTableWidget>("AantallenGrid"); }
     void choose(const char* count)
     {
         for (int row = 0; row < counts().rowCount(); ++row)
             if (counts().item(row, 0)->text() == QLatin1String(count))
                 counts().selectRow(row);
     }
+    QString documentText(ProjectField field) { return document.project().text(field); }
+    // The last course of the document's table, as the main window shows it.
+    QString lastCourse()
+    {
+        const auto& table = document.project().table;
+        if (!table)
+            return {};
+        return QString::number(table->rows.back().Number) + QLatin1Char(' ') +
+               QString::fromStdString(calc::FormatHeight(table->rows.back().Height,
+                                                         table->inputs.Decimals, {",", "."}));
+    }
+
+    MessageBoxRecorder boxes;
+    ProjectDocument document;
+    std::vector<calc::CourseTable> rods;
+    TVerdeelForm form;
 };
 
-TEST_F(VerdeelFormTest, TakesAChosenCountOverIntoTheMainTable)
+TEST_F(VerdeelFormTest, TakesAChosenCountOverIntoTheDocument)
 {
-    EXPECT_EQ(edit("VerdeelOnderEdit")->accessibleName(), QStringLiteral("Onderhoogte"));
-    EXPECT_EQ(edit("VoegVanEdit")->accessibleName(), QStringLiteral("Voeg van"));
+    EXPECT_EQ(find<QLineEdit>("VerdeelOnderEdit").accessibleName(), QStringLiteral("Onderhoogte"));
+    EXPECT_EQ(find<QLineEdit>("VoegVanEdit").accessibleName(), QStringLiteral("Voeg van"));
     // 1 000 in courses with a joint of 10 to 15: only 16 courses of 62,50.
     ASSERT_EQ(counts().rowCount(), 1);
     EXPECT_EQ(counts().item(counts().currentRow(), 0)->text(), QStringLiteral("16"));
@@ -38,19 +85,25 @@ TEST_F(VerdeelFormTest, TakesAChosenCountOverIntoTheMainTable)
     // 3 600 in 56 courses, taken over with Enter: the table ends with course 56 on 3.600,00.
     retype("VerdeelBovenEdit", QStringLiteral("3600"));
     choose("56");
-    QTest::keyClick(edit("VerdeelBovenEdit"), Qt::Key_Return);
-    EXPECT_EQ(text("VantorbelEdit"), QStringLiteral("64,2858"));
-    EXPECT_EQ(text("BovenhoogteEdit"), QStringLiteral("3600"));
-    ASSERT_EQ(rows(), 58);
-    EXPECT_EQ(cell(1, 57), QStringLiteral("3.600,00"));
+    QTest::keyClick(&find<QLineEdit>("VerdeelBovenEdit"), Qt::Key_Return);
+    EXPECT_EQ(documentText(ProjectField::Gauge), QStringLiteral("64,2858"));
+    EXPECT_EQ(documentText(ProjectField::Top), QStringLiteral("3600"));
+    EXPECT_EQ(lastCourse(), QStringLiteral("56 3.600,00"));
+    // The sizes at that gauge: its own joint, one stone for a pier of one, the count just
+    // fitted with the length exactly.
+    auto& sizes = find<QTableWidget>("PassendGrid");
+    EXPECT_EQ(label("PassendVoegLabel"), QStringLiteral("voeg 14,29"));
+    ASSERT_EQ(sizes.rowCount(), 56);
+    EXPECT_EQ(sizes.item(0, 1)->text(), QStringLiteral("50,00"));
+    EXPECT_EQ(sizes.item(55, 2)->text(), QStringLiteral("3.600,00"));
 
     // A top the table cannot show is reached as the next value it can.
-    edit("DecimalenEdit")->setText(QStringLiteral("1"));
+    document.setText(ProjectField::Decimals, QStringLiteral("1"));
     retype("VerdeelBovenEdit", QStringLiteral("2612,45"));
     choose("41");
-    find<QPushButton>("OvernemenButton")->click();
-    EXPECT_EQ(text("VantorbelEdit"), QStringLiteral("63,72"));
-    EXPECT_EQ(cell(1, 42), QStringLiteral("2.612,5"));
+    find<QPushButton>("OvernemenButton").click();
+    EXPECT_EQ(documentText(ProjectField::Gauge), QStringLiteral("63,72"));
+    EXPECT_EQ(lastCourse(), QStringLiteral("41 2.612,5"));
     EXPECT_EQ(label("MeldingLabel"), QStringLiteral("Laag 41 komt op 2.612,5"));
 
     // "Kopiëren": the header line and the rows, as the main table copies them.
@@ -63,24 +116,24 @@ TEST_F(VerdeelFormTest, TakesAChosenCountOverIntoTheMainTable)
 
 TEST_F(VerdeelFormTest, RefusesWhatItCannotDivideAndFollowsTheMode)
 {
-    calculate();
+    document.calculate(platform::CurrentRegionalFormat());
     retype("VerdeelBovenEdit", QStringLiteral("2.800"));
     EXPECT_EQ(label("MeldingLabel"), QStringLiteral("Bovenhoogte: 2.800 is geen getal"));
     EXPECT_EQ(counts().rowCount(), 0);
-    QTest::keyClick(edit("VerdeelBovenEdit"), Qt::Key_Return);
+    QTest::keyClick(&find<QLineEdit>("VerdeelBovenEdit"), Qt::Key_Return);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Foutive invoer"));
     EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Bovenhoogte: 2.800 is geen getal"));
-    EXPECT_EQ(rows(), 18);
+    EXPECT_EQ(lastCourse(), QStringLiteral("16 1.000,00"));
 
     // A gauge the main window cannot read only empties the sizes that fit.
     retype("VerdeelBovenEdit", QStringLiteral("2800"));
-    edit("VantorbelEdit")->setText(QStringLiteral("62.5"));
+    document.setText(ProjectField::Gauge, QStringLiteral("62.5"));
     EXPECT_EQ(label("PassendVoegLabel"), QStringLiteral("Vantorbel: 62.5 is geen getal"));
     EXPECT_EQ(counts().rowCount(), 3);
-    EXPECT_EQ(find<QTableWidget>("PassendGrid")->rowCount(), 0);
+    EXPECT_EQ(find<QTableWidget>("PassendGrid").rowCount(), 0);
 
-    // Joints of 8 to 12 leave no whole count for 2 800: the counts on either side.
+    // Joints of 11 to 12 leave no whole count for 2 800: the counts on either side.
     retype("VoegTotEdit", QStringLiteral("12"));
     retype("VoegVanEdit", QStringLiteral("11"));
     EXPECT_EQ(label("MeldingLabel"),
@@ -89,74 +142,71 @@ TEST_F(VerdeelFormTest, RefusesWhatItCannotDivideAndFollowsTheMode)
     retype("VoegVanEdit", QStringLiteral("13"));
     EXPECT_EQ(label("MeldingLabel"), QStringLiteral("Voeg van is groter dan tot"));
 
-    // Head mode: its own stone, the main window's levels again; the course mode's joint as the
-    // user left it.
+    // Head mode: its own bricks, the document's levels again; the course mode's bricks as the
+    // user left them.
     retype("VoegEdit", QStringLiteral("10"));
-    click("KoppenMaatButton");
+    document.setCourseMode(false);
     EXPECT_EQ(text("SteenEdit"), QStringLiteral("100"));
-    EXPECT_EQ(edit("SteenEdit")->accessibleName(), QStringLiteral("Steenbreedte"));
+    EXPECT_EQ(find<QLineEdit>("SteenEdit").accessibleName(), QStringLiteral("Steenbreedte"));
     EXPECT_EQ(text("VerdeelBovenEdit"), QStringLiteral("1000"));
     EXPECT_EQ(counts().horizontalHeaderItem(0)->text(), QStringLiteral("Koppen"));
     EXPECT_EQ(text("VoegTotEdit"), QStringLiteral("12"));
-    click("VanTorbelButton");
+    document.setCourseMode(true);
     EXPECT_EQ(text("VoegEdit"), QStringLiteral("10"));
     EXPECT_EQ(text("VoegVanEdit"), QStringLiteral("13"));
 }
 
-TEST_F(VerdeelFormTest, FollowsTheMainWindowsLevelsAndPressesTheFocusedButton)
+TEST_F(VerdeelFormTest, FollowsTheDocumentsLevelsAndPressesTheFocusedButton)
 {
-    // The later edit wins: the window's own level stays until the main window's changes.
+    // The later edit wins: the window's own level stays until the document's changes.
     retype("VerdeelBovenEdit", QStringLiteral("2800"));
-    retype("OnderhoogteEdit", QStringLiteral("100"));
+    document.setText(ProjectField::Bottom, QStringLiteral("100"));
     EXPECT_EQ(text("VerdeelOnderEdit"), QStringLiteral("100"));
     EXPECT_EQ(text("VerdeelBovenEdit"), QStringLiteral("2800"));
-    edit("BovenhoogteEdit")->setText(QStringLiteral("3100"));
+    document.setText(ProjectField::Top, QStringLiteral("3100"));
     EXPECT_EQ(text("VerdeelBovenEdit"), QStringLiteral("3100"));
 
-    // Enter on "Lat afdrukken" is that button: it leaves the main window as it is and says in
-    // the window's line why it prints nothing; Enter in the sizes list does nothing at all.
+    // Enter on "Lat afdrukken" is that button: it leaves the document as it is and says in the
+    // window's line why it prints nothing; Enter in the sizes list does nothing at all.
     retype("VerdeelBovenEdit", QStringLiteral("1x"));
-    auto* printRod = find<QPushButton>("LatAfdrukkenButton");
-    printRod->setFocus();
-    QTest::keyClick(printRod, Qt::Key_Return);
-    QTest::keyClick(find<QTableWidget>("PassendGrid"), Qt::Key_Return);
+    auto& printRod = find<QPushButton>("LatAfdrukkenButton");
+    printRod.setFocus();
+    QTest::keyClick(&printRod, Qt::Key_Return);
+    QTest::keyClick(&find<QTableWidget>("PassendGrid"), Qt::Key_Return);
     EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_TRUE(rods.empty());
     EXPECT_EQ(label("MeldingLabel"), QStringLiteral("Bovenhoogte: 1x is geen getal"));
-    EXPECT_EQ(text("BovenhoogteEdit"), QStringLiteral("3100"));
-    auto* takeOver = find<QPushButton>("OvernemenButton");
-    takeOver->setFocus();
-    QTest::keyClick(takeOver, Qt::Key_Space);
+    EXPECT_EQ(documentText(ProjectField::Top), QStringLiteral("3100"));
+    auto& takeOver = find<QPushButton>("OvernemenButton");
+    takeOver.setFocus();
+    QTest::keyClick(&takeOver, Qt::Key_Space);
     EXPECT_EQ(boxes.boxes.size(), 1u);
 
     // A pier of 2 000 in heads of 100 with a joint of 11,76: 18 heads.
-    click("KoppenMaatButton");
-    find<QComboBox>("MaatIsBox")->setCurrentIndex(1);
+    document.setCourseMode(false);
+    find<QComboBox>("MaatIsBox").setCurrentIndex(1);
     retype("VerdeelOnderEdit", QStringLiteral("0"));
     retype("VerdeelBovenEdit", QStringLiteral("2000"));
     ASSERT_EQ(counts().rowCount(), 1);
     EXPECT_EQ(counts().item(0, 2)->text(), QStringLiteral("11,76"));
-    QTest::keyClick(find<QComboBox>("MaatIsBox"), Qt::Key_Return);
-    EXPECT_EQ(text("VantorbelEdit"), QStringLiteral("111,76471"));
-    EXPECT_EQ(text("BovenhoogteEdit"), QStringLiteral("2000"));
-    ASSERT_EQ(rows(), 20);
-    EXPECT_EQ(cell(1, 19), QStringLiteral("2.011,76"));
+    QTest::keyClick(&find<QComboBox>("MaatIsBox"), Qt::Key_Return);
+    EXPECT_EQ(documentText(ProjectField::Gauge), QStringLiteral("111,76471"));
+    EXPECT_EQ(documentText(ProjectField::Top), QStringLiteral("2000"));
+    EXPECT_EQ(lastCourse(), QStringLiteral("18 2.011,76"));
 }
 
-// The rod of the texts it hands over, not of the main table: no table is needed, but texts
-// that cannot be read or make too long a rod are refused.
-TEST_F(VerdeelFormTest, TheChosenCountsRodIsRefusedBeyondAThousandCourses)
+TEST_F(VerdeelFormTest, TheRodIsTheChosenCountsTableAndLeavesTheDocumentAlone)
 {
-    // 100 000 in courses of about 62,5: the rod of the window's own proposal, not the main
-    // table's, which stays as it is.
-    retype("VerdeelBovenEdit", QStringLiteral("100000"));
-    find<QPushButton>("LatAfdrukkenButton")->click();
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Lat afdrukken"));
-    EXPECT_EQ(boxes.boxes[0].text,
-              QStringLiteral("De tabel heeft meer dan 1.000 lagen: zo'n lange lat wordt niet "
-                             "afgedrukt."));
-    EXPECT_EQ(text("BovenhoogteEdit"), QStringLiteral("1000"));
-    EXPECT_EQ(text("VantorbelEdit"), QStringLiteral("62,5"));
+    // 2 800 in 45 courses: the rod climbs with the gauge text Overnemen would write.
+    retype("VerdeelBovenEdit", QStringLiteral("2800"));
+    choose("45");
+    find<QPushButton>("LatAfdrukkenButton").click();
+    ASSERT_EQ(rods.size(), 1u);
+    EXPECT_EQ(rods[0].gaugeText, "62,2223");
+    EXPECT_EQ(rods[0].rows.back().Number, 45);
+    EXPECT_EQ(calc::FormatHeight(rods[0].rows.back().Height, 2, {",", "."}), "2.800,00");
+    EXPECT_EQ(documentText(ProjectField::Top), QStringLiteral("1000"));
+    EXPECT_EQ(documentText(ProjectField::Gauge), QStringLiteral("62,5"));
 }
 
 } // namespace

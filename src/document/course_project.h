@@ -1,0 +1,34 @@
+#pragma once
+
+// One calculation as the user has it: the texts of the main window's fields, the mode, the
+// bricks of each mode (Verdelen's, kept while the program runs, never in project files), and
+// the table last calculated from those texts. A plain value; ProjectDocument keeps it and says
+// what changed.
+
+#include "calc/course_table.h"
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+enum class ProjectField { ProjectName, Gauge, Bottom, Top, Decimals };
+
+// Verdelen's bricks as typed: the stone, the joint aimed at, and the joints accepted.
+struct BrickTexts {
+    QString stone;
+    QString joint;
+    QString jointFrom;
+    QString jointTo;
+};
+
+struct CourseProject {
+    std::array<QString, 5> texts; // by ProjectField
+    bool courseMode = true;
+    std::array<BrickTexts, 2> bricks; // course mode first
+    // Only while it belongs to the texts: any real change of a number field empties it.
+    std::optional<calc::CourseTable> table;
+
+    const QString& text(ProjectField field) const { return texts[static_cast<std::size_t>(field)]; }
+    const BrickTexts& currentBricks() const { return bricks[courseMode ? 0 : 1]; }
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "course_project.h"
+
+#include <QObject>
+
+// The one calculation the windows share. Its writers are the main window's fields and commands
+// (typing, the mode buttons, calculate, opening a project), Verdelen's Overnemen and its brick
+// fields; the windows observe it and never each other's widgets. Every change is told once, and
+// only when something really changed.
+class ProjectDocument final : public QObject {
+    Q_OBJECT
+
+public:
+    // Verdelen's default bricks are written with the regional decimal separator.
+    explicit ProjectDocument(const QString& decimalSeparator);
+
+    const CourseProject& project() const { return m_project; }
+
+    // A real change of a number field empties the table; the project name is not part of it.
+    void setText(ProjectField field, const QString& text);
+    // The mode buttons: the mode's default gauge goes into the gauge field, also when the mode
+    // was on already.
+    void setCourseMode(bool courseMode);
+    void setBricks(bool courseMode, const BrickTexts& bricks);
+    // The calculate command: reads the four number texts; on success the table becomes theirs,
+    // otherwise it stays as it was and the first field that cannot be read is returned.
+    std::optional<calc::InputError> calculate(const calc::RegionalFormat& format);
+
+signals:
+    void textChanged(ProjectField field);
+    void modeChanged();
+    void bricksChanged();
+    void tableChanged();
+
+private:
+    void dropTable();
+
+    CourseProject m_project;
+};
