@@ -481,12 +481,6 @@ TEST(RegionalFormat, ComesFromTheLocaleWithPointAndCommaAsFallback)
     EXPECT_EQ(plain.thousandsSeparator, ",");
 }
 
-TEST_F(VantorFormTest, CloseButtonClosesTheWindow)
-{
-    click("ToolButton12");
-    EXPECT_FALSE(form.isVisible());
-}
-
 // A print scheduler that takes the connection and never answers: a job handed to it stays on
 // its way until the scheduler goes away.
 class SilentScheduler {
