@@ -19,7 +19,7 @@ readonly PPD_SOURCE=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 readonly CUPS_PDF_CONF=/etc/cups/cups-pdf.conf
 # The stock cups-pdf PPD claims the printer prints up to the edges of the sheet, which no real
 # printer does, and code that ignores the unprintable border would pass unnoticed. The queue
-# declares a 0.25 in (18 pt) border all round A4; tests/platform/cups_print_test.cpp relies on it.
+# declares a 0.25 in (18 pt) border all round A4; tests/platform/print_system/cups_print_test.cpp relies on it.
 readonly A4_IMAGEABLE_AREA="18 18 577 824"
 # cups-pdf offers one side only, and Qt then keeps every job one-sided; the queue claims a duplex
 # unit (cups-pdf ignores it), so that two-sided jobs reach the job's attributes.

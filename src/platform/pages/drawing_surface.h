@@ -30,6 +30,14 @@ public:
     // Text with its top-left corner at (x, y); a solid brush fills its background first.
     virtual void textOut(int x, int y, const QString& text) = 0;
     virtual void line(int x1, int y1, int x2, int y2) = 0;
+    // A line of its own width in the pen's colour; what is drawn after it has the pen as before.
+    void lineOfWidth(int width, int x1, int y1, int x2, int y2)
+    {
+        const SurfacePen previous = m_pen;
+        m_pen.width = width;
+        line(x1, y1, x2, y2);
+        m_pen = previous;
+    }
     virtual void rectangle(int left, int top, int right, int bottom) = 0;
 
 private:

@@ -6,8 +6,13 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace platform {
 namespace {
+
+// The gap between a window and the owner it is placed beside.
+constexpr int kBesideGap = 8;
 
 // Where the window's frame goes; the window itself when it is not framed yet.
 QPoint centredTopLeft(const QWidget& window, const QScreen& screen)
@@ -57,6 +62,29 @@ void CentreOnScreen(QWidget& window)
     window.move(placed);
     if (!window.isVisible())
         new CentreWhenFramed(window, placed);
+}
+
+void PlaceBeside(QWidget& window, const QWidget& owner)
+{
+    const QScreen* screen = owner.screen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const QSize frame = window.frameGeometry().size();
+    QPoint corner = owner.frameGeometry().topRight() + QPoint(kBesideGap, 0);
+    corner.setX(std::min(corner.x(), room.right() - frame.width()));
+    corner.setY(
+        std::clamp(corner.y(), room.top(), std::max(room.top(), room.bottom() - frame.height())));
+    window.move(corner);
+}
+
+void CoverWithFrame(QWidget& window, const QRect& area)
+{
+    const QRect inner = window.geometry();
+    const QRect outer = window.frameGeometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    window.setGeometry(area - frame);
 }
 
 } // namespace platform

@@ -1,11 +1,11 @@
 #include "print/engine/MyPrint.h"
 
-#include "print/windows/MyPForm.h"
 #include "print/engine/print_job.h"
 #include "print/engine/rounding.h"
+#include "print/windows/MyPForm.h"
 
-#include "platform/toolkit/modal_runner.h"
 #include "platform/print_system/printer_service.h"
+#include "platform/toolkit/modal_runner.h"
 #include "platform/toolkit/regional_settings.h"
 
 namespace {
@@ -235,11 +235,7 @@ int TMyPrinter::LineHeight()
 
 void TMyPrinter::drawRule(int y)
 {
-    platform::DrawingSurface& surface = drawing();
-    const platform::SurfacePen previous = surface.pen();
-    surface.setPen({RoundHalfEven(0.3 * PixelsPerMmY), previous.color});
-    surface.line(LeftEdge, y, RightEdge, y);
-    surface.setPen(previous);
+    drawing().lineOfWidth(RoundHalfEven(0.3 * PixelsPerMmY), LeftEdge, y, RightEdge, y);
 }
 
 void TMyPrinter::drawThreeTexts(const QString& left, const QString& centre, const QString& right)

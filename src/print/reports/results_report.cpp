@@ -1,14 +1,14 @@
 #include "print/reports/results_report.h"
 
 #include "print/engine/MyPrint.h"
+#include "print/engine/document_title.h"
+#include "print/reports/report_start.h"
 #include "print/windows/PrintDlg.h"
 #include "print/windows/page_progress.h"
 
 #include "msg/Msg.h"
 #include "platform/toolkit/busy_cursor.h"
 #include "platform/toolkit/modal_runner.h"
-#include "platform/print_system/printer_service.h"
-#include "program_identity.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -19,7 +19,6 @@
 
 namespace {
 
-const QString kTitle = QString::fromUtf8(kProgramName);
 constexpr int kGroups = 4;
 constexpr qint64 kEventIntervalMs = 10;
 
@@ -131,17 +130,12 @@ void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog,
 {
     const platform::BusyCursor busy;
     TMyPrinter engine;
-    platform::CurrentPrinter().setDocumentTitle(kTitle);
+    DirectReport(engine, dialog);
 
     engine.SetHeaderFont(table.font);
     engine.SetTitleFont(table.font);
     engine.SetTextFont(table.font);
     engine.SelectFont(TMyPrinter::FontSelector::Text);
-    if (dialog.toScreen()) {
-        engine.SetPreview(true);
-        engine.SetPreviewCaption(kTitle + QStringLiteral(" afdrukvoorbeeld"));
-        engine.SetPreviewWindowState(PreviewWindowCode::WorkArea);
-    }
     // Heights line up on the separator they were written with, even when the regional setting
     // changed since they were calculated.
     if (!table.decimalSeparator.isEmpty())
@@ -156,11 +150,8 @@ void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog,
     engine.SetFooterLine(false);
     engine.SetPageNumbers(true);
 
-    try {
-        engine.BeginDocument();
-    } catch (const platform::PrintCancelled&) {
+    if (!BeginReport(engine))
         return;
-    }
     Report report(table, engine);
     report.printTitleLine();
     const int linesPerColumn = engine.LinesLeft();
@@ -170,7 +161,7 @@ void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog,
         engine.EndDocument();
         MsgWarningText(QStringLiteral("Het lettertype van de tabel is te groot: er past geen "
                                       "tabelregel op een pagina."),
-                       kTitle);
+                       DocumentTitle());
         return;
     }
     std::optional<PageProgress> progress;

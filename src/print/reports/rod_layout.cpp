@@ -7,7 +7,7 @@
 std::variant<std::vector<RodSheet>, RodProblem> LayOutRod(const std::vector<double>& heights,
                                                           double pixelsPerMm, int length)
 {
-    if (heights.size() > kMaxRodCourses + 1)
+    if (TooManyRodCourses(heights.size()))
         return RodProblem::TooManyCourses;
     if (length <= 0)
         return RodProblem::NoRoom;

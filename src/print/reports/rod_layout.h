@@ -12,6 +12,13 @@
 constexpr std::size_t kMaxRodCourses = 1000;
 constexpr std::size_t kMaxRodSheets = 50;
 
+// Whether a table of this many courses, course 0 included, is too long for a rod: asked before
+// the print dialog is shown and again when the rod is laid out.
+constexpr bool TooManyRodCourses(std::size_t courses)
+{
+    return courses > kMaxRodCourses + 1;
+}
+
 struct RodSheet {
     std::size_t first = 0; // index of the course the sheet starts with
     std::size_t last = 0;  // index of its last course; the next sheet starts with it again

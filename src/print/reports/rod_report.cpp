@@ -1,17 +1,17 @@
 #include "print/reports/rod_report.h"
 
 #include "print/engine/MyPrint.h"
-#include "print/windows/PrintDlg.h"
-#include "print/reports/rod_layout.h"
 #include "print/engine/rounding.h"
+#include "print/reports/report_start.h"
+#include "print/reports/rod_layout.h"
+#include "print/windows/PrintDlg.h"
 
 #include "calc/format_height.h"
 #include "msg/Msg.h"
-#include "platform/toolkit/busy_cursor.h"
 #include "platform/pages/drawing_surface.h"
 #include "platform/print_system/printer_service.h"
+#include "platform/toolkit/busy_cursor.h"
 #include "platform/toolkit/regional_settings.h"
-#include "program_identity.h"
 
 #include <algorithm>
 #include <functional>
@@ -19,7 +19,6 @@
 
 namespace {
 
-const QString kTitle = QString::fromUtf8(kProgramName);
 const QString kCaption = QStringLiteral("Lat afdrukken");
 const QString kScaleCheck = QStringLiteral("100 mm: meet ter controle");
 const QString kProbe = QStringLiteral("yX");
@@ -166,11 +165,7 @@ private:
 
     void rule(int x1, int y1, int x2, int y2, double widthMm)
     {
-        platform::DrawingSurface& surface = drawing();
-        const platform::SurfacePen previous = surface.pen();
-        surface.setPen({std::max(1, mmX(widthMm)), previous.color});
-        surface.line(x1, y1, x2, y2);
-        surface.setPen(previous);
+        drawing().lineOfWidth(std::max(1, mmX(widthMm)), x1, y1, x2, y2);
     }
 
     bool labelled(std::size_t course) const { return course % std::size_t(m_labelEvery) == 0; }
@@ -370,7 +365,7 @@ QString RodRefusal(const RodTable& table)
     if (table.courses.empty())
         return QStringLiteral("Er is nog geen tabel om als lat af te drukken: bereken eerst de "
                               "tabel.");
-    if (table.courses.size() > kMaxRodCourses + 1)
+    if (TooManyRodCourses(table.courses.size()))
         return ProblemText(RodProblem::TooManyCourses, table);
     return {};
 }
@@ -379,24 +374,17 @@ void PrintRod(const RodTable& table, const TPrintDialog1& dialog)
 {
     const ActualSizeJob actualSize;
     TRodPrinter engine(table);
-    platform::CurrentPrinter().setDocumentTitle(kTitle);
-    if (dialog.toScreen()) {
-        engine.SetPreview(true);
-        engine.SetPreviewCaption(kTitle + QStringLiteral(" afdrukvoorbeeld"));
-        engine.SetPreviewWindowState(PreviewWindowCode::WorkArea);
+    DirectReport(engine, dialog);
+    if (dialog.toScreen())
         engine.SetPreviewActualSize(true);
-    }
     if (const std::optional<RodProblem> problem = engine.layOut()) {
         MsgWarningText(ProblemText(*problem, table), kCaption);
         return;
     }
 
     const platform::BusyCursor busy;
-    try {
-        engine.BeginDocument();
-    } catch (const platform::PrintCancelled&) {
+    if (!BeginReport(engine))
         return;
-    }
     for (int sheet = 2; sheet <= engine.sheetCount(); ++sheet)
         engine.NewPage();
     engine.EndDocument();

@@ -1,18 +1,18 @@
 #include "print/windows/MyPForm.h"
 
+#include "print/engine/print_job.h"
+#include "print/engine/rounding.h"
 #include "print/windows/page_files.h"
 #include "print/windows/page_picture.h"
 #include "print/windows/page_progress.h"
-#include "print/engine/print_job.h"
-#include "print/engine/rounding.h"
 #include "print/windows/zoom.h"
 
 #include "msg/Msg.h"
 #include "msg/error_report.h"
-#include "platform/toolkit/busy_cursor.h"
 #include "platform/files/file_dialog.h"
 #include "platform/fonts/font_stand_ins.h"
 #include "platform/print_system/printer_service.h"
+#include "platform/toolkit/busy_cursor.h"
 #include "platform/toolkit/window_placement.h"
 
 #include <QApplication>
@@ -161,12 +161,7 @@ void TPreviewPrintForm1::FormActivate()
     if (OpenState == PreviewOpenState::WorkArea) {
         if (const QScreen* screen = this->screen())
             WorkArea = screen->availableGeometry();
-        // The whole window, frame included, covers the work area.
-        const QMargins frame(geometry().left() - frameGeometry().left(),
-                             geometry().top() - frameGeometry().top(),
-                             frameGeometry().right() - geometry().right(),
-                             frameGeometry().bottom() - geometry().bottom());
-        setGeometry(WorkArea - frame);
+        platform::CoverWithFrame(*this, WorkArea);
     } else if (OpenState == PreviewOpenState::Minimized) {
         setWindowState(Qt::WindowMinimized);
     } else {
@@ -187,10 +182,20 @@ void TPreviewPrintForm1::ShowPage()
     Widgets& w = m_widgets;
     w.ScrollBox1->horizontalScrollBar()->setValue(0);
     w.ScrollBox1->verticalScrollBar()->setValue(0);
-    w.Pagina1Label->setText(
-        QStringLiteral("pagina: %1 van: %2").arg(CurrentPage + 1).arg(PageList.size()));
-    w.Pagina1Label->adjustSize();
+    updatePageLabel();
+    renderPage();
+}
 
+void TPreviewPrintForm1::updatePageLabel()
+{
+    QLabel* label = m_widgets.Pagina1Label;
+    label->setText(QStringLiteral("pagina: %1 van: %2").arg(CurrentPage + 1).arg(PageList.size()));
+    label->adjustSize();
+}
+
+void TPreviewPrintForm1::renderPage()
+{
+    Widgets& w = m_widgets;
     ShownImage = PageList.at(static_cast<std::size_t>(CurrentPage)).get();
     const double ratio = ShownImage->resolutionX() / DisplayPixelsPerInch(ZoomStep);
     const QSize size(RoundHalfEven(ShownImage->width() / ratio),
@@ -235,50 +240,69 @@ void TPreviewPrintForm1::Cancel1Click()
     reject();
 }
 
-void TPreviewPrintForm1::showPageAt(int page)
+void TPreviewPrintForm1::go(ViewCommand command)
 {
-    if (page < 0 || page >= static_cast<int>(PageList.size()))
+    const int lastPage = static_cast<int>(PageList.size()) - 1;
+    int page = CurrentPage;
+    int step = ZoomStep;
+    switch (command) {
+    case ViewCommand::FirstPage:
+        page = 0;
+        break;
+    case ViewCommand::PreviousPage:
+        page = CurrentPage - 1;
+        break;
+    case ViewCommand::NextPage:
+        page = CurrentPage + 1;
+        break;
+    case ViewCommand::LastPage:
+        page = lastPage;
+        break;
+    case ViewCommand::ZoomIn:
+        step = ZoomStep + 1;
+        break;
+    case ViewCommand::ZoomOut:
+        step = ZoomStep - 1;
+        break;
+    }
+    const bool zooms = command == ViewCommand::ZoomIn || command == ViewCommand::ZoomOut;
+    const bool allowed = zooms ? step >= kSmallestZoomStep && step <= kLargestZoomStep
+                               : page >= 0 && page <= lastPage;
+    if (!allowed)
         return;
     CurrentPage = page;
-    ShowPage();
-}
-
-void TPreviewPrintForm1::showZoomStep(int step)
-{
-    if (step < kSmallestZoomStep || step > kLargestZoomStep)
-        return;
     ZoomStep = step;
     ShowPage();
 }
 
 void TPreviewPrintForm1::ZoomPlus1Click()
 {
-    showZoomStep(ZoomStep + 1);
+    go(ViewCommand::ZoomIn);
 }
 
 void TPreviewPrintForm1::ZoomMin1Click()
 {
-    showZoomStep(ZoomStep - 1);
+    go(ViewCommand::ZoomOut);
 }
 
 void TPreviewPrintForm1::First1Click()
 {
-    showPageAt(0);
+    go(ViewCommand::FirstPage);
 }
 
 void TPreviewPrintForm1::Previous1Click()
 {
-    showPageAt(CurrentPage - 1);
+    go(ViewCommand::PreviousPage);
 }
 
 void TPreviewPrintForm1::Next1Click()
 {
-    showPageAt(CurrentPage + 1);
+    go(ViewCommand::NextPage);
 }
 
 void TPreviewPrintForm1::Last1Click()
 {
-    showPageAt(static_cast<int>(PageList.size()) - 1);
+    go(ViewCommand::LastPage);
 }
 
 void TPreviewPrintForm1::Afdrukken1Click()

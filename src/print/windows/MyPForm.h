@@ -41,7 +41,9 @@ public:
     // How long printing or saving the pages runs before it shows how far it is.
     std::chrono::milliseconds ProgressAfter{500};
 
-    // Renders page CurrentPage at ZoomStep into a new WorkBitmap.
+    // The one update step after anything that changes the page or the zoom: the page label
+    // says which page is shown, and page CurrentPage is rendered at ZoomStep into a new
+    // WorkBitmap, scrolled to its top-left corner.
     void ShowPage();
 
     void Cancel1Click();
@@ -71,10 +73,13 @@ protected:
 private:
     void FormCreate();
     void FormActivate();
-    // Shows that page (from 0) or zoom step; one beyond the ends is not shown and nothing is
-    // redrawn, while the current one is shown again.
-    void showPageAt(int page);
-    void showZoomStep(int step);
+    // The commands that change the page or the zoom.
+    enum class ViewCommand { FirstPage, PreviousPage, NextPage, LastPage, ZoomIn, ZoomOut };
+    // Takes the view where the command says and shows it; a page or zoom step beyond the ends is
+    // not shown and nothing is redrawn, while the current one is shown again.
+    void go(ViewCommand command);
+    void updatePageLabel();
+    void renderPage();
     void buildToolbar();
 
     struct Widgets {

@@ -1,8 +1,9 @@
 #include "print/windows/page_files.h"
 
-#include "platform/pages/page_export.h"
+#include "print/engine/document_title.h"
+
 #include "platform/files/replacing_file.h"
-#include "program_identity.h"
+#include "platform/pages/page_export.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,7 +18,6 @@
 
 namespace {
 
-const QString kTitle = QString::fromUtf8(kProgramName);
 constexpr int kEmfTypes = 5;
 
 [[noreturn]] void failed(const QString& file, const std::string& what)
@@ -58,7 +58,7 @@ QByteArray PageBytes(const platform::PageImage& page, PageFileType type)
 {
     switch (type) {
     case PageFileType::Svg:
-        return platform::PageAsSvg(page, kTitle);
+        return platform::PageAsSvg(page, DocumentTitle());
     case PageFileType::Png:
         return platform::PageAsPng(page, kPngPixelsPerInch);
     default:
@@ -152,6 +152,6 @@ int SavePageFiles(const QString& chosenFile, PageFileType type,
     all.reserve(pages.size());
     for (const auto& page : pages)
         all.push_back(page.get());
-    platform::SavePagesAsPdf(file, all, paper, kTitle, actualSize);
+    platform::SavePagesAsPdf(file, all, paper, DocumentTitle(), actualSize);
     return 1;
 }
