@@ -8,6 +8,7 @@
 #include "platform/fonts/font_stand_ins.h"
 #include "platform/toolkit/regional_settings.h"
 #include "platform/toolkit/table_copy.h"
+#include "platform/toolkit/window_placement.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableWidget>
 
 namespace {
@@ -561,16 +561,8 @@ void TVerdeelForm::printProposedRod()
 void TVerdeelForm::placeBesideOwner()
 {
     m_placed = true;
-    const QWidget* owner = parentWidget();
-    const QScreen* screen = owner ? owner->screen() : this->screen();
-    if (!owner || !screen)
-        return;
-    const QRect room = screen->availableGeometry();
-    QPoint corner = owner->frameGeometry().topRight() + QPoint(8, 0);
-    corner.setX(std::min(corner.x(), room.right() - frameGeometry().width()));
-    corner.setY(std::clamp(corner.y(), room.top(),
-                           std::max(room.top(), room.bottom() - frameGeometry().height())));
-    move(corner);
+    if (const QWidget* owner = parentWidget())
+        platform::PlaceBeside(*this, *owner);
 }
 
 bool TVerdeelForm::eventFilter(QObject* watched, QEvent* event)

@@ -19,6 +19,8 @@ struct ModeWords {
     QString gaugeHeader;   // "Lagenmaat"
     QString courses;       // "lagen"
     QString gauge;         // "lagenmaat"
+    // The rod.
+    QString rodTitle; // "Lagenlat"
     // The defaults, written with a decimal comma that becomes the regional decimal separator:
     // the main window's gauge, and Verdelen's stone, joint and joint limits. The gauge is the
     // stone plus the joint.
@@ -31,37 +33,51 @@ struct ModeWords {
 
 inline const ModeWords& CourseModeWords()
 {
-    static const ModeWords words{QStringLiteral("Vantorbel:"),
-                                 QStringLiteral("Onderhoogte:"),
-                                 QStringLiteral("Bovenhoogte:"),
-                                 QStringLiteral("Laag"),
-                                 QStringLiteral("Hoogte"),
-                                 QStringLiteral("Steendikte:"),
-                                 QStringLiteral("Lintvoeg:"),
-                                 QStringLiteral("Hele lagen"),
-                                 QStringLiteral("Lagen"),
-                                 QStringLiteral("Lagenmaat"),
-                                 QStringLiteral("lagen"),
-                                 QStringLiteral("lagenmaat"),
-                                 QStringLiteral("62,5"),
-                                 QStringLiteral("50"),
-                                 QStringLiteral("12,5"),
-                                 QStringLiteral("10"),
-                                 QStringLiteral("15")};
+    static const ModeWords words{
+        .gaugeLabel = QStringLiteral("Vantorbel:"),
+        .bottomLabel = QStringLiteral("Onderhoogte:"),
+        .topLabel = QStringLiteral("Bovenhoogte:"),
+        .numberHeader = QStringLiteral("Laag"),
+        .valueHeader = QStringLiteral("Hoogte"),
+        .stoneLabel = QStringLiteral("Steendikte:"),
+        .jointLabel = QStringLiteral("Lintvoeg:"),
+        .countsCaption = QStringLiteral("Hele lagen"),
+        .countHeader = QStringLiteral("Lagen"),
+        .gaugeHeader = QStringLiteral("Lagenmaat"),
+        .courses = QStringLiteral("lagen"),
+        .gauge = QStringLiteral("lagenmaat"),
+        .rodTitle = QStringLiteral("Lagenlat"),
+        .defaultGauge = QStringLiteral("62,5"),
+        .defaultStone = QStringLiteral("50"),
+        .defaultJoint = QStringLiteral("12,5"),
+        .defaultJointFrom = QStringLiteral("10"),
+        .defaultJointTo = QStringLiteral("15"),
+    };
     return words;
 }
 
 inline const ModeWords& HeadModeWords()
 {
-    static const ModeWords words{QStringLiteral("Koppenmaat:"), QStringLiteral("Startmaat:"),
-                                 QStringLiteral("Eindmaat:"),   QStringLiteral("Kop"),
-                                 QStringLiteral("Maat"),        QStringLiteral("Steenbreedte:"),
-                                 QStringLiteral("Stootvoeg:"),  QStringLiteral("Hele koppen"),
-                                 QStringLiteral("Koppen"),      QStringLiteral("Koppenmaat"),
-                                 QStringLiteral("koppen"),      QStringLiteral("koppenmaat"),
-                                 QStringLiteral("110"),         QStringLiteral("100"),
-                                 QStringLiteral("10"),          QStringLiteral("8"),
-                                 QStringLiteral("12")};
+    static const ModeWords words{
+        .gaugeLabel = QStringLiteral("Koppenmaat:"),
+        .bottomLabel = QStringLiteral("Startmaat:"),
+        .topLabel = QStringLiteral("Eindmaat:"),
+        .numberHeader = QStringLiteral("Kop"),
+        .valueHeader = QStringLiteral("Maat"),
+        .stoneLabel = QStringLiteral("Steenbreedte:"),
+        .jointLabel = QStringLiteral("Stootvoeg:"),
+        .countsCaption = QStringLiteral("Hele koppen"),
+        .countHeader = QStringLiteral("Koppen"),
+        .gaugeHeader = QStringLiteral("Koppenmaat"),
+        .courses = QStringLiteral("koppen"),
+        .gauge = QStringLiteral("koppenmaat"),
+        .rodTitle = QStringLiteral("Koppenlat"),
+        .defaultGauge = QStringLiteral("110"),
+        .defaultStone = QStringLiteral("100"),
+        .defaultJoint = QStringLiteral("10"),
+        .defaultJointFrom = QStringLiteral("8"),
+        .defaultJointTo = QStringLiteral("12"),
+    };
     return words;
 }
 

@@ -99,9 +99,8 @@ RodTable TVantorForm::rodTableOf(const calc::CourseTable& calculated) const
 RodTable TVantorForm::rodTableFrame() const
 {
     RodTable table;
-    table.courseMode = courseMode();
+    table.words = WordsOf(m_document.project().courseMode);
     table.projectName = m_document.project().text(ProjectField::ProjectName);
-    table.valueHeader = WordsOf(courseMode()).valueHeader;
     table.font = surfaceFontOf(m_tableFont);
     return table;
 }

@@ -23,18 +23,13 @@ const QString kCaption = QStringLiteral("Lat afdrukken");
 const QString kScaleCheck = QStringLiteral("100 mm: meet ter controle");
 const QString kProbe = QStringLiteral("yX");
 
-QString Courses(const RodTable& table)
-{
-    return table.courseMode ? QStringLiteral("lagen") : QStringLiteral("koppen");
-}
-
 // "45 lagen": the number of the rod's last course.
 QString CountText(const RodTable& table)
 {
     const QString& count = table.courses.back().number;
     if (count != QLatin1String("1"))
-        return count + QLatin1Char(' ') + Courses(table);
-    return count + (table.courseMode ? QStringLiteral(" laag") : QStringLiteral(" kop"));
+        return count + QLatin1Char(' ') + table.words.courses;
+    return count + QLatin1Char(' ') + table.words.numberHeader.toLower();
 }
 
 // The top is marked where the table would show it on no course: a mark and a course label of the
@@ -72,8 +67,7 @@ public:
         SetLineSpacing(4);
         SetHeaderText(1, m_table.projectName);
         // Fitted to the paper, the rod would measure false: the sheet says so wherever it goes.
-        SetHeaderText(2, m_table.courseMode ? QStringLiteral("Lagenlat, afdrukken op 100 %")
-                                            : QStringLiteral("Koppenlat, afdrukken op 100 %"));
+        SetHeaderText(2, m_table.words.rodTitle + QStringLiteral(", afdrukken op 100 %"));
         SetHeaderLine(true);
         m_topMarked = TopMarked(m_table);
         measureGeometry();
@@ -118,10 +112,9 @@ private:
     QString rangeText(const RodSheet& sheet) const
     {
         return QStringLiteral("%1 %2 tot %3, %4 %5, %6, maten in mm")
-            .arg(m_table.valueHeader, m_table.courses[sheet.first].shown,
-                 m_table.courses[sheet.last].shown,
-                 m_table.courseMode ? QStringLiteral("lagenmaat") : QStringLiteral("koppenmaat"),
-                 m_table.gaugeText, CountText(m_table));
+            .arg(m_table.words.valueHeader, m_table.courses[sheet.first].shown,
+                 m_table.courses[sheet.last].shown, m_table.words.gauge, m_table.gaugeText,
+                 CountText(m_table));
     }
 
     // The sheets' geometry, the same on every sheet: where the rod starts, how long it may be,
@@ -185,8 +178,10 @@ private:
 
     QString topText() const
     {
-        return (m_table.courseMode ? QStringLiteral("bovenhoogte ") : QStringLiteral("eindmaat ")) +
-               m_table.top->shown;
+        // "bovenhoogte", "eindmaat": the top's label, as the main window shows it.
+        QString name = m_table.words.topLabel.toLower();
+        name.chop(1);
+        return name + QLatin1Char(' ') + m_table.top->shown;
     }
 
     // A text of the sheet, drawn once PlaceLabels has found it a place.
@@ -342,7 +337,7 @@ QString ProblemText(RodProblem problem, const RodTable& table)
                               "afgedrukt.")
             .arg(QString::fromStdString(
                      calc::FormatHeight(kMaxRodCourses, 0, platform::CurrentRegionalFormat())),
-                 Courses(table));
+                 table.words.courses);
     case RodProblem::TooManySheets:
         return QStringLiteral("De lat zou meer dan %1 bladen worden: zo'n lange lat wordt niet "
                               "afgedrukt.")
@@ -350,7 +345,7 @@ QString ProblemText(RodProblem problem, const RodTable& table)
     case RodProblem::GaugeTooLong:
         return QStringLiteral("Twee %1 liggen verder uit elkaar dan een blad lang is: de lat "
                               "past niet op het papier.")
-            .arg(Courses(table));
+            .arg(table.words.courses);
     case RodProblem::NoRoom:
         return QStringLiteral("Het lettertype van de tabel is te groot: er is geen ruimte voor de "
                               "lat op het blad.");

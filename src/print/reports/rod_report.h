@@ -7,6 +7,7 @@
 //     -> LayOutRod (rod_layout.h)   which courses on which sheet, line positions in pixels
 //     -> a TMyPrinter that draws the sheet after each header, on the printer or in the preview
 
+#include "document/mode_words.h"
 #include "platform/fonts/surface_font.h"
 
 #include <QString>
@@ -29,19 +30,11 @@ struct RodTable {
     std::vector<Course> courses; // course 0 first; empty when nothing is calculated
     // The top level, marked on the rod where the table shows no course at it.
     std::optional<Top> top;
-    bool courseMode = true;
+    // The words of the table's mode: the rod's title, "lagen", "lagenmaat", the top's name.
+    ModeWords words = CourseModeWords();
     QString gaugeText; // the gauge as the calculation read it
     QString projectName;
-    QString valueHeader; // "Hoogte" or "Maat"
     platform::SurfaceFont font;
-};
-
-// The texts of a calculation to print as a rod, read as the calculate command reads them.
-struct RodSource {
-    QString gauge;
-    QString bottom;
-    QString top;
-    QString decimals;
 };
 
 // Why this table cannot be printed as a rod, before the print dialog is shown; empty when it

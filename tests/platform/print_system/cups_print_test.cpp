@@ -575,7 +575,6 @@ TEST_F(CupsPrintTest, TheRodReachesThePaperUnscaled)
     for (int course = 0; course <= 12; ++course)
         table.courses.push_back({course * 62.5, QString::number(course),
                                  QStringLiteral("%1").arg(course * 62.5, 0, 'f', 2)});
-    table.valueHeader = QStringLiteral("Hoogte");
     table.font.name = QStringLiteral("Arial");
     table.font.pointSize = 9;
     TPrintDialog1 dialog;

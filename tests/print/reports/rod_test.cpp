@@ -1,11 +1,11 @@
 #include "calc/course_table.h"
 #include "calc/format_height.h"
-#include "print/windows/MyPForm.h"
-#include "print/windows/PrintDlg.h"
+#include "print/engine/rounding.h"
 #include "print/reports/results_report.h"
 #include "print/reports/rod_layout.h"
 #include "print/reports/rod_report.h"
-#include "print/engine/rounding.h"
+#include "print/windows/MyPForm.h"
+#include "print/windows/PrintDlg.h"
 #include "support/pdf_settings.h"
 #include "support/stand_ins.h"
 #include "support/test_printer.h"
@@ -40,7 +40,6 @@ RodTable Storey(double gauge = 62.5, double top = 2800)
     table.top = RodTable::Top{top, Shown(top)};
     table.gaugeText = QString::number(gauge).replace(QLatin1Char('.'), QLatin1Char(','));
     table.projectName = QStringLiteral("Schuur");
-    table.valueHeader = QStringLiteral("Hoogte");
     table.font = {QStringLiteral("Arial"), 9};
     return table;
 }
@@ -187,8 +186,7 @@ TEST_F(RodTest, EverySheetCarriesItsHeaderOverlapAndScaleCheckInBothOrientations
                   1u);
     }
     RodTable heads = Storey(110, 1000);
-    heads.courseMode = false;
-    heads.valueHeader = QStringLiteral("Maat");
+    heads.words = HeadModeWords();
     print(heads);
     EXPECT_EQ(pages().front().texts.count(QStringLiteral("Koppenlat, afdrukken op 100 %")), 1u);
     EXPECT_EQ(pages().back().texts.count(QStringLiteral("eindmaat 1.000,00")), 1u);
