@@ -12,6 +12,11 @@ QByteArray asciiUpper(QByteArray text)
     return text;
 }
 
+bool isHeader(const QByteArray& line, const char* header)
+{
+    return asciiUpper(line.left(kProjectLineLimit)) == header;
+}
+
 } // namespace
 
 QByteArray ProjectKeyOf(const QByteArray& line)
@@ -30,5 +35,10 @@ QByteArray ProjectValueOf(const QByteArray& line)
 
 bool IsProjectSectionHeader(const QByteArray& line)
 {
-    return asciiUpper(line.left(kProjectLineLimit)) == kProjectSectionHeader;
+    return isHeader(line, kProjectSectionHeader);
+}
+
+bool IsFixedPointsHeader(const QByteArray& line)
+{
+    return isHeader(line, kFixedPointsHeader);
 }

@@ -13,4 +13,8 @@ QByteArray ProjectValueOf(const QByteArray& line);
 // Whether a line heads the program's own section: "[VANTORBEL]" in any letter case, alone.
 bool IsProjectSectionHeader(const QByteArray& line);
 
+// Whether a line heads the section of the plan's fixed points, in any letter case, alone.
+bool IsFixedPointsHeader(const QByteArray& line);
+
 inline constexpr char kProjectSectionHeader[] = "[VANTORBEL]";
+inline constexpr char kFixedPointsHeader[] = "[VASTE PUNTEN]";

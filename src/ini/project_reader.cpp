@@ -1,5 +1,6 @@
 #include "project_reader.h"
 
+#include "fixed_points_section.h"
 #include "project_key_table.h"
 #include "project_keys.h"
 #include "project_lines.h"
@@ -71,16 +72,8 @@ void applyKeyLine(ProjectSettings& settings, const QByteArray& line)
     }
 }
 
-} // namespace
-
-bool ReadProjectSettings(QIODevice& device, ProjectSettings& settings)
+void readOwnSection(ProjectLineReader& lines, ProjectSettings& settings)
 {
-    ProjectLineReader lines(device);
-    const bool headerFound = FindProjectSection(lines);
-    throwIfFailed(lines);
-    if (!headerFound || lines.atEnd())
-        return false;
-
     QByteArray line;
     while (NextLineInSection(lines)) {
         lines.readLine(line);
@@ -88,7 +81,40 @@ bool ReadProjectSettings(QIODevice& device, ProjectSettings& settings)
             applyKeyLine(settings, EvaluatedPart(line, kProjectLineLimit));
     }
     throwIfFailed(lines);
-    return true;
+}
+
+} // namespace
+
+bool ReadProjectSettings(QIODevice& device, ProjectSettings& settings)
+{
+    ProjectLineReader lines(device);
+    settings.FixedPointsDamaged = false;
+    bool ownFound = false;
+    bool pointsFound = false;
+    QByteArray line;
+    while (!(ownFound && pointsFound) && !lines.atEnd()) {
+        lines.readLine(line);
+        if (!ownFound && IsProjectSectionHeader(line)) {
+            ownFound = true;
+            throwIfFailed(lines);
+            if (lines.atEnd())
+                return false;
+            readOwnSection(lines, settings);
+        } else if (!pointsFound && IsFixedPointsHeader(line)) {
+            pointsFound = true;
+            settings.FixedPoints = ReadFixedPointsSection(lines);
+            settings.FixedPointsDamaged = !settings.FixedPoints;
+        }
+    }
+    if (!ownFound)
+        throwIfFailed(lines);
+    // The program's section was read whole: a file that fails after it still opens, only the
+    // points it may hold further on are unknown.
+    if (lines.failed()) {
+        settings.FixedPoints.reset();
+        settings.FixedPointsDamaged = true;
+    }
+    return ownFound;
 }
 
 ProjectReadResult ReadProjectFile(const QString& fileName, ProjectSettings& settings)

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <optional>
+#include <vector>
+
 // The table font as a project file keeps it: face, whole points and the four styles. Colour and
 // character set are not stored.
 struct ProjectFont {
@@ -15,6 +18,21 @@ struct ProjectFont {
     bool operator==(const ProjectFont&) const = default;
 };
 
+// One fixed point of the plan: its name, its height as typed, and the count typed for the stretch
+// that ends at it (0: none).
+struct FixedPointTexts {
+    QString name;
+    QString height;
+    int typedCount = 0;
+
+    bool operator==(const FixedPointTexts&) const = default;
+};
+
+// A plan has at most this many fixed points, and a name at most this many UTF-16 units (what a
+// line edit's maximum length counts): within them a point always fits on one line of the file.
+inline constexpr std::size_t kMaxFixedPoints = 50;
+inline constexpr qsizetype kMaxFixedPointNameLength = 60;
+
 // What the [VANTORBEL] section of a project file holds: the field texts exactly as typed, the
 // mode code ("1" course mode, "2" head mode) and the table font.
 struct ProjectSettings {
@@ -25,6 +43,12 @@ struct ProjectSettings {
     QString Decimals;
     QString Mode;
     ProjectFont Font;
+    // The [VASTE PUNTEN] section: none until the user has changed the points, and then kept
+    // with the project even when the list is empty.
+    std::optional<std::vector<FixedPointTexts>> FixedPoints = std::nullopt;
+    // Set by the reader when that section is there but could not be read: the points are then
+    // none, and the rest of the project opens as usual.
+    bool FixedPointsDamaged = false;
 
     bool operator==(const ProjectSettings&) const = default;
 };

@@ -1,5 +1,6 @@
 #include "project_writer.h"
 
+#include "fixed_points_section.h"
 #include "project_key_table.h"
 #include "project_keys.h"
 #include "project_lines.h"
@@ -52,17 +53,31 @@ bool WriteProjectSettings(QIODevice& source, QIODevice& target, const ProjectSet
 {
     ProjectLineReader lines(source);
     ProjectLineWriter out(target);
-    if (!FindProjectSection(lines, &out))
-        out.writeLine(kProjectSectionHeader);
-    writeSection(out, settings);
-
-    // The old section's lines give way to the new ones; from the next section on all is kept.
+    // Each section the settings rewrite takes the place of the first of its name, under the
+    // header as it was; every other line is kept, and a section not found is appended.
+    bool ownWritten = false;
+    bool pointsWritten = !settings.FixedPoints;
     QByteArray line;
-    while (NextLineInSection(lines))
-        lines.readLine(line);
-    while (!lines.atEnd())
+    while (!lines.atEnd()) {
         lines.readLine(line, &out);
-
+        if (!ownWritten && IsProjectSectionHeader(line)) {
+            writeSection(out, settings);
+            SkipSection(lines);
+            ownWritten = true;
+        } else if (!pointsWritten && IsFixedPointsHeader(line)) {
+            WriteFixedPointsSection(out, *settings.FixedPoints);
+            SkipSection(lines);
+            pointsWritten = true;
+        }
+    }
+    if (!ownWritten) {
+        out.writeLine(kProjectSectionHeader);
+        writeSection(out, settings);
+    }
+    if (!pointsWritten) {
+        out.writeLine(kFixedPointsHeader);
+        WriteFixedPointsSection(out, *settings.FixedPoints);
+    }
     return !lines.failed() && !out.failed();
 }
 

@@ -53,6 +53,12 @@ static void PrintTo(const ProjectSettings& s, std::ostream* os)
         os);
     *os << ' ' << f.size << (f.bold ? " B" : "") << (f.italic ? " I" : "")
         << (f.underline ? " U" : "") << (f.strikeOut ? " S" : "");
+    for (const FixedPointTexts& point : s.FixedPoints.value_or(std::vector<FixedPointTexts>{})) {
+        *os << ' ';
+        PrintTo(QStringList{point.name, point.height, QString::number(point.typedCount)}.join(u'|'),
+                os);
+    }
+    *os << (s.FixedPoints ? "" : " no points") << (s.FixedPointsDamaged ? " damaged" : "");
 }
 
 namespace {
@@ -524,6 +530,159 @@ TEST(WriteProjectSettings, FailsWhenTheSourceCannotBeReadToTheEnd)
         ASSERT_TRUE(target.open(QIODevice::WriteOnly));
         EXPECT_FALSE(WriteProjectSettings(source, target, DefaultProjectSettings()));
     }
+}
+
+// ---- Fixed points ----------------------------------------------------------------------------
+
+const QByteArray kPointsHeader = "[VASTE PUNTEN]\r\n";
+
+ProjectSettings WithPoints(std::vector<FixedPointTexts> points)
+{
+    ProjectSettings settings = DefaultProjectSettings();
+    settings.FixedPoints = std::move(points);
+    return settings;
+}
+
+// Names and heights with every character that means something in the file or in the value.
+TEST_F(ProjectWriterTest, FixedPointsComeBackAsTheyWereWritten)
+{
+    const std::vector<FixedPointTexts> points = {
+        {QStringLiteral("a=b;c[d]e"), QStringLiteral("=;[]"), 0},
+        {QStringLiteral(" \"Vloer\" 'oud' "), QStringLiteral(" +2,850 "), 14},
+        {QStringLiteral("\\;\\\\;"), QStringLiteral("\\;"), 2147483647},
+        {QStringLiteral("Ærø 東京 🧱 ü"), QStringLiteral("€ 1½"), 3},
+        {QString(60, u'東'), QString(50, u'9'), 1000000000},
+        {QString(59, u';') + u'\\', QStringLiteral("[x]"), 7},
+        {QStringLiteral("\uFEFF"), QString(), 0},
+        {QString(), QString(), 0},
+    };
+    for (const ProjectSettings& settings : {WithPoints(points), WithPoints({})}) {
+        ASSERT_TRUE(WriteProjectFile(path, settings));
+        EXPECT_EQ(readBack(), settings);
+    }
+    EXPECT_EQ(ReadBytes(path), kNewFile + kPointsHeader + "\r\n");
+    ASSERT_TRUE(WriteProjectFile(path, WithPoints({points[0], points[1], points[2]})));
+    EXPECT_EQ(ReadBytes(path), kNewFile + kPointsHeader +
+                                   "PUNT1=0;a=b\\;c[d]e;=;[]\r\n"
+                                   "PUNT2=14; \"Vloer\" 'oud' ; +2,850 \r\n"
+                                   "PUNT3=2147483647;\\\\\\;\\\\\\\\\\;;\\;\r\n\r\n");
+}
+
+// Within the limits every point fits its line; beyond them the writer keeps to them, so that a
+// saved plan always opens again.
+TEST_F(ProjectWriterTest, FixedPointsBeyondTheLimitsAreCutToThem)
+{
+    std::vector<FixedPointTexts> points(51, {QStringLiteral("p"), QStringLiteral("1"), 1});
+    points[0] = {QString(61, u'n'), QString(300, u'h'), -5};
+    points[1] = {QStringLiteral("a\r\nb\x1a"), QStringLiteral("1\r\n2"), 0};
+    ASSERT_TRUE(WriteProjectFile(path, WithPoints(points)));
+    EXPECT_EQ(lineOf("PUNT1").size(), 255);
+    EXPECT_EQ(lineOf("PUNT51"), QByteArray());
+    points.pop_back();
+    points[0] = {QString(60, u'n'), QString(255 - 6 - 1 - 2 - 60, u'h'), 0};
+    points[1] = {QStringLiteral("ab"), QStringLiteral("12"), 0};
+    EXPECT_EQ(readBack(), WithPoints(points));
+}
+
+TEST_F(ProjectWriterTest, FixedPointsReplaceTheFirstSectionOfTheirNameOrFollowAtTheEnd)
+{
+    const QByteArray points = "PUNT1=4;Vloer;0\r\n\r\n";
+    const RewriteCase cases[] = {
+        {"no file yet", std::nullopt, kNewFile + kPointsHeader + points},
+        {"no section yet", "[Other]\r\n[VANTORBEL]\r\n\r\n[Next]\r\nB=2\r\n",
+         "[Other]\r\n" + kHeader + kDefaultKeys + "[Next]\r\nB=2\r\n" + kPointsHeader + points},
+        {"section before the program's, lower case",
+         "[vaste punten]\r\nPUNT1=1;Oud;5\r\nJUNK\r\n[VANTORBEL]\r\n[VASTE PUNTEN]\r\nPUNT1=",
+         "[vaste punten]\r\n" + points + kHeader + kDefaultKeys + "[VASTE PUNTEN]\r\nPUNT1=\r\n"},
+        {"section after another", "[VANTORBEL]\r\n[Next]\r\n[VASTE PUNTEN]\r\nPUNT2=x\r\n[Last]",
+         kHeader + kDefaultKeys + "[Next]\r\n" + kPointsHeader + points + "[Last]\r\n"},
+    };
+    for (const RewriteCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(path);
+        if (c.before)
+            WriteBytes(path, *c.before);
+        ASSERT_TRUE(WriteProjectFile(path, WithPoints({{QStringLiteral("Vloer"), "0", 4}})));
+        EXPECT_EQ(ReadBytes(path), c.after);
+    }
+}
+
+// What a build that knows no fixed points does: the section stays as it is, damaged or not.
+TEST_F(ProjectWriterTest, SettingsWithoutFixedPointsKeepTheSectionAsItIs)
+{
+    for (const QByteArray section : {"PUNT1=4;Vloer;0\r\n\r\n", "PUNT1=x\r\nPUNT1=\r\n"}) {
+        const QByteArray file = kPointsHeader + section + "[VANTORBEL]\r\nMODE=2\r\n";
+        WriteBytes(path, file);
+        ASSERT_TRUE(WriteProjectFile(path, DefaultProjectSettings()));
+        EXPECT_EQ(ReadBytes(path), kPointsHeader + section + kHeader + kDefaultKeys);
+    }
+}
+
+TEST_F(ProjectReaderTest, ADamagedFixedPointsSectionLeavesNoPointsAndTheRestOpens)
+{
+    const QByteArray name61 = "PUNT1=0;" + QByteArray(61, 'n') + ";1";
+    QByteArray fiftyOne;
+    for (int i = 1; i <= 51; ++i)
+        fiftyOne += "PUNT" + QByteArray::number(i) + "=1;p;1\r\n";
+    for (const QByteArray& section : QList<QByteArray>{"PUNT2=1;a;1",
+                                                       "PUNT1=1;a;1\r\nPUNT3=1;b;2",
+                                                       "PUNT1=1;a;1\r\nPUNT1=1;a;1",
+                                                       "PUNT01=1;a;1",
+                                                       "PUNT1 =1;a;1",
+                                                       "; note",
+                                                       "X=1",
+                                                       "PUNT1=1;a",
+                                                       "PUNT1=1",
+                                                       "PUNT1=",
+                                                       "PUNT1=1;a\\b;1",
+                                                       "PUNT1=1;a\\",
+                                                       "PUNT1=-1;a;1",
+                                                       "PUNT1=+1;a;1",
+                                                       "PUNT1= 1;a;1",
+                                                       "PUNT1=;a;1",
+                                                       "PUNT1=2147483648;a;1",
+                                                       "PUNT1=0x1;a;1",
+                                                       name61,
+                                                       "PUNT1=0;n;" + QByteArray(300, 'h'),
+                                                       fiftyOne}) {
+        SCOPED_TRACE(testing::PrintToString(section));
+        ProjectSettings settings = PassedIn();
+        settings.FixedPoints = std::vector<FixedPointTexts>{};
+        EXPECT_EQ(read("[VASTE PUNTEN]\r\n" + section + "\r\n[VANTORBEL]\r\nMODE=3\r\n", settings),
+                  ProjectReadResult::Read);
+        ProjectSettings expected = SettingsOf(QStringLiteral("Oud|75|-10|2000|1|3"), PassedFont());
+        expected.FixedPointsDamaged = true;
+        EXPECT_EQ(settings, expected);
+    }
+}
+
+TEST_F(ProjectReaderTest, FixedPointsAreReadWhereverTheirFirstSectionStands)
+{
+    const std::vector<FixedPointTexts> points = {{QStringLiteral("Trés"), "0", 0},
+                                                 {QStringLiteral(""), QStringLiteral(";"), 12}};
+    const QByteArray section = "[Vaste Punten]\r\n\r\npunt1=0;Tr\xe9s;0\r\n\r\nPUNT2=12;;;\r\n";
+    for (const QByteArray& file :
+         {section + "[VANTORBEL]\r\nMODE=3\r\n[VASTE PUNTEN]\r\nX",
+          "[VANTORBEL]\r\nMODE=3\r\n[Other]\r\nA=1\r\n" + section + "[VASTE PUNTEN]\r\n"}) {
+        SCOPED_TRACE(testing::PrintToString(file));
+        ProjectSettings settings = PassedIn();
+        settings.FixedPointsDamaged = true;
+        EXPECT_EQ(read(file, settings), ProjectReadResult::Read);
+        ProjectSettings expected = SettingsOf(QStringLiteral("Oud|75|-10|2000|1|3"), PassedFont());
+        expected.FixedPoints = points;
+        EXPECT_EQ(settings, expected);
+    }
+}
+
+TEST(ReadProjectSettings, AFileThatFailsAfterTheProgramsSectionOpensWithoutItsPoints)
+{
+    ProjectSettings settings;
+    settings.FixedPoints = std::vector<FixedPointTexts>{};
+    FlakyDevice source("[VANTORBEL]\r\nMODE=3\r\n[Next]\r\n", 0, true);
+    EXPECT_TRUE(ReadProjectSettings(source, settings));
+    EXPECT_EQ(settings.Mode, QStringLiteral("3"));
+    EXPECT_EQ(settings.FixedPoints, std::nullopt);
+    EXPECT_TRUE(settings.FixedPointsDamaged);
 }
 
 } // namespace
