@@ -18,8 +18,12 @@ namespace {
 // Different from the defaults in every item, so that an item wrongly touched shows.
 ProjectSettings PassedIn()
 {
-    return {QStringLiteral("Oud"), QStringLiteral("75"), QStringLiteral("-10"),
-            QStringLiteral("2000"), QStringLiteral("1"), QStringLiteral("2"),
+    return {QStringLiteral("Oud"),
+            QStringLiteral("75"),
+            QStringLiteral("-10"),
+            QStringLiteral("2000"),
+            QStringLiteral("1"),
+            QStringLiteral("2"),
             ProjectFont{QStringLiteral("Courier New"), 11, true, false, true, false}};
 }
 
@@ -49,7 +53,7 @@ void ApplyReferenceKeyLine(ReferenceResult& result, std::string_view line)
     const std::string_view value = head.substr(equals + 1);
     ProjectSettings& s = result.settings;
     const std::pair<const char*, QString*> texts[] = {
-        {"PROJECTNAAM", &s.ProjectName}, {"VANTORBEL", &s.Gauge}, {"ONDERHOOGTE", &s.Bottom},
+        {"PROJECTNAAM", &s.ProjectName}, {"VANTORBEL", &s.Gauge},    {"ONDERHOOGTE", &s.Bottom},
         {"BOVENHOOGTE", &s.Top},         {"DECIMALEN", &s.Decimals}, {"MODE", &s.Mode},
         {"FONTNAME", &s.Font.name}};
     for (const auto& [name, text] : texts) {
@@ -62,8 +66,8 @@ void ApplyReferenceKeyLine(ReferenceResult& result, std::string_view line)
         if (const std::optional<std::int32_t> size = fuzz::ReferenceWholeNumber(value))
             s.Font.size = *size;
         else
-            result.error = "'" + fuzz::ReferenceDecode(value).toStdString() +
-                           "' is not a valid integer value";
+            result.error =
+                "'" + fuzz::ReferenceDecode(value).toStdString() + "' is not a valid integer value";
         // what() is a C string: a NUL from the file ends the message there.
         if (result.error)
             result.error->resize(std::min(result.error->size(), result.error->find('\0')));
@@ -135,12 +139,13 @@ void CheckValueHelpers(std::string_view bytes)
     const QString decoded = DecodeProjectValue(raw);
     const QString expected = fuzz::ReferenceDecode(bytes);
     if (decoded != expected)
-        fuzz::Fail("DecodeProjectValue(" + fuzz::Escaped(bytes) + ") gave " +
-                   fuzz::Shown(decoded) + ", expected " + fuzz::Shown(expected));
+        fuzz::Fail("DecodeProjectValue(" + fuzz::Escaped(bytes) + ") gave " + fuzz::Shown(decoded) +
+                   ", expected " + fuzz::Shown(expected));
 
     const QByteArray encoded = EncodeProjectValue(decoded);
     fuzz::Check(!encoded.contains('\r') && !encoded.contains('\n') && !encoded.contains('\x1a'),
-                "EncodeProjectValue kept a line break or Ctrl-Z: " + fuzz::Escaped(fuzz::View(encoded)));
+                "EncodeProjectValue kept a line break or Ctrl-Z: " +
+                    fuzz::Escaped(fuzz::View(encoded)));
     QString withoutBreaks = decoded;
     withoutBreaks.remove(QChar(u'\r')).remove(QChar(u'\n')).remove(QChar(0x1a));
     fuzz::Check(fuzz::ReferenceDecode(fuzz::View(encoded)) == withoutBreaks,
@@ -183,6 +188,15 @@ void CheckRead(QIODevice& device, std::string_view file, const ReferenceResult& 
     if (!error && read != expected.read)
         fuzz::Fail(std::string("ReadProjectSettings returned ") + (read ? "true" : "false") +
                    context);
+    // The reference knows no fixed points: only what any reading of them must keep to.
+    fuzz::Check(!settings.FixedPointsDamaged || !settings.FixedPoints,
+                "damaged fixed points were kept" + context);
+    for (const FixedPointTexts& point :
+         settings.FixedPoints.value_or(std::vector<FixedPointTexts>{}))
+        fuzz::Check(point.name.size() <= kMaxFixedPointNameLength && point.typedCount >= 0,
+                    "a fixed point beyond the limits" + context);
+    settings.FixedPoints = expected.settings.FixedPoints;
+    settings.FixedPointsDamaged = expected.settings.FixedPointsDamaged;
     if (!(settings == expected.settings))
         fuzz::Fail("ReadProjectSettings gave " + fuzz::Shown(settings) + ", expected " +
                    fuzz::Shown(expected.settings) + context);
