@@ -48,35 +48,36 @@ std::variant<std::vector<PlanPoint>, PlanError> ReadPoints(const PlanTexts& text
 }
 
 // A length divided by "n × maat": the count by the one count rule unless the user typed one,
-// the gauge text as Overnemen finds it.
-std::variant<Stretch, FitError> Divide(const FitInputs& inputs, std::int32_t typedCount,
-                                       const RegionalFormat& format)
+// the gauge text as Overnemen finds it. `row`: the row a refusal is about.
+std::variant<Stretch, PlanError> Divide(const FitInputs& inputs, std::int32_t typedCount,
+                                        std::size_t row, const RegionalFormat& format)
 {
     if (const std::optional<FitError> error = CheckDivision(inputs))
-        return *error;
+        return PlanError{PlanProblem::Brick, row, error};
     const double length = inputs.Top - inputs.Bottom;
     const std::optional<CountChoice> choice = ChooseCounts(inputs.Rule, length, inputs.Brick);
     if (!choice)
-        return FitError{FitField::Stone, FitProblem::NothingFits};
+        return PlanError{PlanProblem::Brick, row,
+                         FitError{FitField::Stone, FitProblem::NothingFits}};
     std::optional<FitCount> fitted =
         GaugeForCount(inputs.Rule, length, inputs.Brick.Stone, typedCount);
     Stretch stretch;
     stretch.typed = fitted.has_value();
     if (!fitted)
         fitted = choice->counts[choice->selected];
+    // Without a text the table cannot climb the stretch: its heights lie beyond what a gauge
+    // the user can type still moves.
+    const std::optional<FittedGauge> text = FitGaugeText(inputs, fitted->Count, format);
+    if (!text)
+        return Refused(PlanProblem::NoGaugeText, row);
     stretch.count = fitted->Count;
     stretch.gauge = fitted->Gauge;
     stretch.joint = fitted->Joint;
     const BrickSetting& brick = inputs.Brick;
     stretch.withinLimits = stretch.joint >= brick.JointFrom && stretch.joint <= brick.JointTo;
-    if (const std::optional<FittedGauge> text = FitGaugeText(inputs, stretch.count, format)) {
-        stretch.gaugeText = text->text;
-        stretch.onTarget = text->onTarget;
-        stretch.landing = text->landing;
-    } else {
-        stretch.onTarget = false;
-        stretch.landing = ExactLanding(inputs, stretch.count, stretch.gauge);
-    }
+    stretch.gaugeText = text->text;
+    stretch.onTarget = text->onTarget;
+    stretch.landing = text->landing;
     return stretch;
 }
 
@@ -91,8 +92,8 @@ FitInputs Between(const FitInputs& bricks, const PlanPoint& from, const PlanPoin
 std::optional<OneGauge> DivideAtOnce(const Plan& plan, const FitInputs& bricks,
                                      const RegionalFormat& format)
 {
-    const std::variant<Stretch, FitError> whole =
-        Divide(Between(bricks, plan.points.front(), plan.points.back()), 0, format);
+    const std::variant<Stretch, PlanError> whole =
+        Divide(Between(bricks, plan.points.front(), plan.points.back()), 0, 0, format);
     const Stretch* division = std::get_if<Stretch>(&whole);
     if (!division)
         return std::nullopt;
@@ -123,10 +124,11 @@ std::variant<Plan, PlanError> MakePlan(const PlanTexts& texts, const RegionalFor
     std::size_t courses = 1;
     for (std::size_t from = 0; from + 1 < plan.points.size(); ++from) {
         const PlanPoint& to = plan.points[from + 1];
-        std::variant<Stretch, FitError> divided =
-            Divide(Between(bricks, plan.points[from], to), texts.points[to.row].typedCount, format);
-        if (const FitError* error = std::get_if<FitError>(&divided))
-            return PlanError{PlanProblem::Brick, to.row, *error};
+        std::variant<Stretch, PlanError> divided =
+            Divide(Between(bricks, plan.points[from], to), texts.points[to.row].typedCount, to.row,
+                   format);
+        if (const PlanError* error = std::get_if<PlanError>(&divided))
+            return *error;
         Stretch& stretch = plan.stretches.emplace_back(std::get<Stretch>(std::move(divided)));
         stretch.from = from;
         stretch.to = from + 1;

@@ -46,6 +46,8 @@ enum class PlanProblem {
     Brick,          // the bricks cannot be read or cannot divide a stretch (FitError in
                     // `brick`; row: the stretch's upper point, 0 for the bricks themselves)
     TooManyCourses, // more than the row limit in all (row: the point where the total passes it)
+    NoGaugeText,    // no gauge text makes the table climb the stretch (row: its upper point);
+                    // only for heights so large that a gauge no longer moves them
 };
 
 struct PlanError {
@@ -68,7 +70,7 @@ struct Stretch {
     double gauge = 0;   // exact: (to - from) / count
     double joint = 0;   // gauge - stone
     bool withinLimits = true;
-    std::string gaugeText; // as Overnemen would type it; empty when none was found
+    std::string gaugeText; // as Overnemen would type it
     bool onTarget = true;  // false: the last course lands on `landing`, not on the point
     double landing = 0;
 };

@@ -3,34 +3,11 @@
 #include "number_reader.h"
 
 namespace calc {
-namespace {
-
-// The table's climb cut off at course `count`: a stretch ends on its point there even when the
-// table, climbing on to its top, would stop later.
-template <class Visit>
-void ClimbStretch(const CourseInputs& climb, std::int32_t count, Visit&& visit)
-{
-    ClimbCourses(climb, [&](std::int32_t number, double height) {
-        visit(number, height);
-        return number < count;
-    });
-}
-
-} // namespace
 
 double ClimbGauge(const Stretch& stretch, const RegionalFormat& format)
 {
-    if (stretch.gaugeText.empty())
-        return stretch.gauge;
+    // A text FitGaugeText found always reads back; the exact gauge only keeps this total.
     return ReadReal(stretch.gaugeText, format).value_or(stretch.gauge);
-}
-
-double ExactLanding(const FitInputs& inputs, std::int32_t count, double gauge)
-{
-    double landing = inputs.Bottom;
-    ClimbStretch({gauge, inputs.Bottom, inputs.Top, inputs.Decimals}, count,
-                 [&](std::int32_t, double height) { landing = height; });
-    return landing;
 }
 
 std::vector<PlanCourse> PlanCourses(const Plan& plan, const RegionalFormat& format)
@@ -45,9 +22,11 @@ std::vector<PlanCourse> PlanCourses(const Plan& plan, const RegionalFormat& form
         const std::int32_t first = courses.back().number;
         const CourseInputs climb{ClimbGauge(stretch, format), plan.points[stretch.from].height,
                                  plan.points[stretch.to].height, plan.decimals};
-        // The climb lays at least one course: every stretch's top lies above its bottom.
-        ClimbStretch(climb, stretch.count, [&](std::int32_t number, double height) {
+        // The climb lays at least one course, as every stretch's top lies above its bottom; it
+        // stops at the stretch's count even where the table, climbing on, would stop later.
+        ClimbCourses(climb, [&](std::int32_t number, double height) {
             courses.push_back({first + number, height, std::nullopt});
+            return number < stretch.count;
         });
         courses.back().point = stretch.to;
     }

@@ -8,13 +8,8 @@
 
 namespace calc {
 
-// The gauge a stretch climbs with: its text read as the main window reads it, or the exact
-// gauge when no text was found.
+// The gauge a stretch climbs with: its text read as the main window reads it.
 double ClimbGauge(const Stretch& stretch, const RegionalFormat& format);
-
-// Where the stretch's last course lands when no text was found: the exact gauge gives no
-// promise that course `count` lands on the point.
-double ExactLanding(const FitInputs& inputs, std::int32_t count, double gauge);
 
 // Every course from the lowest point, each stretch climbing from its own lower point up to its
 // count; the last course of a stretch carries its upper point.

@@ -155,6 +155,8 @@ TEST(FixedPoints, RefusesPointsAndBricksThatMakeNoPlan)
         {{{"a", "0"}, {"b", "900"}}, {"0"}, PlanProblem::Brick, 0},
         {{{"a", "0"}, {"b", "30"}, {"c", "900"}}, {}, PlanProblem::Brick, 1},
         {{{"a", "0"}, {"b", "6000000"}, {"c", "12000000"}}, {}, PlanProblem::TooManyCourses, 2},
+        // A gauge of 62,5 no longer moves a height of 1e20: the table cannot climb there.
+        {{{"a", "1e20"}, {"b", "100000000000000100000"}}, {}, PlanProblem::NoGaugeText, 1},
     };
     for (const auto& c : cases) {
         const auto error = std::get<calc::PlanError>(Plan(c.points, c.bricks));
