@@ -1,3 +1,4 @@
+#include "calc/course_table.h"
 #include "calc/fixed_points.h"
 #include "calc/format_height.h"
 #include "calc/number_reader.h"
@@ -5,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -43,8 +45,8 @@ std::string Shown(double height, std::int32_t decimals = 2)
 }
 
 // Checks the plan as a builder would: each stretch laid stone and joint by stone and joint fills
-// its length, and its text, climbed as the table climbs from the stretch's lower point, lays
-// the plan's courses and shows the upper point on the last one.
+// its length, and the table its text builds from the stretch's lower point ends on the upper
+// point as shown, with the plan's courses.
 void ExpectBuilt(const calc::Plan& plan, const calc::RegionalFormat& format, double stone = 50)
 {
     std::size_t at = 0;
@@ -55,14 +57,13 @@ void ExpectBuilt(const calc::Plan& plan, const calc::RegionalFormat& format, dou
         for (std::int32_t course = 0; course < stretch.count; ++course)
             laid += stone + stretch.joint;
         EXPECT_NEAR(laid, top - bottom, 1e-9);
-        const calc::CourseInputs climb{*calc::ReadReal(stretch.gaugeText, format), bottom, top,
-                                       plan.decimals};
-        calc::ClimbCourses(climb, [&](std::int32_t number, double height) {
-            EXPECT_EQ(plan.courses.at(++at).height, height);
-            return number < stretch.count;
-        });
+        const auto table = calc::BuildCourseTable(
+            {*calc::ReadReal(stretch.gaugeText, format), bottom, top, plan.decimals});
+        ASSERT_EQ(table.size(), std::size_t(stretch.count) + 1);
+        for (std::size_t row = 1; row < table.size(); ++row)
+            EXPECT_EQ(plan.courses.at(++at).height, table[row].Height);
         EXPECT_EQ(plan.courses[at].point, stretch.to);
-        EXPECT_EQ(Shown(plan.courses[at].height, plan.decimals), Shown(top, plan.decimals));
+        EXPECT_EQ(Shown(table.back().Height, plan.decimals), Shown(top, plan.decimals));
     }
     EXPECT_EQ(at + 1, plan.courses.size());
 }
@@ -95,7 +96,6 @@ TEST(FixedPoints, AStoreyTypedInAnyOrderHitsEveryPointInBothFormats)
             EXPECT_EQ(Shown(stretch.joint), stretches[i].joint);
             EXPECT_EQ(stretch.withinLimits, stretches[i].within);
             EXPECT_TRUE(stretch.onTarget);
-            EXPECT_FALSE(stretch.typed);
         }
         EXPECT_EQ(plan.courses.back().number, 44);
         ExpectBuilt(plan, format);
@@ -147,13 +147,22 @@ TEST(FixedPoints, RefusesPointsAndBricksThatMakeNoPlan)
         Bricks bricks;
         PlanProblem problem;
         std::size_t row;
+        std::optional<calc::FitProblem> brick = std::nullopt;
     } cases[] = {
         {{{"a", "0"}, {"b", "900"}, {"c", "900,0"}}, {}, PlanProblem::SamePoint, 2},
         {{{"a", "0"}, {"b", "9OO"}}, {}, PlanProblem::NotANumber, 1},
         {{{"a", "0"}, {"b", "1.000"}}, {}, PlanProblem::NotANumber, 1},
         {{{"a", "0"}, {"b", "  "}}, {}, PlanProblem::TooFewPoints, 0},
-        {{{"a", "0"}, {"b", "900"}}, {"0"}, PlanProblem::Brick, 0},
-        {{{"a", "0"}, {"b", "30"}, {"c", "900"}}, {}, PlanProblem::Brick, 1},
+        {{{"a", "0"}, {"b", "900"}},
+         {"0"},
+         PlanProblem::Brick,
+         0,
+         calc::FitProblem::StoneNotPositive},
+        {{{"a", "0"}, {"b", "30"}, {"c", "900"}},
+         {},
+         PlanProblem::Brick,
+         1,
+         calc::FitProblem::NothingFits},
         {{{"a", "0"}, {"b", "6000000"}, {"c", "12000000"}}, {}, PlanProblem::TooManyCourses, 2},
         // A gauge of 62,5 no longer moves a height of 1e20: the table cannot climb there.
         {{{"a", "1e20"}, {"b", "100000000000000100000"}}, {}, PlanProblem::NoGaugeText, 1},
@@ -162,6 +171,7 @@ TEST(FixedPoints, RefusesPointsAndBricksThatMakeNoPlan)
         const auto error = std::get<calc::PlanError>(Plan(c.points, c.bricks));
         EXPECT_EQ(error.problem, c.problem);
         EXPECT_EQ(error.row, c.row);
+        EXPECT_EQ(error.brick ? std::optional(error.brick->problem) : std::nullopt, c.brick);
     }
     std::vector<calc::PlanPointText> many(51);
     for (std::size_t i = 0; i < many.size(); ++i)
