@@ -4,7 +4,7 @@
 // divided in one plan. Each stretch between two consecutive points gets a whole number of
 // courses by the one count rule of Verdelen, its gauge text found as Overnemen finds it, so that
 // its last course lands on its upper point as the table shows it; the next stretch climbs on
-// from that point.
+// from that point's own value, so that no stretch inherits the rounding of the one below.
 
 #include "divide_levels.h"
 
@@ -21,8 +21,9 @@ namespace calc {
 constexpr std::size_t kMaxPlanPoints = 50;
 
 // One point as typed: its name (may be empty) and its height as a text; a row with an empty
-// height is left out of the plan. `count`: a count the user typed for the stretch that ends at
-// this point (0: none), kept only while the stretch's two points are the same.
+// height (or only blanks) is left out of the plan. `typedCount`: a count the user typed for the
+// stretch that ends at this point (0: none; only 1 to kMaxFitCount count), kept only while the
+// stretch's two points are the same.
 struct PlanPointText {
     std::string name;
     std::string height;

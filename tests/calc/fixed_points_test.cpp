@@ -138,6 +138,11 @@ TEST(FixedPoints, KeepsATypedCountAndDividesAFacadeInHeads)
     EXPECT_EQ(Shown(facade.oneGauge->misses[0].difference, 1), "10,0");
     EXPECT_EQ(facade.oneGauge->misses[1].course, 30);
     EXPECT_EQ(Shown(facade.oneGauge->misses[1].difference, 1), "0,0");
+    // Midway between two heads the nearer is the lower one.
+    const auto midway = std::get<calc::Plan>(
+        Plan({{"", "0"}, {"", "1155"}, {"", "2200"}}, {"100", "10", "8", "12", "1"}));
+    EXPECT_EQ(midway.oneGauge->misses[0].course, 10);
+    EXPECT_EQ(midway.oneGauge->misses[0].difference, -55);
 }
 
 TEST(FixedPoints, RefusesPointsAndBricksThatMakeNoPlan)
