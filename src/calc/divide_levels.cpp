@@ -9,32 +9,18 @@
 namespace calc {
 namespace {
 
-std::optional<FitError> ReadFitTexts(const FitTexts& texts, const RegionalFormat& format,
-                                     FitInputs& inputs)
+std::optional<FitError> ReadLevelTexts(const FitTexts& texts, const RegionalFormat& format,
+                                       FitInputs& inputs)
 {
-    const struct {
-        std::string_view text;
-        double* value;
-        FitField field;
-    } reals[] = {
-        {texts.bottom, &inputs.Bottom, FitField::Bottom},
-        {texts.top, &inputs.Top, FitField::Top},
-        {texts.stone, &inputs.Brick.Stone, FitField::Stone},
-        {texts.joint, &inputs.Brick.Joint, FitField::Joint},
-        {texts.jointFrom, &inputs.Brick.JointFrom, FitField::JointFrom},
-        {texts.jointTo, &inputs.Brick.JointTo, FitField::JointTo},
-    };
-    for (const auto& real : reals) {
-        const std::optional<double> value = ReadReal(real.text, format);
-        if (!value)
-            return FitError{real.field, FitProblem::NotANumber};
-        *real.value = *value;
-    }
-    const std::optional<std::int32_t> decimals = ReadWholeNumber(texts.decimals);
-    if (!decimals)
-        return FitError{FitField::Decimals, FitProblem::NotAWholeNumber};
-    inputs.Decimals = *decimals;
-    return std::nullopt;
+    if (const std::optional<double> bottom = ReadReal(texts.bottom, format))
+        inputs.Bottom = *bottom;
+    else
+        return FitError{FitField::Bottom, FitProblem::NotANumber};
+    if (const std::optional<double> top = ReadReal(texts.top, format))
+        inputs.Top = *top;
+    else
+        return FitError{FitField::Top, FitProblem::NotANumber};
+    return ReadBrickTexts(texts, format, inputs);
 }
 
 // The count whose gauge is the nominal one, as a real: the rule solved for n.
@@ -50,27 +36,6 @@ double NominalCount(FitRule rule, double length, const BrickSetting& brick)
         break;
     }
     return length / nominal;
-}
-
-std::optional<FitError> CheckDivision(const FitInputs& inputs)
-{
-    const BrickSetting& brick = inputs.Brick;
-    if (!(inputs.Top > inputs.Bottom))
-        return FitError{FitField::Top, FitProblem::LengthNotPositive};
-    if (!(brick.Stone > 0))
-        return FitError{FitField::Stone, FitProblem::StoneNotPositive};
-    if (!(brick.Joint > 0))
-        return FitError{FitField::Joint, FitProblem::JointNotPositive};
-    if (!(brick.JointFrom >= 0))
-        return FitError{FitField::JointFrom, FitProblem::LimitNegative};
-    if (!(brick.JointTo >= 0))
-        return FitError{FitField::JointTo, FitProblem::LimitNegative};
-    if (brick.JointFrom > brick.JointTo)
-        return FitError{FitField::JointFrom, FitProblem::LimitsReversed};
-    // Also refuses a length beyond the double range.
-    if (!(NominalCount(inputs.Rule, inputs.Top - inputs.Bottom, brick) <= kMaxFitCount))
-        return FitError{FitField::Top, FitProblem::TooManyCourses};
-    return std::nullopt;
 }
 
 // The counts a rule allows, with their gauge and joint; the joint never grows with the count.
@@ -142,6 +107,59 @@ CountChoice NearestAround(const Counts& counts, std::int32_t selected, std::int3
 
 } // namespace
 
+std::optional<FitError> ReadBrickTexts(const FitTexts& texts, const RegionalFormat& format,
+                                       FitInputs& inputs)
+{
+    const struct {
+        std::string_view text;
+        double* value;
+        FitField field;
+    } reals[] = {
+        {texts.stone, &inputs.Brick.Stone, FitField::Stone},
+        {texts.joint, &inputs.Brick.Joint, FitField::Joint},
+        {texts.jointFrom, &inputs.Brick.JointFrom, FitField::JointFrom},
+        {texts.jointTo, &inputs.Brick.JointTo, FitField::JointTo},
+    };
+    for (const auto& real : reals) {
+        const std::optional<double> value = ReadReal(real.text, format);
+        if (!value)
+            return FitError{real.field, FitProblem::NotANumber};
+        *real.value = *value;
+    }
+    const std::optional<std::int32_t> decimals = ReadWholeNumber(texts.decimals);
+    if (!decimals)
+        return FitError{FitField::Decimals, FitProblem::NotAWholeNumber};
+    inputs.Decimals = *decimals;
+    return std::nullopt;
+}
+
+std::optional<FitError> CheckBricks(const BrickSetting& brick)
+{
+    if (!(brick.Stone > 0))
+        return FitError{FitField::Stone, FitProblem::StoneNotPositive};
+    if (!(brick.Joint > 0))
+        return FitError{FitField::Joint, FitProblem::JointNotPositive};
+    if (!(brick.JointFrom >= 0))
+        return FitError{FitField::JointFrom, FitProblem::LimitNegative};
+    if (!(brick.JointTo >= 0))
+        return FitError{FitField::JointTo, FitProblem::LimitNegative};
+    if (brick.JointFrom > brick.JointTo)
+        return FitError{FitField::JointFrom, FitProblem::LimitsReversed};
+    return std::nullopt;
+}
+
+std::optional<FitError> CheckDivision(const FitInputs& inputs)
+{
+    if (!(inputs.Top > inputs.Bottom))
+        return FitError{FitField::Top, FitProblem::LengthNotPositive};
+    if (const std::optional<FitError> error = CheckBricks(inputs.Brick))
+        return error;
+    // Also refuses a length beyond the double range.
+    if (!(NominalCount(inputs.Rule, inputs.Top - inputs.Bottom, inputs.Brick) <= kMaxFitCount))
+        return FitError{FitField::Top, FitProblem::TooManyCourses};
+    return std::nullopt;
+}
+
 std::optional<FitCount> GaugeForCount(FitRule rule, double length, double stone, std::int32_t count)
 {
     if (count < (rule == FitRule::LessJoint ? 2 : 1) || count > kMaxFitCount)
@@ -199,7 +217,7 @@ std::variant<Division, FitError> DivideLevels(const FitTexts& texts, FitRule rul
 {
     Division division;
     division.inputs.Rule = rule;
-    if (const std::optional<FitError> error = ReadFitTexts(texts, format, division.inputs))
+    if (const std::optional<FitError> error = ReadLevelTexts(texts, format, division.inputs))
         return *error;
     if (const std::optional<FitError> error = CheckDivision(division.inputs))
         return *error;

@@ -108,6 +108,19 @@ std::optional<FitCount> GaugeForCount(FitRule rule, double length, double stone,
 // would not be positive are never offered. Nothing when no count has a positive joint.
 std::optional<CountChoice> ChooseCounts(FitRule rule, double length, const BrickSetting& brick);
 
+// Reads the stone, the joint, the two limits and the decimals of `texts` (bottom and top are
+// not looked at) as the calculate command reads its fields; the first that cannot be read is
+// reported.
+std::optional<FitError> ReadBrickTexts(const FitTexts& texts, const RegionalFormat& format,
+                                       FitInputs& inputs);
+
+// Bricks that can divide a length: a positive stone and joint, limits not below 0 and in order.
+std::optional<FitError> CheckBricks(const BrickSetting& brick);
+
+// The top above the bottom, the bricks that can divide, and not more than kMaxFitCount courses
+// around the nominal gauge: the first that fails is reported.
+std::optional<FitError> CheckDivision(const FitInputs& inputs);
+
 // Reads the texts as the calculate command reads its fields (bottom, top, stone, joint, the two
 // limits, decimals: the first that cannot be read is reported), checks that they can be
 // divided, and chooses the counts.

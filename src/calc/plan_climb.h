@@ -1,0 +1,22 @@
+#pragma once
+
+// The climbs of a plan, each done as the calculate command climbs, so that what the plan says
+// of a course is what the table will show: every course stretch by stretch, and how far the
+// one gauge's courses fall from the points between.
+
+#include "fixed_points.h"
+
+namespace calc {
+
+// The gauge a stretch climbs with: its text read as the main window reads it.
+double ClimbGauge(const Stretch& stretch, const RegionalFormat& format);
+
+// Every course from the lowest point, each stretch climbing from its own lower point up to its
+// count; the last course of a stretch carries its upper point.
+std::vector<PlanCourse> PlanCourses(const Plan& plan, const RegionalFormat& format);
+
+// For each point between the lowest and the highest, the course line of the climb with `gauge`
+// from the lowest point that lies nearest to it (midway: the lower one).
+std::vector<OneGauge::Miss> OneGaugeMisses(const Plan& plan, double gauge);
+
+} // namespace calc
