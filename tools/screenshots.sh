@@ -32,12 +32,12 @@ import -window "$main" docs/hoofdvenster.png
 x11_divide "$main"
 divide=$(x11_window 'Verdelen')
 sleep 1
-xdotool mousemove --window "$divide" 130 49 click 1 key ctrl+a type 2800
+xdotool mousemove --window "$divide" 145 167 click 1 key ctrl+a type 2800
 sleep 1
 import -window "$divide" docs/verdelen.png
 
 # The window's proposal, 2 800 in 45 courses, as a rod: its second sheet, whole, in the preview.
-xdotool mousemove --window "$divide" 50 390 click 1 # Lat afdrukken
+xdotool mousemove --window "$divide" 62 423 click 1 # Lat afdrukken
 dialog=$(x11_window 'Afdrukken')
 sleep 1
 x11_screen_and_ok "$dialog"

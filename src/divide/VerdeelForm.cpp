@@ -1,5 +1,8 @@
 #include "VerdeelForm.h"
 
+#include "fixed_points_tab.h"
+#include "read_only_list.h"
+
 #include "calc/format_height.h"
 #include "calc/number_reader.h"
 #include "document/mode_words.h"
@@ -19,13 +22,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 namespace {
 
-constexpr int kRowHeight = 20;
 constexpr int kEditWidth = 100;
-constexpr QSize kWindowSize(400, 640);
+constexpr QSize kWindowSize(420, 700);
 // Rows of the count list shown before it scrolls.
 constexpr int kShownCounts = 6;
 constexpr int kCountColumnWidth = 40;
@@ -39,34 +43,6 @@ QString Height(double value, int decimals)
 {
     return QString::fromStdString(
         calc::FormatHeight(value, decimals, platform::CurrentRegionalFormat()));
-}
-
-QTableWidget* AddList(QWidget* parent, const char* name, int columns)
-{
-    auto* list = new QTableWidget(0, columns, parent);
-    list->setObjectName(QLatin1String(name));
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->verticalHeader()->hide();
-    list->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    list->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    list->horizontalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    platform::AddRowCopy(*list);
-    return list;
-}
-
-// One line of the list for each row, its cells right-aligned as numbers are.
-template <class Row, class Cells>
-void FillList(QTableWidget& list, const std::vector<Row>& rows, Cells cellsOf)
-{
-    list.setRowCount(static_cast<int>(rows.size()));
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        const QStringList cells = cellsOf(rows[row]);
-        for (int column = 0; column < cells.size(); ++column) {
-            auto* item = new QTableWidgetItem(cells[column]);
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            list.setItem(static_cast<int>(row), column, item);
-        }
-    }
 }
 
 } // namespace
@@ -83,7 +59,20 @@ TVerdeelForm::TVerdeelForm(QWidget* owner, ProjectDocument& document, DivideComm
     setFont(platform::WindowFont());
     resize(kWindowSize);
 
-    new QGridLayout(this);
+    // The bricks above the two tabs: both divide with the same bricks.
+    auto* column = new QVBoxLayout(this);
+    m_brickGrid = new QGridLayout;
+    column->addLayout(m_brickGrid);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("VerdeelTabs"));
+    column->addWidget(m_tabs, 1);
+    auto* pair = new QWidget(m_tabs);
+    pair->setObjectName(QStringLiteral("TweeHoogtesTab"));
+    m_pairGrid = new QGridLayout(pair);
+    m_tabs->addTab(pair, QString());
+    m_fixedPoints = new TFixedPointsTab(m_tabs, m_document, m_commands);
+    m_tabs->addTab(m_fixedPoints, QStringLiteral("Vaste punten"));
+
     buildInputs();
     buildLists();
     connectCommands();
@@ -92,8 +81,7 @@ TVerdeelForm::TVerdeelForm(QWidget* owner, ProjectDocument& document, DivideComm
 
 void TVerdeelForm::buildInputs()
 {
-    auto* grid = static_cast<QGridLayout*>(layout());
-    const auto addField = [&](int row, QLabel*& label, const char* name) {
+    const auto addField = [this](QGridLayout* grid, int row, QLabel*& label, const char* name) {
         label = new QLabel(this);
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QLatin1String(name));
@@ -103,11 +91,14 @@ void TVerdeelForm::buildInputs()
         grid->addWidget(edit, row, 1, Qt::AlignLeft);
         return edit;
     };
-    m_inputs.VerdeelOnderEdit = addField(0, m_labels.bottom, "VerdeelOnderEdit");
-    m_inputs.VerdeelBovenEdit = addField(1, m_labels.top, "VerdeelBovenEdit");
-    m_inputs.SteenEdit = addField(2, m_labels.stone, "SteenEdit");
-    m_inputs.VoegEdit = addField(3, m_labels.joint, "VoegEdit");
-    buildJointLimits(4);
+    m_inputs.SteenEdit = addField(m_brickGrid, 0, m_labels.stone, "SteenEdit");
+    m_inputs.VoegEdit = addField(m_brickGrid, 1, m_labels.joint, "VoegEdit");
+    buildJointLimits(2);
+    m_brickGrid->setColumnStretch(1, 1);
+
+    QGridLayout* grid = m_pairGrid;
+    m_inputs.VerdeelOnderEdit = addField(grid, 0, m_labels.bottom, "VerdeelOnderEdit");
+    m_inputs.VerdeelBovenEdit = addField(grid, 1, m_labels.top, "VerdeelBovenEdit");
 
     auto* ruleLabel = new QLabel(QStringLiteral("Maat is:"), this);
     m_inputs.MaatIsBox = new QComboBox(this);
@@ -117,8 +108,8 @@ void TVerdeelForm::buildInputs()
                                   QStringLiteral("n × maat + voeg (sparing)")});
     m_inputs.MaatIsBox->setAccessibleName(WithoutColon(ruleLabel->text()));
     ruleLabel->setBuddy(m_inputs.MaatIsBox);
-    grid->addWidget(ruleLabel, 5, 0);
-    grid->addWidget(m_inputs.MaatIsBox, 5, 1, Qt::AlignLeft);
+    grid->addWidget(ruleLabel, 2, 0);
+    grid->addWidget(m_inputs.MaatIsBox, 2, 1, Qt::AlignLeft);
 
     m_message = new QLabel(this);
     m_message->setObjectName(QStringLiteral("MeldingLabel"));
@@ -126,14 +117,14 @@ void TVerdeelForm::buildInputs()
     // Room for two lines, so the lists do not jump when a message comes or goes.
     m_message->setMinimumHeight(2 * m_message->fontMetrics().lineSpacing());
     m_message->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    grid->addWidget(m_message, 6, 0, 1, 2);
+    grid->addWidget(m_message, 3, 0, 1, 2);
     grid->setColumnStretch(1, 1);
 }
 
 // "Voeg van: [10] tot: [15]": the joints the builder accepts, on one row.
 void TVerdeelForm::buildJointLimits(int row)
 {
-    auto* grid = static_cast<QGridLayout*>(layout());
+    QGridLayout* grid = m_brickGrid;
     auto* fromLabel = new QLabel(QStringLiteral("Voeg van:"), this);
     auto* toLabel = new QLabel(QStringLiteral("tot:"), this);
     auto* limits = new QHBoxLayout;
@@ -157,14 +148,14 @@ void TVerdeelForm::buildJointLimits(int row)
 
 void TVerdeelForm::buildLists()
 {
-    auto* grid = static_cast<QGridLayout*>(layout());
+    QGridLayout* grid = m_pairGrid;
     m_labels.counts = new QLabel(this);
-    grid->addWidget(m_labels.counts, 7, 0, 1, 2);
+    grid->addWidget(m_labels.counts, 4, 0, 1, 2);
     m_counts = AddList(this, "AantallenGrid", 3);
     // A few counts and the header; more scroll.
-    m_counts->setFixedHeight((kShownCounts + 1) * kRowHeight + 2 * m_counts->frameWidth() + 4);
-    m_counts->horizontalHeader()->setFixedHeight(kRowHeight);
-    grid->addWidget(m_counts, 8, 0, 1, 2);
+    m_counts->setFixedHeight((kShownCounts + 1) * kListRowHeight + 2 * m_counts->frameWidth() + 4);
+    m_counts->horizontalHeader()->setFixedHeight(kListRowHeight);
+    grid->addWidget(m_counts, 5, 0, 1, 2);
 
     m_commandsPanel = new QWidget(this);
     auto* buttons = new QHBoxLayout(m_commandsPanel);
@@ -182,27 +173,27 @@ void TVerdeelForm::buildLists()
     buttons->addWidget(m_printRod);
     buttons->addStretch();
     buttons->addWidget(m_takeOver);
-    grid->addWidget(m_commandsPanel, 9, 0, 1, 2);
+    grid->addWidget(m_commandsPanel, 6, 0, 1, 2);
 
     auto* sizesLabel = new QLabel(QStringLiteral("Maten die passen"), this);
-    grid->addWidget(sizesLabel, 10, 0, 1, 2);
+    grid->addWidget(sizesLabel, 7, 0, 1, 2);
     m_sizesJoint = new QLabel(this);
     m_sizesJoint->setObjectName(QStringLiteral("PassendVoegLabel"));
     m_sizesJoint->setWordWrap(true);
-    grid->addWidget(m_sizesJoint, 11, 0, 1, 2);
+    grid->addWidget(m_sizesJoint, 8, 0, 1, 2);
     m_sizes = AddList(this, "PassendGrid", 4);
     m_sizes->setHorizontalHeaderLabels({QStringLiteral("n"), QStringLiteral("n × maat − voeg"),
                                         QStringLiteral("n × maat"),
                                         QStringLiteral("n × maat + voeg")});
-    m_sizes->horizontalHeader()->setFixedHeight(kRowHeight);
+    m_sizes->horizontalHeader()->setFixedHeight(kListRowHeight);
     m_sizes->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
     m_sizes->setColumnWidth(0, kCountColumnWidth);
     m_sizes->setAccessibleName(sizesLabel->text());
     // A list to read: Enter there takes nothing over.
     m_sizes->installEventFilter(this);
     sizesLabel->setBuddy(m_sizes);
-    grid->addWidget(m_sizes, 12, 0, 1, 2);
-    grid->setRowStretch(12, 1);
+    grid->addWidget(m_sizes, 9, 0, 1, 2);
+    grid->setRowStretch(9, 1);
 }
 
 void TVerdeelForm::connectCommands()
@@ -266,6 +257,7 @@ void TVerdeelForm::applyMode()
         field.label->setText(field.text);
         field.edit->setAccessibleName(WithoutColon(field.text));
     }
+    m_tabs->setTabText(0, m_words->pairTab);
     m_labels.counts->setText(m_words->countsCaption);
     m_counts->setAccessibleName(m_words->countsCaption);
     m_counts->setHorizontalHeaderLabels(

@@ -14,6 +14,7 @@
 // was typed in last wins.
 
 #include "calc/divide_levels.h"
+#include "divide_commands.h"
 #include "document/project_document.h"
 
 #include <QDialog>
@@ -23,19 +24,15 @@
 #include <variant>
 
 class QComboBox;
+class QGridLayout;
+class QTabWidget;
+class TFixedPointsTab;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
 struct ModeWords;
-
-// The commands the window runs: calculating the document's table, and printing a table as a
-// rod.
-struct DivideCommands {
-    std::function<void()> calculate;
-    std::function<void(const calc::CourseTable&)> printRod;
-};
 
 class TVerdeelForm : public QDialog {
     Q_OBJECT
@@ -106,6 +103,10 @@ private:
         QLabel* counts = nullptr;
     } m_labels;
 
+    QGridLayout* m_brickGrid = nullptr;
+    QGridLayout* m_pairGrid = nullptr; // the first tab: two levels
+    QTabWidget* m_tabs = nullptr;
+    TFixedPointsTab* m_fixedPoints = nullptr;
     QLabel* m_message = nullptr;
     QLabel* m_sizesJoint = nullptr;
     QTableWidget* m_counts = nullptr;

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 enum class ProjectField { ProjectName, Gauge, Bottom, Top, Decimals };
 
@@ -22,10 +23,23 @@ struct BrickTexts {
     QString jointTo;
 };
 
+// A fixed point as typed in the plan: its name, its height (or size) and a count the user
+// typed for the stretch that ends at it (0: none).
+struct PointTexts {
+    QString name;
+    QString height;
+    int typedCount = 0;
+
+    bool operator==(const PointTexts&) const = default;
+};
+
 struct CourseProject {
     std::array<QString, 5> texts; // by ProjectField
     bool courseMode = true;
     std::array<BrickTexts, 2> bricks; // course mode first
+    // The plan's fixed points once the user changed them; until then the plan follows the two
+    // levels.
+    std::optional<std::vector<PointTexts>> points;
     // Only while it belongs to the texts: any real change of a number field empties it.
     std::optional<calc::CourseTable> table;
 

@@ -19,6 +19,7 @@ struct ModeWords {
     QString gaugeHeader;   // "Lagenmaat"
     QString courses;       // "lagen"
     QString gauge;         // "lagenmaat"
+    QString pairTab;       // "Twee hoogtes": the tab of two levels
     // The rod.
     QString rodTitle; // "Lagenlat"
     // The defaults, written with a decimal comma that becomes the regional decimal separator:
@@ -46,6 +47,7 @@ inline const ModeWords& CourseModeWords()
         .gaugeHeader = QStringLiteral("Lagenmaat"),
         .courses = QStringLiteral("lagen"),
         .gauge = QStringLiteral("lagenmaat"),
+        .pairTab = QStringLiteral("Twee hoogtes"),
         .rodTitle = QStringLiteral("Lagenlat"),
         .defaultGauge = QStringLiteral("62,5"),
         .defaultStone = QStringLiteral("50"),
@@ -71,6 +73,7 @@ inline const ModeWords& HeadModeWords()
         .gaugeHeader = QStringLiteral("Koppenmaat"),
         .courses = QStringLiteral("koppen"),
         .gauge = QStringLiteral("koppenmaat"),
+        .pairTab = QStringLiteral("Twee maten"),
         .rodTitle = QStringLiteral("Koppenlat"),
         .defaultGauge = QStringLiteral("110"),
         .defaultStone = QStringLiteral("100"),

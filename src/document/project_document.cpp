@@ -54,6 +54,14 @@ void ProjectDocument::setBricks(bool courseMode, const BrickTexts& bricks)
     emit bricksChanged();
 }
 
+void ProjectDocument::setPoints(const std::vector<PointTexts>& points)
+{
+    if (m_project.points == points)
+        return;
+    m_project.points = points;
+    emit pointsChanged();
+}
+
 std::optional<calc::InputError> ProjectDocument::calculate(const calc::RegionalFormat& format)
 {
     const std::string texts[] = {

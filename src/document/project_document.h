@@ -23,6 +23,7 @@ public:
     // was on already.
     void setCourseMode(bool courseMode);
     void setBricks(bool courseMode, const BrickTexts& bricks);
+    void setPoints(const std::vector<PointTexts>& points);
     // The calculate command: reads the four number texts; on success the table becomes theirs,
     // otherwise it stays as it was and the first field that cannot be read is returned.
     std::optional<calc::InputError> calculate(const calc::RegionalFormat& format);
@@ -31,6 +32,7 @@ signals:
     void textChanged(ProjectField field);
     void modeChanged();
     void bricksChanged();
+    void pointsChanged();
     void tableChanged();
 
 private:

@@ -1,0 +1,392 @@
+#include "fixed_points_tab.h"
+
+#include "read_only_list.h"
+
+#include "calc/format_height.h"
+#include "calc/number_reader.h"
+#include "document/mode_words.h"
+#include "msg/error_report.h"
+#include "platform/toolkit/regional_settings.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kNameLength = 60;
+
+QString Lower(const QString& label)
+{
+    QString text = label.toLower();
+    if (text.endsWith(QLatin1Char(':')))
+        text.chop(1);
+    return text;
+}
+
+QPushButton* AddButton(QWidget* parent, QLayout* row, const QString& text, const char* name)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(text);
+    // Enter on a focused button presses it, and nothing else on this tab.
+    button->setAutoDefault(true);
+    row->addWidget(button);
+    return button;
+}
+
+} // namespace
+
+TFixedPointsTab::TFixedPointsTab(QWidget* parent, ProjectDocument& document,
+                                 DivideCommands commands)
+    : QWidget(parent)
+    , m_document(document)
+    , m_commands(std::move(commands))
+{
+    setObjectName(QStringLiteral("VastePuntenTab"));
+    build();
+    connectAll();
+    applyMode();
+}
+
+void TFixedPointsTab::build()
+{
+    auto* column = new QVBoxLayout(this);
+    auto* pointsLabel = new QLabel(QStringLiteral("Punten"), this);
+    column->addWidget(pointsLabel);
+    m_points = new QTableWidget(0, 2, this);
+    m_points->setObjectName(QStringLiteral("PuntenGrid"));
+    m_points->setAccessibleName(pointsLabel->text());
+    m_points->verticalHeader()->hide();
+    m_points->verticalHeader()->setDefaultSectionSize(kListRowHeight);
+    m_points->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_points->installEventFilter(this);
+    pointsLabel->setBuddy(m_points);
+    column->addWidget(m_points, 1);
+
+    auto* pointButtons = new QHBoxLayout;
+    m_addPoint =
+        AddButton(this, pointButtons, QStringLiteral("Punt toevoegen"), "PuntToevoegenButton");
+    m_removePoint =
+        AddButton(this, pointButtons, QStringLiteral("Punt verwijderen"), "PuntVerwijderenButton");
+    pointButtons->addStretch();
+    column->addLayout(pointButtons);
+
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("PuntenMeldingLabel"));
+    m_message->setWordWrap(true);
+    column->addWidget(m_message);
+
+    auto* stretchesLabel = new QLabel(QStringLiteral("Vakken"), this);
+    column->addWidget(stretchesLabel);
+    m_stretches = AddList(this, "VakkenGrid", 6);
+    m_stretches->setAccessibleName(stretchesLabel->text());
+    m_stretches->installEventFilter(this);
+    stretchesLabel->setBuddy(m_stretches);
+    column->addWidget(m_stretches, 1);
+
+    m_oneGauge = new QLabel(this);
+    m_oneGauge->setObjectName(QStringLiteral("EenMaatLabel"));
+    m_oneGauge->setWordWrap(true);
+    column->addWidget(m_oneGauge);
+
+    auto* commands = new QHBoxLayout;
+    commands->addStretch();
+    m_takeOver = AddButton(this, commands, QStringLiteral("Vak overnemen"), "VakOvernemenButton");
+    column->addLayout(commands);
+
+    m_courses = AddList(this, "LagenGrid", 3);
+    m_courses->installEventFilter(this);
+    column->addWidget(m_courses, 2);
+}
+
+void TFixedPointsTab::connectAll()
+{
+    connect(m_points, &QTableWidget::cellChanged, this, [this] {
+        if (!m_showing)
+            RunGuarded([this] { pointsEdited(); });
+    });
+    connect(m_addPoint, &QPushButton::clicked, this,
+            [this] { RunGuarded([this] { addPoint(); }); });
+    connect(m_removePoint, &QPushButton::clicked, this,
+            [this] { RunGuarded([this] { removePoint(); }); });
+    connect(m_takeOver, &QPushButton::clicked, this,
+            [this] { RunGuarded([this] { VakOvernemenButtonClick(); }); });
+    connect(&m_document, &ProjectDocument::textChanged, this, [this](ProjectField field) {
+        if (field == ProjectField::Bottom || field == ProjectField::Top)
+            RunGuarded([this] { showPoints(); });
+        else if (field == ProjectField::Decimals)
+            RunGuarded([this] { plan(); });
+    });
+    connect(&m_document, &ProjectDocument::bricksChanged, this,
+            [this] { RunGuarded([this] { plan(); }); });
+    connect(&m_document, &ProjectDocument::pointsChanged, this,
+            [this] { RunGuarded([this] { plan(); }); });
+    connect(&m_document, &ProjectDocument::modeChanged, this,
+            [this] { RunGuarded([this] { applyMode(); }); });
+}
+
+void TFixedPointsTab::applyMode()
+{
+    const ModeWords& words = WordsOf(m_document.project().courseMode);
+    m_points->setHorizontalHeaderLabels({QStringLiteral("Naam"), words.valueHeader});
+    m_stretches->setHorizontalHeaderLabels(
+        {QStringLiteral("Van"), QStringLiteral("Tot"), words.countHeader, words.gaugeHeader,
+         Lower(words.jointLabel).replace(0, 1, words.jointLabel.left(1)),
+         QStringLiteral("Opmerking")});
+    m_courses->setHorizontalHeaderLabels(
+        {QStringLiteral("Nr"), words.valueHeader, QStringLiteral("Punt")});
+    m_courses->setAccessibleName(words.countHeader);
+    showPoints();
+}
+
+std::vector<PointTexts> TFixedPointsTab::points() const
+{
+    const CourseProject& project = m_document.project();
+    if (project.points)
+        return *project.points;
+    const ModeWords& words = WordsOf(project.courseMode);
+    return {{Lower(words.bottomLabel), project.text(ProjectField::Bottom), 0},
+            {Lower(words.topLabel), project.text(ProjectField::Top), 0}};
+}
+
+void TFixedPointsTab::showPoints()
+{
+    const std::vector<PointTexts> shown = points();
+    m_showing = true;
+    m_points->setRowCount(static_cast<int>(shown.size()));
+    for (std::size_t row = 0; row < shown.size(); ++row) {
+        m_points->setItem(static_cast<int>(row), 0, new QTableWidgetItem(shown[row].name));
+        auto* value = new QTableWidgetItem(shown[row].height);
+        value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_points->setItem(static_cast<int>(row), 1, value);
+    }
+    m_showing = false;
+    plan();
+}
+
+// The table as the user left it becomes the document's points: names kept to one line of at
+// most 60 characters, the typed counts of the stretches kept with their points.
+void TFixedPointsTab::pointsEdited()
+{
+    std::vector<PointTexts> edited;
+    const std::vector<PointTexts> before = points();
+    for (int row = 0; row < m_points->rowCount(); ++row) {
+        const auto text = [&](int column) {
+            const QTableWidgetItem* item = m_points->item(row, column);
+            return item ? item->text() : QString();
+        };
+        QString name = text(0);
+        name.replace(QLatin1Char('\n'), QLatin1Char(' '))
+            .replace(QLatin1Char('\r'), QLatin1Char(' '));
+        if (name.size() > kNameLength) {
+            name.truncate(kNameLength);
+            m_showing = true;
+            m_points->item(row, 0)->setText(name);
+            m_showing = false;
+        }
+        const std::size_t at = static_cast<std::size_t>(row);
+        const bool same = at < before.size() && before[at].height == text(1);
+        edited.push_back({name, text(1), same ? before[at].typedCount : 0});
+    }
+    m_document.setPoints(edited);
+}
+
+void TFixedPointsTab::addPoint()
+{
+    if (m_points->rowCount() >= static_cast<int>(calc::kMaxPlanPoints))
+        return;
+    m_points->insertRow(m_points->rowCount());
+    pointsEdited();
+    m_points->setCurrentCell(m_points->rowCount() - 1, 0);
+}
+
+void TFixedPointsTab::removePoint()
+{
+    const int row = m_points->currentRow();
+    if (row < 0)
+        return;
+    m_points->removeRow(row);
+    pointsEdited();
+}
+
+void TFixedPointsTab::plan()
+{
+    const CourseProject& project = m_document.project();
+    const BrickTexts& bricks = project.currentBricks();
+    calc::PlanTexts texts;
+    for (const PointTexts& point : points())
+        texts.points.push_back(
+            {point.name.toStdString(), point.height.toStdString(), point.typedCount});
+    const std::string brickTexts[] = {bricks.stone.toStdString(), bricks.joint.toStdString(),
+                                      bricks.jointFrom.toStdString(), bricks.jointTo.toStdString(),
+                                      project.text(ProjectField::Decimals).toStdString()};
+    texts.stone = brickTexts[0];
+    texts.joint = brickTexts[1];
+    texts.jointFrom = brickTexts[2];
+    texts.jointTo = brickTexts[3];
+    texts.decimals = brickTexts[4];
+    auto made = calc::MakePlan(texts, platform::CurrentRegionalFormat());
+    if (const auto* error = std::get_if<calc::PlanError>(&made)) {
+        m_plan.reset();
+        m_message->setText(problemText(*error));
+        m_stretches->setRowCount(0);
+        m_courses->setRowCount(0);
+        m_oneGauge->clear();
+        return;
+    }
+    m_plan = std::get<calc::Plan>(std::move(made));
+    m_message->clear();
+    showPlan(*m_plan);
+}
+
+QString TFixedPointsTab::height(double value) const
+{
+    return QString::fromStdString(calc::FormatHeight(value, m_plan ? m_plan->decimals : 2,
+                                                     platform::CurrentRegionalFormat()));
+}
+
+QString TFixedPointsTab::pointName(const calc::Plan& plan, std::size_t point) const
+{
+    const calc::PlanPoint& fixed = plan.points[point];
+    return fixed.name.empty() ? height(fixed.height) : QString::fromStdString(fixed.name);
+}
+
+void TFixedPointsTab::showPlan(const calc::Plan& plan)
+{
+    showStretches(plan);
+    m_oneGauge->setText(oneGaugeText(plan));
+    FillList(*m_courses, plan.courses, [&](const calc::PlanCourse& course) {
+        return QStringList{QString::number(course.number), height(course.height),
+                           course.point ? pointName(plan, *course.point) : QString()};
+    });
+}
+
+void TFixedPointsTab::showStretches(const calc::Plan& plan)
+{
+    const int listDecimals = calc::ListDecimals(plan.decimals);
+    const auto shown = [&](double value) {
+        return QString::fromStdString(
+            calc::FormatHeight(value, listDecimals, platform::CurrentRegionalFormat()));
+    };
+    FillList(*m_stretches, plan.stretches, [&](const calc::Stretch& stretch) {
+        QString remark;
+        if (!stretch.withinLimits)
+            remark = QStringLiteral("buiten grenzen");
+        if (!stretch.onTarget)
+            remark += (remark.isEmpty() ? QString() : QStringLiteral(", ")) +
+                      QStringLiteral("komt op ") + height(stretch.landing);
+        return QStringList{pointName(plan, stretch.from),
+                           pointName(plan, stretch.to),
+                           QString::number(stretch.count),
+                           stretch.gaugeText.empty() ? shown(stretch.gauge)
+                                                     : QString::fromStdString(stretch.gaugeText),
+                           shown(stretch.joint),
+                           remark};
+    });
+}
+
+// "45 lagen van 62,2223: dorpel laag 14 op 871,11 (28,89 lager), …"
+QString TFixedPointsTab::oneGaugeText(const calc::Plan& plan) const
+{
+    if (!plan.oneGauge)
+        return {};
+    const ModeWords& words = WordsOf(m_document.project().courseMode);
+    const calc::OneGauge& one = *plan.oneGauge;
+    QString text =
+        QStringLiteral("%1 %2 van %3")
+            .arg(QString::number(one.count), words.courses, QString::fromStdString(one.gaugeText));
+    QStringList misses;
+    for (const calc::OneGauge::Miss& miss : one.misses) {
+        const double off = std::abs(miss.difference);
+        const QString side = miss.difference > 0   ? QStringLiteral("hoger")
+                             : miss.difference < 0 ? QStringLiteral("lager")
+                                                   : QString();
+        misses << QStringLiteral("%1 %2 %3 op %4 (%5)")
+                      .arg(pointName(plan, miss.point), words.numberHeader.toLower(),
+                           QString::number(miss.course), height(miss.height),
+                           side.isEmpty() ? QStringLiteral("precies")
+                                          : height(off) + QLatin1Char(' ') + side);
+    }
+    return misses.isEmpty() ? text
+                            : text + QStringLiteral(": ") + misses.join(QStringLiteral(", "));
+}
+
+QString TFixedPointsTab::problemText(const calc::PlanError& error) const
+{
+    const QString row = QString::number(error.row + 1);
+    const ModeWords& words = WordsOf(m_document.project().courseMode);
+    switch (error.problem) {
+    case calc::PlanProblem::NotANumber:
+        return QStringLiteral("Punt %1: %2")
+            .arg(row, QString::fromStdString(
+                          calc::NotANumberMessage(points()[error.row].height.toStdString())));
+    case calc::PlanProblem::SamePoint:
+        return QStringLiteral("Punt %1 heeft dezelfde %2 als een ander punt")
+            .arg(row, words.valueHeader.toLower());
+    case calc::PlanProblem::TooFewPoints:
+        return QStringLiteral("Er zijn minstens twee punten met een %1 nodig")
+            .arg(words.valueHeader.toLower());
+    case calc::PlanProblem::TooManyPoints:
+        return QStringLiteral("Meer dan %1 punten").arg(calc::kMaxPlanPoints);
+    case calc::PlanProblem::Brick:
+        return error.row == 0 && error.brick &&
+                       error.brick->problem != calc::FitProblem::NothingFits
+                   ? QStringLiteral("De stenen of de voegen zijn niet goed ingevuld")
+                   : QStringLiteral("Punt %1: in dit vak past geen hele %2")
+                         .arg(row, words.numberHeader.toLower());
+    case calc::PlanProblem::TooManyCourses:
+        return QStringLiteral("Meer dan %1 %2 in totaal: zoveel regels kan de lijst niet tonen")
+            .arg(QString::fromStdString(calc::FormatHeight(calc::kMaxCourseRows, 0,
+                                                           platform::CurrentRegionalFormat())),
+                 words.courses);
+    case calc::PlanProblem::NoGaugeText:
+        return QStringLiteral("Punt %1: geen %2 te vinden voor dit vak").arg(row, words.gauge);
+    }
+    return {};
+}
+
+void TFixedPointsTab::VakOvernemenButtonClick()
+{
+    if (!m_plan || m_plan->stretches.empty())
+        return;
+    const int row = std::max(0, m_stretches->currentRow());
+    const calc::Stretch& stretch = m_plan->stretches[static_cast<std::size_t>(row)];
+    if (stretch.gaugeText.empty())
+        return;
+    const std::vector<PointTexts> typed = points();
+    // Copies: writing the document's levels makes the plan again.
+    const QString bottom = typed[m_plan->points[stretch.from].row].height;
+    const QString top = typed[m_plan->points[stretch.to].row].height;
+    const QString gauge = QString::fromStdString(stretch.gaugeText);
+    m_document.setText(ProjectField::Bottom, bottom);
+    m_document.setText(ProjectField::Top, top);
+    m_document.setText(ProjectField::Gauge, gauge);
+    m_commands.calculate();
+}
+
+bool TFixedPointsTab::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        // Enter confirms an edited cell (the editor takes it) and does nothing else here:
+        // Overnemen belongs to the first tab.
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+        // While a cell is edited its editor has the keys: here the table itself has them.
+        if (watched == m_points) {
+            if (key == Qt::Key_Insert) {
+                addPoint();
+                return true;
+            }
+            if (key == Qt::Key_Delete) {
+                removePoint();
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
