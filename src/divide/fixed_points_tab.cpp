@@ -123,8 +123,9 @@ void TFixedPointsTab::connectAll()
     });
     connect(&m_document, &ProjectDocument::bricksChanged, this,
             [this] { RunGuarded([this] { plan(); }); });
+    // Points the user typed here are on screen already; points from a project opened are not.
     connect(&m_document, &ProjectDocument::pointsChanged, this,
-            [this] { RunGuarded([this] { plan(); }); });
+            [this] { RunGuarded([this] { m_editing ? plan() : showPoints(); }); });
     connect(&m_document, &ProjectDocument::modeChanged, this,
             [this] { RunGuarded([this] { applyMode(); }); });
 }
@@ -192,7 +193,9 @@ void TFixedPointsTab::pointsEdited()
         const bool same = at < before.size() && before[at].height == text(1);
         edited.push_back({name, text(1), same ? before[at].typedCount : 0});
     }
+    m_editing = true;
     m_document.setPoints(edited);
+    m_editing = false;
 }
 
 void TFixedPointsTab::addPoint()
@@ -239,7 +242,10 @@ void TFixedPointsTab::plan()
         return;
     }
     m_plan = std::get<calc::Plan>(std::move(made));
-    m_message->clear();
+    m_message->setText(project.pointsDamaged
+                           ? QStringLiteral("De vaste punten in het project konden niet gelezen "
+                                            "worden: de punten zijn de twee hoogtes")
+                           : QString());
     showPlan(*m_plan);
 }
 

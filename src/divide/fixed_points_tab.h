@@ -62,4 +62,5 @@ private:
     QPushButton* m_takeOver = nullptr;
     std::optional<calc::Plan> m_plan;
     bool m_showing = false; // the table is being filled, not edited
+    bool m_editing = false; // the document takes the points typed here
 };

@@ -6,6 +6,7 @@
 // what changed.
 
 #include "calc/course_table.h"
+#include "ini/project_settings.h"
 
 #include <QString>
 
@@ -24,14 +25,8 @@ struct BrickTexts {
 };
 
 // A fixed point as typed in the plan: its name, its height (or size) and a count the user
-// typed for the stretch that ends at it (0: none).
-struct PointTexts {
-    QString name;
-    QString height;
-    int typedCount = 0;
-
-    bool operator==(const PointTexts&) const = default;
-};
+// typed for the stretch that ends at it (0: none); as the project file keeps it.
+using PointTexts = FixedPointTexts;
 
 struct CourseProject {
     std::array<QString, 5> texts; // by ProjectField
@@ -40,6 +35,8 @@ struct CourseProject {
     // The plan's fixed points once the user changed them; until then the plan follows the two
     // levels.
     std::optional<std::vector<PointTexts>> points;
+    // The project opened had points the program could not read.
+    bool pointsDamaged = false;
     // Only while it belongs to the texts: any real change of a number field empties it.
     std::optional<calc::CourseTable> table;
 

@@ -56,9 +56,19 @@ void ProjectDocument::setBricks(bool courseMode, const BrickTexts& bricks)
 
 void ProjectDocument::setPoints(const std::vector<PointTexts>& points)
 {
-    if (m_project.points == points)
+    if (m_project.points == points && !m_project.pointsDamaged)
         return;
     m_project.points = points;
+    m_project.pointsDamaged = false;
+    emit pointsChanged();
+}
+
+void ProjectDocument::openPoints(const std::optional<std::vector<PointTexts>>& points, bool damaged)
+{
+    if (m_project.points == points && m_project.pointsDamaged == damaged)
+        return;
+    m_project.points = points;
+    m_project.pointsDamaged = damaged;
     emit pointsChanged();
 }
 

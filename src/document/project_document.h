@@ -24,6 +24,9 @@ public:
     void setCourseMode(bool courseMode);
     void setBricks(bool courseMode, const BrickTexts& bricks);
     void setPoints(const std::vector<PointTexts>& points);
+    // Opening a project: its points, or none (the plan follows the two levels again), and
+    // whether the file's points were damaged.
+    void openPoints(const std::optional<std::vector<PointTexts>>& points, bool damaged);
     // The calculate command: reads the four number texts; on success the table becomes theirs,
     // otherwise it stays as it was and the first field that cannot be read is returned.
     std::optional<calc::InputError> calculate(const calc::RegionalFormat& format);

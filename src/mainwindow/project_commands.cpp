@@ -46,6 +46,8 @@ void TVantorForm::saveProject()
     settings.Top = project.text(ProjectField::Top);
     settings.Decimals = project.text(ProjectField::Decimals);
     settings.Mode = QLatin1String(project.courseMode ? kProjectModeCourse : kProjectModeHead);
+    // Only points the user changed: a project whose points follow its levels stays as it was.
+    settings.FixedPoints = project.points;
     settings.Font = ToProjectFont(m_tableFont.font);
     if (!WriteProjectFile(m_dialogs.SaveDialog1.fileName(), settings))
         MsgError("Bestand kon niet geschreven worden!", kProgramName);
@@ -80,6 +82,7 @@ void TVantorForm::openProject()
                                       {ProjectField::Top, &settings.Top},
                                       {ProjectField::Decimals, &settings.Decimals}})
         m_document.setText(field, *text);
+    m_document.openPoints(settings.FixedPoints, settings.FixedPointsDamaged);
     setTableFont({FromProjectFont(settings.Font), DefaultTableFont().color});
     calculate();
 }

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFontDialog>
 #include <QProcess>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -316,6 +317,32 @@ TEST_F(ProjectCommandsTest, SaveKeepsOtherSectionsInPlace)
                                 "FONTNAME=Arial\r\nFONTSIZE=9\r\nFONTSTYLE=\r\n\r\n[NA]\r\nY=2\r\n";
     EXPECT_EQ(contents(path("mix.ini")), expected);
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("mix.ini")});
+}
+
+} // namespace
+
+namespace {
+
+// Points typed on the Verdelen window's second tab go with the project and come back with it; a
+// project without them sets the plan back to its two levels.
+TEST_F(ProjectCommandsTest, FixedPointsGoWithTheProjectAndComeBack)
+{
+    save(path("nieuw.ini"));
+    click("VerdelenButton");
+    auto& points = *form.findChild<QTableWidget*>(QStringLiteral("PuntenGrid"));
+    points.item(0, 0)->setText(QStringLiteral("peil; oud"));
+    save(path("punten.ini"));
+    EXPECT_TRUE(contents(path("punten.ini"))
+                    .contains("[VASTE PUNTEN]\r\nPUNT1=0;peil\\; oud;0\r\nPUNT2=0;bovenhoogte;"
+                              "1000\r\n"))
+        << contents(path("punten.ini")).toStdString();
+    EXPECT_EQ(contents(path("nieuw.ini")), kDefaultsFile);
+
+    open(path("nieuw.ini"));
+    EXPECT_EQ(points.item(0, 0)->text(), QStringLiteral("onderhoogte"));
+    open(path("punten.ini"));
+    EXPECT_EQ(points.item(0, 0)->text(), QStringLiteral("peil; oud"));
+    EXPECT_EQ(points.item(1, 1)->text(), QStringLiteral("1000"));
 }
 
 } // namespace
