@@ -34,11 +34,6 @@ constexpr QSize kWindowSize(420, 700);
 constexpr int kShownCounts = 6;
 constexpr int kCountColumnWidth = 40;
 
-QString WithoutColon(const QString& label)
-{
-    return label.endsWith(QLatin1Char(':')) ? label.chopped(1) : label;
-}
-
 QString Height(double value, int decimals)
 {
     return QString::fromStdString(

@@ -19,14 +19,6 @@ namespace {
 
 constexpr int kNameLength = 60;
 
-QString Lower(const QString& label)
-{
-    QString text = label.toLower();
-    if (text.endsWith(QLatin1Char(':')))
-        text.chop(1);
-    return text;
-}
-
 QPushButton* AddButton(QWidget* parent, QLayout* row, const QString& text, const char* name)
 {
     auto* button = new QPushButton(text, parent);
@@ -136,8 +128,7 @@ void TFixedPointsTab::applyMode()
     m_points->setHorizontalHeaderLabels({QStringLiteral("Naam"), words.valueHeader});
     m_stretches->setHorizontalHeaderLabels(
         {QStringLiteral("Van"), QStringLiteral("Tot"), words.countHeader, words.gaugeHeader,
-         Lower(words.jointLabel).replace(0, 1, words.jointLabel.left(1)),
-         QStringLiteral("Opmerking")});
+         WithoutColon(words.jointLabel), QStringLiteral("Opmerking")});
     m_courses->setHorizontalHeaderLabels(
         {QStringLiteral("Nr"), words.valueHeader, QStringLiteral("Punt")});
     m_courses->setAccessibleName(words.countHeader);
@@ -150,8 +141,8 @@ std::vector<PointTexts> TFixedPointsTab::points() const
     if (project.points)
         return *project.points;
     const ModeWords& words = WordsOf(project.courseMode);
-    return {{Lower(words.bottomLabel), project.text(ProjectField::Bottom), 0},
-            {Lower(words.topLabel), project.text(ProjectField::Top), 0}};
+    return {{WithoutColon(words.bottomLabel).toLower(), project.text(ProjectField::Bottom), 0},
+            {WithoutColon(words.topLabel).toLower(), project.text(ProjectField::Top), 0}};
 }
 
 void TFixedPointsTab::showPoints()

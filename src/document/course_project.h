@@ -22,6 +22,8 @@ struct BrickTexts {
     QString joint;
     QString jointFrom;
     QString jointTo;
+
+    bool operator==(const BrickTexts&) const = default;
 };
 
 // A fixed point as typed in the plan: its name, its height (or size) and a count the user

@@ -84,6 +84,12 @@ inline const ModeWords& HeadModeWords()
     return words;
 }
 
+// A label as a name: "Bovenhoogte:" is the field "Bovenhoogte".
+inline QString WithoutColon(const QString& label)
+{
+    return label.endsWith(QLatin1Char(':')) ? label.chopped(1) : label;
+}
+
 inline const ModeWords& WordsOf(bool courseMode)
 {
     return courseMode ? CourseModeWords() : HeadModeWords();

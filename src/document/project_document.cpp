@@ -47,8 +47,7 @@ void ProjectDocument::setCourseMode(bool courseMode)
 void ProjectDocument::setBricks(bool courseMode, const BrickTexts& bricks)
 {
     BrickTexts& current = m_project.bricks[courseMode ? 0 : 1];
-    if (current.stone == bricks.stone && current.joint == bricks.joint &&
-        current.jointFrom == bricks.jointFrom && current.jointTo == bricks.jointTo)
+    if (current == bricks)
         return;
     current = bricks;
     emit bricksChanged();

@@ -334,9 +334,10 @@ QLineEdit* TVantorForm::fieldEdit(ProjectField field) const
 
 void TVantorForm::showTable()
 {
-    ClearResultGrid();
     if (const std::optional<calc::CourseTable>& table = m_document.project().table)
         m_grid->table().setCourseRows(table->rows, table->inputs.Decimals, table->format);
+    else
+        ClearResultGrid();
 }
 
 bool TVantorForm::courseMode() const

@@ -179,9 +179,8 @@ private:
     QString topText() const
     {
         // "bovenhoogte", "eindmaat": the top's label, as the main window shows it.
-        QString name = m_table.words.topLabel.toLower();
-        name.chop(1);
-        return name + QLatin1Char(' ') + m_table.top->shown;
+        return WithoutColon(m_table.words.topLabel).toLower() + QLatin1Char(' ') +
+               m_table.top->shown;
     }
 
     // A text of the sheet, drawn once PlaceLabels has found it a place.
