@@ -4,6 +4,7 @@
 #include "plan_climb.h"
 
 #include <algorithm>
+#include <map>
 
 namespace calc {
 namespace {
@@ -59,6 +60,9 @@ std::variant<Stretch, PlanError> Divide(const FitInputs& inputs, std::int32_t ty
     if (!choice)
         return PlanError{PlanProblem::Brick, row,
                          FitError{FitField::Stone, FitProblem::NothingFits}};
+    // A typed count beyond what the list can show: said as the total that passes it.
+    if (typedCount > kMaxFitCount)
+        return Refused(PlanProblem::TooManyCourses, row);
     std::optional<FitCount> fitted =
         GaugeForCount(inputs.Rule, length, inputs.Brick.Stone, typedCount);
     Stretch stretch;
@@ -101,7 +105,41 @@ std::optional<OneGauge> DivideAtOnce(const Plan& plan, const FitInputs& bricks,
                     OneGaugeMisses(plan, ClimbGauge(*division, format))};
 }
 
+// The readable points, ascending: a value and its row.
+std::vector<std::pair<double, std::size_t>>
+ReadableHeights(const std::vector<PlanPointText>& points, const RegionalFormat& format)
+{
+    std::vector<std::pair<double, std::size_t>> heights;
+    for (std::size_t row = 0; row < points.size(); ++row)
+        if (const std::optional<double> height = ReadReal(points[row].height, format))
+            heights.emplace_back(*height, row);
+    std::stable_sort(heights.begin(), heights.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    return heights;
+}
+
 } // namespace
+
+void KeepTypedCounts(const std::vector<PlanPointText>& before, std::vector<PlanPointText>& after,
+                     const RegionalFormat& format)
+{
+    std::map<std::pair<double, double>, std::int32_t> typed;
+    const auto stretches = [&format](const std::vector<PlanPointText>& points, auto each) {
+        const auto heights = ReadableHeights(points, format);
+        for (std::size_t i = 0; i + 1 < heights.size(); ++i)
+            each(heights[i].first, heights[i + 1].first, heights[i + 1].second);
+    };
+    stretches(before, [&](double from, double to, std::size_t row) {
+        if (before[row].typedCount > 0)
+            typed[{from, to}] = before[row].typedCount;
+    });
+    for (PlanPointText& point : after)
+        point.typedCount = 0;
+    stretches(after, [&](double from, double to, std::size_t row) {
+        if (const auto kept = typed.find({from, to}); kept != typed.end())
+            after[row].typedCount = kept->second;
+    });
+}
 
 std::variant<Plan, PlanError> MakePlan(const PlanTexts& texts, const RegionalFormat& format)
 {

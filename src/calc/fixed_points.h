@@ -106,4 +106,9 @@ struct Plan {
 
 std::variant<Plan, PlanError> MakePlan(const PlanTexts& texts, const RegionalFormat& format);
 
+// After the points were edited: a typed count stays with its stretch while the stretch's two
+// points read the same values as before, wherever their rows went; every other count goes.
+void KeepTypedCounts(const std::vector<PlanPointText>& before, std::vector<PlanPointText>& after,
+                     const RegionalFormat& format);
+
 } // namespace calc

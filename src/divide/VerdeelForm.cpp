@@ -229,9 +229,9 @@ void TVerdeelForm::showWindow()
     activateWindow();
 }
 
-QWidget* TVerdeelForm::commandsPanel() const
+std::vector<QWidget*> TVerdeelForm::commandPanels() const
 {
-    return m_commandsPanel;
+    return {m_commandsPanel, m_fixedPoints->commandsPanel()};
 }
 
 void TVerdeelForm::applyMode()
@@ -567,6 +567,7 @@ void TVerdeelForm::changeEvent(QEvent* event)
     if (event->type() == QEvent::LocaleChange) {
         platform::ReloadRegionalFormat();
         divide(true);
+        m_fixedPoints->regionalFormatChanged();
     }
     QDialog::changeEvent(event);
 }

@@ -22,6 +22,7 @@
 #include <functional>
 #include <optional>
 #include <variant>
+#include <vector>
 
 class QComboBox;
 class QGridLayout;
@@ -44,7 +45,8 @@ public:
     // it shows already.
     void showWindow();
     // Held while a print runs: a new table must not replace the one being printed.
-    QWidget* commandsPanel() const;
+    // The commands a running print holds, on both tabs.
+    std::vector<QWidget*> commandPanels() const;
 
     void OvernemenButtonClick();
     void LatAfdrukkenButtonClick();

@@ -1,5 +1,7 @@
 #include "fixed_points_tab.h"
 
+#include "plan_courses_model.h"
+#include "plan_wording.h"
 #include "read_only_list.h"
 
 #include "calc/format_height.h"
@@ -13,11 +15,22 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int kNameLength = 60;
+constexpr int kCountColumn = 2;
+
+std::vector<calc::PlanPointText> PlanPointsOf(const std::vector<PointTexts>& points)
+{
+    std::vector<calc::PlanPointText> plan;
+    plan.reserve(points.size());
+    for (const PointTexts& point : points)
+        plan.push_back({point.name.toStdString(), point.height.toStdString(), point.typedCount});
+    return plan;
+}
 
 QPushButton* AddButton(QWidget* parent, QLayout* row, const QString& text, const char* name)
 {
@@ -85,12 +98,37 @@ void TFixedPointsTab::build()
     m_oneGauge->setWordWrap(true);
     column->addWidget(m_oneGauge);
 
-    auto* commands = new QHBoxLayout;
-    commands->addStretch();
-    m_takeOver = AddButton(this, commands, QStringLiteral("Vak overnemen"), "VakOvernemenButton");
-    column->addLayout(commands);
+    // A typed count replaces the rule's count of its stretch: only that cell takes typing.
+    m_stretches->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                 QAbstractItemView::EditKeyPressed |
+                                 QAbstractItemView::AnyKeyPressed);
 
-    m_courses = AddList(this, "LagenGrid", 3);
+    m_commandsPanel = new QWidget(this);
+    auto* commands = new QHBoxLayout(m_commandsPanel);
+    commands->setContentsMargins(0, 0, 0, 0);
+    commands->addStretch();
+    m_printPlan = AddButton(m_commandsPanel, commands, QStringLiteral("Plan afdrukken"),
+                            "PlanAfdrukkenButton");
+    m_printRod = AddButton(m_commandsPanel, commands, QStringLiteral("Lat afdrukken"),
+                           "PlanLatAfdrukkenButton");
+    m_takeOver =
+        AddButton(m_commandsPanel, commands, QStringLiteral("Vak overnemen"), "VakOvernemenButton");
+    column->addWidget(m_commandsPanel);
+
+    m_coursesLabel = new QLabel(this);
+    column->addWidget(m_coursesLabel);
+    m_courses = new QTableView(this);
+    m_courses->setObjectName(QStringLiteral("LagenGrid"));
+    m_courseRows = new PlanCoursesModel(m_courses);
+    m_courses->setModel(m_courseRows);
+    m_courses->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_courses->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_courses->verticalHeader()->hide();
+    m_courses->verticalHeader()->setDefaultSectionSize(kListRowHeight);
+    m_courses->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_courses->horizontalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    platform::AddRowCopy(*m_courses);
+    m_coursesLabel->setBuddy(m_courses);
     m_courses->installEventFilter(this);
     column->addWidget(m_courses, 2);
 }
@@ -105,8 +143,16 @@ void TFixedPointsTab::connectAll()
             [this] { RunGuarded([this] { addPoint(); }); });
     connect(m_removePoint, &QPushButton::clicked, this,
             [this] { RunGuarded([this] { removePoint(); }); });
+    connect(m_stretches, &QTableWidget::cellChanged, this, [this](int row, int column) {
+        if (!m_showing && column == kCountColumn)
+            RunGuarded([this, row] { countEdited(row); });
+    });
     connect(m_takeOver, &QPushButton::clicked, this,
             [this] { RunGuarded([this] { VakOvernemenButtonClick(); }); });
+    connect(m_printPlan, &QPushButton::clicked, this,
+            [this] { RunGuarded([this] { PlanAfdrukkenButtonClick(); }); });
+    connect(m_printRod, &QPushButton::clicked, this,
+            [this] { RunGuarded([this] { LatAfdrukkenButtonClick(); }); });
     connect(&m_document, &ProjectDocument::textChanged, this, [this](ProjectField field) {
         if (field == ProjectField::Bottom || field == ProjectField::Top)
             RunGuarded([this] { showPoints(); });
@@ -126,11 +172,9 @@ void TFixedPointsTab::applyMode()
 {
     const ModeWords& words = WordsOf(m_document.project().courseMode);
     m_points->setHorizontalHeaderLabels({QStringLiteral("Naam"), words.valueHeader});
-    m_stretches->setHorizontalHeaderLabels(
-        {QStringLiteral("Van"), QStringLiteral("Tot"), words.countHeader, words.gaugeHeader,
-         WithoutColon(words.jointLabel), QStringLiteral("Opmerking")});
-    m_courses->setHorizontalHeaderLabels(
-        {QStringLiteral("Nr"), words.valueHeader, QStringLiteral("Punt")});
+    m_stretches->setHorizontalHeaderLabels(StretchHeaders(words));
+    m_courseRows->setHeaders({QStringLiteral("Nr"), words.valueHeader, QStringLiteral("Punt")});
+    m_coursesLabel->setText(words.countHeader);
     m_courses->setAccessibleName(words.countHeader);
     showPoints();
 }
@@ -180,10 +224,43 @@ void TFixedPointsTab::pointsEdited()
             m_points->item(row, 0)->setText(name);
             m_showing = false;
         }
-        const std::size_t at = static_cast<std::size_t>(row);
-        const bool same = at < before.size() && before[at].height == text(1);
-        edited.push_back({name, text(1), same ? before[at].typedCount : 0});
+        edited.push_back({name, text(1), 0});
     }
+    std::vector<calc::PlanPointText> counted = PlanPointsOf(edited);
+    calc::KeepTypedCounts(PlanPointsOf(before), counted, platform::CurrentRegionalFormat());
+    for (std::size_t row = 0; row < edited.size(); ++row)
+        edited[row].typedCount = counted[row].typedCount;
+    m_editing = true;
+    m_document.setPoints(edited);
+    m_editing = false;
+}
+
+// A count typed into a stretch's cell becomes the count of that stretch, kept with its upper
+// point; an emptied cell gives the stretch back to the rule. Anything else is refused and the
+// cell shows the plan's count again.
+void TFixedPointsTab::countEdited(int row)
+{
+    if (!m_plan || row < 0 || row >= static_cast<int>(m_plan->stretches.size()))
+        return;
+    const QString typed = m_stretches->item(row, kCountColumn)->text().trimmed();
+    std::int32_t count = 0;
+    if (!typed.isEmpty()) {
+        const std::optional<std::int32_t> read = calc::ReadWholeNumber(typed.toStdString());
+        if (!read || *read < 1 || *read > calc::kMaxCourseRows) {
+            showPlan(*m_plan);
+            m_message->setText(
+                QStringLiteral("Vak %1: %2 is geen aantal %3 van 1 tot %4")
+                    .arg(QString::number(row + 1), typed,
+                         WordsOf(m_document.project().courseMode).courses,
+                         QString::fromStdString(calc::FormatHeight(
+                             calc::kMaxCourseRows, 0, platform::CurrentRegionalFormat()))));
+            return;
+        }
+        count = *read;
+    }
+    std::vector<PointTexts> edited = points();
+    const calc::Stretch& stretch = m_plan->stretches[static_cast<std::size_t>(row)];
+    edited[m_plan->points[stretch.to].row].typedCount = count;
     m_editing = true;
     m_document.setPoints(edited);
     m_editing = false;
@@ -212,9 +289,7 @@ void TFixedPointsTab::plan()
     const CourseProject& project = m_document.project();
     const BrickTexts& bricks = project.currentBricks();
     calc::PlanTexts texts;
-    for (const PointTexts& point : points())
-        texts.points.push_back(
-            {point.name.toStdString(), point.height.toStdString(), point.typedCount});
+    texts.points = PlanPointsOf(points());
     const std::string brickTexts[] = {bricks.stone.toStdString(), bricks.joint.toStdString(),
                                       bricks.jointFrom.toStdString(), bricks.jointTo.toStdString(),
                                       project.text(ProjectField::Decimals).toStdString()};
@@ -228,7 +303,7 @@ void TFixedPointsTab::plan()
         m_plan.reset();
         m_message->setText(problemText(*error));
         m_stretches->setRowCount(0);
-        m_courses->setRowCount(0);
+        m_courseRows->clear();
         m_oneGauge->clear();
         return;
     }
@@ -240,76 +315,31 @@ void TFixedPointsTab::plan()
     showPlan(*m_plan);
 }
 
-QString TFixedPointsTab::height(double value) const
-{
-    return QString::fromStdString(calc::FormatHeight(value, m_plan ? m_plan->decimals : 2,
-                                                     platform::CurrentRegionalFormat()));
-}
-
-QString TFixedPointsTab::pointName(const calc::Plan& plan, std::size_t point) const
-{
-    const calc::PlanPoint& fixed = plan.points[point];
-    return fixed.name.empty() ? height(fixed.height) : QString::fromStdString(fixed.name);
-}
-
 void TFixedPointsTab::showPlan(const calc::Plan& plan)
 {
-    showStretches(plan);
-    m_oneGauge->setText(oneGaugeText(plan));
-    FillList(*m_courses, plan.courses, [&](const calc::PlanCourse& course) {
-        return QStringList{QString::number(course.number), height(course.height),
-                           course.point ? pointName(plan, *course.point) : QString()};
-    });
-}
-
-void TFixedPointsTab::showStretches(const calc::Plan& plan)
-{
-    const int listDecimals = calc::ListDecimals(plan.decimals);
-    const auto shown = [&](double value) {
-        return QString::fromStdString(
-            calc::FormatHeight(value, listDecimals, platform::CurrentRegionalFormat()));
-    };
-    FillList(*m_stretches, plan.stretches, [&](const calc::Stretch& stretch) {
-        QString remark;
-        if (!stretch.withinLimits)
-            remark = QStringLiteral("buiten grenzen");
-        if (!stretch.onTarget)
-            remark += (remark.isEmpty() ? QString() : QStringLiteral(", ")) +
-                      QStringLiteral("komt op ") + height(stretch.landing);
-        return QStringList{pointName(plan, stretch.from),
-                           pointName(plan, stretch.to),
-                           QString::number(stretch.count),
-                           stretch.gaugeText.empty() ? shown(stretch.gauge)
-                                                     : QString::fromStdString(stretch.gaugeText),
-                           shown(stretch.joint),
-                           remark};
-    });
-}
-
-// "45 lagen van 62,2223: dorpel laag 14 op 871,11 (28,89 lager), …"
-QString TFixedPointsTab::oneGaugeText(const calc::Plan& plan) const
-{
-    if (!plan.oneGauge)
-        return {};
-    const ModeWords& words = WordsOf(m_document.project().courseMode);
-    const calc::OneGauge& one = *plan.oneGauge;
-    QString text =
-        QStringLiteral("%1 %2 van %3")
-            .arg(QString::number(one.count), words.courses, QString::fromStdString(one.gaugeText));
-    QStringList misses;
-    for (const calc::OneGauge::Miss& miss : one.misses) {
-        const double off = std::abs(miss.difference);
-        const QString side = miss.difference > 0   ? QStringLiteral("hoger")
-                             : miss.difference < 0 ? QStringLiteral("lager")
-                                                   : QString();
-        misses << QStringLiteral("%1 %2 %3 op %4 (%5)")
-                      .arg(pointName(plan, miss.point), words.numberHeader.toLower(),
-                           QString::number(miss.course), height(miss.height),
-                           side.isEmpty() ? QStringLiteral("precies")
-                                          : height(off) + QLatin1Char(' ') + side);
-    }
-    return misses.isEmpty() ? text
-                            : text + QStringLiteral(": ") + misses.join(QStringLiteral(", "));
+    const PlanWording wording(plan, WordsOf(m_document.project().courseMode),
+                              platform::CurrentRegionalFormat());
+    m_showing = true;
+    FillList(*m_stretches, plan.stretches,
+             [&](const calc::Stretch& stretch) { return wording.stretchCells(stretch); });
+    for (int row = 0; row < m_stretches->rowCount(); ++row)
+        for (int column = 0; column < m_stretches->columnCount(); ++column) {
+            QTableWidgetItem* item = m_stretches->item(row, column);
+            if (column != kCountColumn) {
+                item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+            } else if (plan.stretches[static_cast<std::size_t>(row)].typed) {
+                // The user's own count stands out from the rule's.
+                QFont font = item->font();
+                font.setBold(true);
+                item->setFont(font);
+            }
+        }
+    m_showing = false;
+    m_oneGauge->setText(wording.oneGaugeLine());
+    std::vector<QString> names;
+    for (std::size_t point = 0; point < plan.points.size(); ++point)
+        names.push_back(wording.pointName(point));
+    m_courseRows->setCourses(plan, std::move(names), platform::CurrentRegionalFormat());
 }
 
 QString TFixedPointsTab::problemText(const calc::PlanError& error) const
@@ -344,6 +374,18 @@ QString TFixedPointsTab::problemText(const calc::PlanError& error) const
         return QStringLiteral("Punt %1: geen %2 te vinden voor dit vak").arg(row, words.gauge);
     }
     return {};
+}
+
+void TFixedPointsTab::PlanAfdrukkenButtonClick()
+{
+    if (m_plan && m_commands.printPlan)
+        m_commands.printPlan(*m_plan);
+}
+
+void TFixedPointsTab::LatAfdrukkenButtonClick()
+{
+    if (m_plan && m_commands.printPlanRod)
+        m_commands.printPlanRod(*m_plan);
 }
 
 void TFixedPointsTab::VakOvernemenButtonClick()

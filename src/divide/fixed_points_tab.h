@@ -3,8 +3,10 @@
 // The "Vaste punten" tab of the Verdelen window: a storey with several fixed heights (or a
 // facade with several fixed sizes) divided in one plan.
 //
-//   TFixedPointsTab (this file)   the points as typed; the stretches, the one-gauge line and
-//     -> calc::MakePlan            every course, made again as the user types
+//   TFixedPointsTab (this file)   the points as typed and the counts typed for stretches; the
+//     -> calc::MakePlan            stretches, the one-gauge line and every course, made again
+//     -> PlanWording               as the user types, in the words of the mode
+//     -> PlanCoursesModel          the courses, formatted only as far as they are shown
 //
 // Its points follow the document's two levels until the user changes them; then they are the
 // document's own. Its bricks are the document's, shared with the first tab.
@@ -17,8 +19,10 @@
 
 #include <optional>
 
+class PlanCoursesModel;
 class QLabel;
 class QPushButton;
+class QTableView;
 class QTableWidget;
 
 class TFixedPointsTab final : public QWidget {
@@ -28,6 +32,14 @@ public:
     TFixedPointsTab(QWidget* parent, ProjectDocument& document, DivideCommands commands);
 
     void VakOvernemenButtonClick();
+    void PlanAfdrukkenButtonClick();
+    void LatAfdrukkenButtonClick();
+
+    // The plan made again with the regional separators, once they changed.
+    void regionalFormatChanged() { plan(); }
+
+    // The commands a running print holds.
+    QWidget* commandsPanel() const { return m_commandsPanel; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,15 +51,12 @@ private:
     std::vector<PointTexts> points() const;
     void showPoints();
     void pointsEdited();
+    void countEdited(int row);
     void addPoint();
     void removePoint();
     void plan();
     void showPlan(const calc::Plan& plan);
-    void showStretches(const calc::Plan& plan);
-    QString oneGaugeText(const calc::Plan& plan) const;
     QString problemText(const calc::PlanError& error) const;
-    QString pointName(const calc::Plan& plan, std::size_t point) const;
-    QString height(double value) const;
     void applyMode();
 
     ProjectDocument& m_document;
@@ -58,8 +67,13 @@ private:
     QLabel* m_message = nullptr;
     QTableWidget* m_stretches = nullptr;
     QLabel* m_oneGauge = nullptr;
-    QTableWidget* m_courses = nullptr;
+    QLabel* m_coursesLabel = nullptr;
+    QTableView* m_courses = nullptr;
+    PlanCoursesModel* m_courseRows = nullptr;
+    QWidget* m_commandsPanel = nullptr;
     QPushButton* m_takeOver = nullptr;
+    QPushButton* m_printPlan = nullptr;
+    QPushButton* m_printRod = nullptr;
     std::optional<calc::Plan> m_plan;
     bool m_showing = false; // the table is being filled, not edited
     bool m_editing = false; // the document takes the points typed here

@@ -434,11 +434,15 @@ void TVantorForm::VerdelenButtonClick()
 void TVantorForm::showDivideWindow()
 {
     if (!m_divide)
-        m_divide = new TVerdeelForm(this, m_document,
-                                    {[this] { BerekenenButtonClick(); },
-                                     [this](const calc::CourseTable& table) {
-                                         printRodOf(table);
-                                     }});
+        m_divide = new TVerdeelForm(
+            this, m_document,
+            {.calculate = [this] { BerekenenButtonClick(); },
+             .printRod = [this](const calc::CourseTable& table) { printRodOf(table); },
+             .printPlan = [this](const calc::Plan& plan) { printPlan(plan); },
+             .printPlanRod =
+                 [this](const calc::Plan& plan) {
+                     printPlanRod(plan);
+                 }});
     m_divide->showWindow();
 }
 

@@ -12,6 +12,7 @@
 
 #include "table_font.h"
 
+#include "calc/fixed_points.h"
 #include "document/project_document.h"
 
 #include "platform/files/file_dialog.h"
@@ -53,6 +54,10 @@ public:
     // Prints the rod of a calculation, the main table's or one it need not show (the Verdelen
     // window's), in this window's mode, project name and table font. In report_command.cpp.
     void printRodOf(const calc::CourseTable& table);
+    // The Verdelen window's plan of fixed points as a report and as a rod, with this window's
+    // project name and table font. In plan_print_command.cpp.
+    void printPlan(const calc::Plan& plan);
+    void printPlanRod(const calc::Plan& plan);
 
     // Command handlers, as the toolbar calls them. Each calls one private operation below; open
     // (ToolButton1Click) and save (ToolButton2Click) are defined in project_commands.cpp, print
@@ -100,6 +105,7 @@ private:
     // The print commands: the report, and the table as a rod at full size (from the table's
     // context menu); in report_command.cpp.
     void printReport();
+    void printReportTable(const ReportTable& table);
     void printRod();
     void printRodTable(const RodTable& table);
     RodTable rodTableOf(const calc::CourseTable& calculated) const;

@@ -29,19 +29,6 @@ QString ShownHeight(double height, const calc::CourseTable& table)
     return QString::fromStdString(calc::FormatHeight(height, table.inputs.Decimals, table.format));
 }
 
-platform::SurfaceFont surfaceFontOf(const TableFont& table)
-{
-    platform::SurfaceFont font;
-    font.name = table.font.family();
-    font.pointSize = PointSizeOf(table.font);
-    font.bold = table.font.bold();
-    font.italic = table.font.italic();
-    font.underline = table.font.underline();
-    font.strikeOut = table.font.strikeOut();
-    font.color = table.color;
-    return font;
-}
-
 } // namespace
 
 void TVantorForm::AfdrukkenButtonClick()
@@ -51,9 +38,13 @@ void TVantorForm::AfdrukkenButtonClick()
 
 void TVantorForm::printReport()
 {
+    printReportTable(reportTable());
+}
+
+void TVantorForm::printReportTable(const ReportTable& table)
+{
     if (m_reportRunning || !PrintDialog1 || !ConfirmPrintDialog(*PrintDialog1))
         return;
-    const ReportTable table = reportTable();
     const ReportInProgress running(m_reportRunning, heldWhilePrinting());
     PrintResultsReport(table, *PrintDialog1);
 }
@@ -89,7 +80,8 @@ RodTable TVantorForm::rodTableOf(const calc::CourseTable& calculated) const
         return ShownHeight(height, calculated);
     };
     RodTable table = rodTableFrame();
-    table.gaugeText = QString::fromStdString(calculated.gaugeText);
+    table.gauge =
+        table.words.gauge + QLatin1Char(' ') + QString::fromStdString(calculated.gaugeText);
     for (const calc::CourseRow& row : calculated.rows)
         table.courses.push_back({row.Height, QString::number(row.Number), shown(row.Height)});
     table.top = RodTable::Top{calculated.inputs.Top, shown(calculated.inputs.Top)};
@@ -101,7 +93,7 @@ RodTable TVantorForm::rodTableFrame() const
     RodTable table;
     table.words = WordsOf(m_document.project().courseMode);
     table.projectName = m_document.project().text(ProjectField::ProjectName);
-    table.font = surfaceFontOf(m_tableFont);
+    table.font = SurfaceFontOf(m_tableFont);
     return table;
 }
 
@@ -109,7 +101,8 @@ std::vector<QWidget*> TVantorForm::heldWhilePrinting() const
 {
     std::vector<QWidget*> held{m_toolBand, m_inputBand};
     if (m_divide)
-        held.push_back(m_divide->commandsPanel());
+        for (QWidget* panel : m_divide->commandPanels())
+            held.push_back(panel);
     return held;
 }
 
@@ -133,6 +126,6 @@ ReportTable TVantorForm::reportTable() const
     table.projectName = project.text(ProjectField::ProjectName);
     table.gaugeLabel = words.gaugeLabel;
     table.gaugeText = project.text(ProjectField::Gauge);
-    table.font = surfaceFontOf(m_tableFont);
+    table.font = SurfaceFontOf(m_tableFont);
     return table;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/fonts/surface_font.h"
+
 #include <QColor>
 #include <QFont>
 
@@ -16,3 +18,6 @@ TableFont DefaultTableFont();
 // The font's size in points. A font chosen by pixel size has no point size of its own: at 96
 // pixels per inch 4 pixels make 3 points.
 double PointSizeOf(const QFont& font);
+
+// The font as the printed pages take it.
+platform::SurfaceFont SurfaceFontOf(const TableFont& table);

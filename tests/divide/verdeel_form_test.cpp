@@ -25,10 +25,11 @@ protected:
     VerdeelFormTest()
         : document(QStringLiteral(","))
         , form(nullptr, document,
-               {[this] { document.calculate(platform::CurrentRegionalFormat()); },
-                [this](const calc::CourseTable& table) {
-                    rods.push_back(table);
-                }})
+               {.calculate = [this] { document.calculate(platform::CurrentRegionalFormat()); },
+                .printRod =
+                    [this](const calc::CourseTable& table) {
+                        rods.push_back(table);
+                    }})
     {
         form.showWindow();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));

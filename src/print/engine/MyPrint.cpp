@@ -300,28 +300,33 @@ void TMyPrinter::PrintText(Alignment align, int pos, const QString& text)
 {
     if (LineHeight() > BodyBottom - CursorY)
         NewPage();
+    textAt(alignedX(align, pos, text), text);
+}
 
-    platform::DrawingSurface& surface = drawing();
-    const SurfaceStateGuard restore(surface);
-    if (ComputerPaper && !BandPhase) {
-        // This line lies on a band: the text gets the band's colour behind it.
-        surface.setPen({surface.pen().width, kSilver});
-        surface.setBrush({kSilver, true});
-    }
+void TMyPrinter::PrintCutText(int pos, int end, const QString& text)
+{
+    if (LineHeight() > BodyBottom - CursorY)
+        NewPage();
+    cutTextAt(pos >= 0 ? RoundHalfEven(pos * PixelsPerMmX) : LeftEdge, end, text);
+}
 
+void TMyPrinter::PrintCutTextAfter(int end, const QString& text)
+{
+    cutTextAt(m_lastTextX + m_printer.canvas().textWidth(m_lastText + QLatin1Char(' ')), end, text);
+}
+
+int TMyPrinter::alignedX(Alignment align, int pos, const QString& text)
+{
     platform::DrawingSurface& measure = m_printer.canvas();
     const double p = pos * PixelsPerMmX;
-    int x = 0;
     switch (align) {
     case Alignment::Centre:
-        x = RoundHalfEven(p - measure.textWidth(text) / 2);
-        break;
+        return RoundHalfEven(p - measure.textWidth(text) / 2);
     case Alignment::Right: {
         const int width = measure.textWidth(text);
-        x = pos >= 0    ? RoundHalfEven(p - width)
-            : pos == -1 ? RightEdge - width
-                        : RoundHalfEven(p + RightEdge - width);
-        break;
+        return pos >= 0    ? RoundHalfEven(p - width)
+               : pos == -1 ? RightEdge - width
+                           : RoundHalfEven(p + RightEdge - width);
     }
     case Alignment::DecimalComma: {
         // The text up to and including its first decimal separator ends at the position; a text
@@ -331,16 +336,50 @@ void TMyPrinter::PrintText(Alignment align, int pos, const QString& text)
         const int upToSeparator =
             separator >= 0 ? measure.textWidth(text.left(separator + DecimalSeparator.size()))
                            : measure.textWidth(text + DecimalSeparator);
-        x = RoundHalfEven(p - upToSeparator);
-        break;
+        return RoundHalfEven(p - upToSeparator);
     }
     default: // left, and any code that is none of the four
-        x = pos >= 0 ? RoundHalfEven(p) : LeftEdge;
-        break;
+        return pos >= 0 ? RoundHalfEven(p) : LeftEdge;
+    }
+}
+
+void TMyPrinter::textAt(int x, const QString& text)
+{
+    platform::DrawingSurface& surface = drawing();
+    const SurfaceStateGuard restore(surface);
+    if (ComputerPaper && !BandPhase) {
+        // This line lies on a band: the text gets the band's colour behind it.
+        surface.setPen({surface.pen().width, kSilver});
+        surface.setBrush({kSilver, true});
     }
     x = std::max(x, LeftEdge);
+    m_lastText = text;
+    m_lastTextX = x;
     if (x <= RightEdge)
         surface.textOut(x, CursorY, text);
+}
+
+// Only whole characters go: a pair of surrogates is never split.
+void TMyPrinter::cutTextAt(int x, int end, const QString& text)
+{
+    platform::DrawingSurface& measure = m_printer.canvas();
+    const int room =
+        (end >= 0 ? RoundHalfEven(end * PixelsPerMmX) : RightEdge) - std::max(x, LeftEdge);
+    if (measure.textWidth(text) <= room) {
+        textAt(x, text);
+        return;
+    }
+    const QChar ellipsis(0x2026);
+    for (qsizetype keep = text.size(); keep > 0;) {
+        --keep;
+        if (keep > 0 && text.at(keep - 1).isHighSurrogate())
+            --keep;
+        const QString cut = text.left(keep) + ellipsis;
+        if (measure.textWidth(cut) <= room) {
+            textAt(x, cut);
+            return;
+        }
+    }
 }
 
 void TMyPrinter::NewLine()

@@ -11,9 +11,9 @@
 //
 // Text is always measured on the printer, so both outputs give the same pages.
 
+#include "platform/fonts/surface_font.h"
 #include "platform/pages/page_image.h"
 #include "platform/pages/recording_surface.h"
-#include "platform/fonts/surface_font.h"
 #include "print/engine/preview_open_state.h"
 
 #include <QObject>
@@ -71,6 +71,12 @@ public:
 
     void BeginDocument();
     void PrintText(Alignment align, int pos, const QString& text);
+    // Prints `text` left-aligned at `pos` as PrintText does, cut with "…" where it would pass
+    // `end` (millimetres as `pos`; -1: the right text edge). A text of which not even "…" fits
+    // is left out.
+    void PrintCutText(int pos, int end, const QString& text);
+    // The same, a space after the text printed last on this line.
+    void PrintCutTextAfter(int end, const QString& text);
     void NewLine();
     void NewPage();
     int LinesLeft();
@@ -125,6 +131,9 @@ protected:
     platform::DrawingSurface& measuring();
 
 private:
+    int alignedX(Alignment align, int pos, const QString& text);
+    void textAt(int x, const QString& text);
+    void cutTextAt(int x, int end, const QString& text);
     void startPageImage();
     int probeHeight();
     void drawRule(int y);
@@ -136,4 +145,7 @@ private:
     std::unique_ptr<TPreviewPrintForm1> m_preview;
     platform::PageImage* m_pageImage = nullptr;
     std::unique_ptr<platform::RecordingSurface> m_pageCanvas;
+    // The text printed last and where it starts, for a text that follows it on its line.
+    QString m_lastText;
+    int m_lastTextX = 0;
 };

@@ -29,6 +29,19 @@ struct ColumnGroup {
     int value;
 };
 constexpr ColumnGroup kColumnGroups[kGroups] = {{-1, 35}, {50, 80}, {90, 125}, {140, 175}};
+// Where a point's name after a height must end: before the next group, or at the right edge.
+constexpr int kPointEnds[kGroups] = {48, 88, 138, -1};
+
+// The stretches of a plan: names cut before the next column, the count right-aligned, gauge
+// and joint on their separators, the remark up to the right edge.
+constexpr int kFromEnd = 38;
+constexpr int kTo = 40;
+constexpr int kToEnd = 78;
+constexpr int kCount = 90;
+constexpr int kGauge = 115;
+constexpr int kJoint = 137;
+constexpr int kRemark = 145;
+constexpr int kIndent = 10;
 
 // Trims blanks and control characters from both ends.
 QString trimmed(const QString& text)
@@ -61,20 +74,41 @@ public:
         m_engine.NewLine();
     }
 
+    void printSummary(const PlanSummary& plan)
+    {
+        printStretch(plan.stretchHeaders);
+        for (const QStringList& stretch : plan.stretches)
+            printStretch(stretch);
+        m_engine.NewLine();
+        for (qsizetype line = 0; line < plan.oneGauge.size(); ++line) {
+            m_engine.PrintCutText(line == 0 ? -1 : kIndent, -1, plan.oneGauge[line]);
+            m_engine.NewLine();
+        }
+        if (!plan.oneGauge.isEmpty())
+            m_engine.NewLine();
+    }
+
     // Page p (from 1) has L lines; on its line i (from 1), group g (from 1) shows row
     // (p - 1) * 4L + (g - 1) * L + i. The last page is filled down its first group first: it has
     // as many lines as rows are left for group 1, and a group whose row lies beyond the table
-    // stays empty on that line.
+    // stays empty on that line. The first page may have fewer lines (`firstLines`) than the
+    // others (`laterLines`): the rows below a plan.
     // `pageDone` hears of every finished page, with the count of all; false stops the report.
     // Returns false when it was stopped.
-    bool fillPages(int linesPerColumn, const std::function<bool(int done, int total)>& pageDone)
+    bool fillPages(int firstLines, int laterLines,
+                   const std::function<bool(int done, int total)>& pageDone)
     {
         const int rowCount = static_cast<int>(m_table.rows.size());
-        const int L = linesPerColumn;
-        const int pages = std::max(1, (rowCount + kGroups * L - 1) / (kGroups * L));
+        const int firstRows = kGroups * firstLines;
+        const int pages =
+            rowCount <= firstRows
+                ? 1
+                : 1 + (rowCount - firstRows + kGroups * laterLines - 1) / (kGroups * laterLines);
         int page = 1;
+        int L = firstLines;
         for (int pageStart = 1; pageStart <= rowCount; pageStart += kGroups * L) {
             if (pageStart > 1) {
+                L = laterLines;
                 if (pageDone && !pageDone(page++, pages))
                     return false;
                 m_engine.NewPage();
@@ -86,7 +120,7 @@ public:
                 for (int group = 0; group < kGroups; ++group) {
                     const int row = pageStart + group * L + line;
                     if (row <= rowCount)
-                        printRow(row, kColumnGroups[group]);
+                        printRow(row, group);
                 }
                 m_engine.NewLine();
             }
@@ -106,11 +140,26 @@ private:
         }
     }
 
-    void printRow(int row, const ColumnGroup& group)
+    void printRow(int row, int group)
     {
         const ReportTable::Row& cells = m_table.rows[static_cast<std::size_t>(row - 1)];
-        m_engine.PrintText(TMyPrinter::Alignment::Left, group.number, cells.number);
-        m_engine.PrintText(TMyPrinter::Alignment::DecimalComma, group.value, trimmed(cells.value));
+        const ColumnGroup& column = kColumnGroups[group];
+        m_engine.PrintText(TMyPrinter::Alignment::Left, column.number, cells.number);
+        m_engine.PrintText(TMyPrinter::Alignment::DecimalComma, column.value, trimmed(cells.value));
+        if (!cells.point.isEmpty())
+            m_engine.PrintCutTextAfter(kPointEnds[group], cells.point);
+    }
+
+    void printStretch(const QStringList& cells)
+    {
+        using Alignment = TMyPrinter::Alignment;
+        m_engine.PrintCutText(-1, kFromEnd, cells.value(0));
+        m_engine.PrintCutText(kTo, kToEnd, cells.value(1));
+        m_engine.PrintText(Alignment::Right, kCount, cells.value(2));
+        m_engine.PrintText(Alignment::DecimalComma, kGauge, cells.value(3));
+        m_engine.PrintText(Alignment::DecimalComma, kJoint, cells.value(4));
+        m_engine.PrintCutText(kRemark, -1, cells.value(5));
+        m_engine.NewLine();
     }
 
     const ReportTable& m_table;
@@ -142,8 +191,9 @@ void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog,
         engine.DecimalSeparator = table.decimalSeparator;
     engine.SetComputerPaper(dialog.computerPaper());
     engine.SetLineSpacing(4);
-    engine.SetHeaderText(1, table.projectName + QLatin1Char(' ') + table.gaugeLabel +
-                                QLatin1Char(' ') + table.gaugeText);
+    engine.SetHeaderText(1, table.plan ? table.projectName + QStringLiteral(" Vaste punten")
+                                       : table.projectName + QLatin1Char(' ') + table.gaugeLabel +
+                                             QLatin1Char(' ') + table.gaugeText);
     engine.SetHeaderText(2, QString());
     engine.SetHeaderText(3, QStringLiteral("Pagina:"));
     engine.SetHeaderLine(true);
@@ -153,6 +203,14 @@ void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog,
     if (!BeginReport(engine))
         return;
     Report report(table, engine);
+    // A later page holds the title line and as many lines as fit under it.
+    const int laterLines = (engine.BodyBottom - engine.CursorY) / engine.LineHeight() - 1;
+    if (table.plan) {
+        report.printSummary(*table.plan);
+        // No title line alone at the foot of a page.
+        if (engine.LinesLeft() < 2 && laterLines >= 1)
+            engine.NewPage();
+    }
     report.printTitleLine();
     const int linesPerColumn = engine.LinesLeft();
     if (linesPerColumn < 1) {
@@ -172,7 +230,7 @@ void PrintResultsReport(const ReportTable& table, const TPrintDialog1& dialog,
         return progress->pageDone(done, total);
     };
     // Stopped before the job is handed over: the engine takes the job with it, unsent.
-    if (!report.fillPages(linesPerColumn,
+    if (!report.fillPages(linesPerColumn, table.plan ? laterLines : linesPerColumn,
                           progress ? std::function<bool(int, int)>(pageDone) : nullptr))
         return;
     // Gone before the job is handed over, so that the main window below it can be closed then.

@@ -4,16 +4,28 @@
 
 #include <QString>
 
+#include <QStringList>
+
 #include <chrono>
+#include <optional>
 #include <vector>
 
 class TPrintDialog1;
+
+// A plan of fixed points, printed on the first page before its courses; every text as the
+// Verdelen window shows it.
+struct PlanSummary {
+    QStringList stretchHeaders;         // "Van", "Tot", "Lagen", "Lagenmaat", "Lintvoeg", …
+    std::vector<QStringList> stretches; // six cells each: from, to, count, gauge, joint, remark
+    QStringList oneGauge; // "45 lagen van 62,2223", then a line per point between; may be empty
+};
 
 // What the report prints, taken from the main window at the moment of printing.
 struct ReportTable {
     struct Row {
         QString number;
         QString value;
+        QString point = {}; // the fixed point the course lands on, printed after its value
     };
     QString numberHeader; // row 0 of the table
     QString valueHeader;
@@ -24,6 +36,8 @@ struct ReportTable {
     QString gaugeLabel;
     QString gaugeText;
     platform::SurfaceFont font;
+    // A plan instead of one gauge: the header names no gauge, the first page opens with it.
+    std::optional<PlanSummary> plan;
 };
 
 // Shows the print dialog; true when the user confirmed it (OK writes orientation and copies to

@@ -22,6 +22,18 @@ namespace {
 const QString kCaption = QStringLiteral("Lat afdrukken");
 const QString kScaleCheck = QStringLiteral("100 mm: meet ter controle");
 const QString kProbe = QStringLiteral("yX");
+constexpr qsizetype kPointNameLength = 40;
+
+// A fixed point's name as the rod carries it: the first 40 characters, "…" after a cut.
+QString PointLabel(const QString& name)
+{
+    if (name.size() <= kPointNameLength)
+        return name;
+    qsizetype cut = kPointNameLength;
+    if (name.at(cut - 1).isHighSurrogate())
+        --cut;
+    return name.left(cut) + QChar(0x2026);
+}
 
 // "45 lagen": the number of the rod's last course.
 QString CountText(const RodTable& table)
@@ -111,10 +123,9 @@ private:
 
     QString rangeText(const RodSheet& sheet) const
     {
-        return QStringLiteral("%1 %2 tot %3, %4 %5, %6, maten in mm")
+        return QStringLiteral("%1 %2 tot %3, %4, %5, maten in mm")
             .arg(m_table.words.valueHeader, m_table.courses[sheet.first].shown,
-                 m_table.courses[sheet.last].shown, m_table.words.gauge, m_table.gaugeText,
-                 CountText(m_table));
+                 m_table.courses[sheet.last].shown, m_table.gauge, CountText(m_table));
     }
 
     // The sheets' geometry, the same on every sheet: where the rod starts, how long it may be,
@@ -139,6 +150,9 @@ private:
             int marks = measuring().textWidth(QStringLiteral("aansluiten"));
             if (m_topMarked)
                 marks = std::max(marks, measuring().textWidth(topText()));
+            for (const RodTable::Course& course : m_table.courses)
+                if (!course.point.isEmpty())
+                    marks = std::max(marks, measuring().textWidth(PointLabel(course.point)));
             m_edge = LeftEdge + std::max(mmX(30), marks + mmX(2));
             m_numberAt = m_edge + mmX(27);
             m_heightAt = m_numberAt + measuring().textWidth(QStringLiteral("0000")) + mmX(3);
@@ -242,6 +256,8 @@ private:
         for (std::size_t i = 0; i < sheet.offsets.size(); ++i) {
             const int y = m_start - sheet.offsets[i];
             rule(m_edge, y, lineEnd, y, 0.2);
+            if (const QString& point = m_table.courses[sheet.first + i].point; !point.isEmpty())
+                texts.push_back(markLeftOfEdge(y, PointLabel(point)));
             const bool end = sheetEnd(sheet, i);
             if (!end && !labelled(sheet.first + i))
                 continue;
@@ -253,14 +269,28 @@ private:
                                  drawing().textOut(m_heightAt, place.top, course.shown);
                              }});
         }
-        if (const std::optional<int> top = topOffset(sheet)) {
-            const int y = m_start - *top;
-            rule(m_edge - mmX(25), y, m_edge, y, 0.2);
-            const QString text = topText();
-            texts.push_back(mark(m_edge - mmX(2) - measuring().textWidth(text),
-                                 y - m_textHeight - mmY(0.5), text, 0, -1));
-        }
+        if (const std::optional<int> top = topOffset(sheet))
+            texts.push_back(markLeftOfEdge(m_start - *top, topText()));
         drawTexts(texts);
+    }
+
+    // Portrait: a level named left of the edge, on a line of its own that leads to the rod.
+    SheetText markLeftOfEdge(int y, const QString& text)
+    {
+        rule(m_edge - mmX(25), y, m_edge, y, 0.2);
+        return mark(m_edge - mmX(2) - measuring().textWidth(text), y - m_textHeight - mmY(0.5),
+                    text, 0, -1);
+    }
+
+    // Landscape: a level named above the edge, right of its line or left of it where the text
+    // would run off the sheet.
+    SheetText markAboveEdge(int x, const QString& text)
+    {
+        rule(x, m_edge - m_textHeight - mmY(2), x, m_edge, 0.2);
+        const int markY = m_edge - m_textHeight - mmY(1);
+        const int width = measuring().textWidth(text);
+        return x + mmX(1) + width <= RightEdge ? mark(x + mmX(1), markY, text, 1, 0)
+                                               : mark(x - mmX(1) - width, markY, text, -1, 0);
     }
 
     // Landscape: the rod from left to right, lines down from the edge, labels right of their
@@ -283,6 +313,8 @@ private:
         for (std::size_t i = 0; i < sheet.offsets.size(); ++i) {
             const int x = m_start + sheet.offsets[i];
             rule(x, m_edge, x, lineEnd, 0.2);
+            if (const QString& point = m_table.courses[sheet.first + i].point; !point.isEmpty())
+                texts.push_back(markAboveEdge(x, PointLabel(point)));
             const bool end = sheetEnd(sheet, i);
             if (!end && !labelled(sheet.first + i))
                 continue;
@@ -299,16 +331,8 @@ private:
                                                    course.shown);
                              }});
         }
-        if (const std::optional<int> top = topOffset(sheet)) {
-            const int x = m_start + *top;
-            rule(x, m_edge - m_textHeight - mmY(2), x, m_edge, 0.2);
-            // Right of its line, or left of it where the text would run off the sheet.
-            const QString text = topText();
-            const int width = measuring().textWidth(text);
-            texts.push_back(x + mmX(1) + width <= RightEdge
-                                ? mark(x + mmX(1), markY, text, 1, 0)
-                                : mark(x - mmX(1) - width, markY, text, -1, 0));
-        }
+        if (const std::optional<int> top = topOffset(sheet))
+            texts.push_back(markAboveEdge(m_start + *top, topText()));
         drawTexts(texts);
     }
 

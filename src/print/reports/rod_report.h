@@ -19,9 +19,10 @@ class TPrintDialog1;
 
 struct RodTable {
     struct Course {
-        double height = 0; // exact, as the calculation made it
-        QString number;    // as the table shows it
-        QString shown;     // the height as the table shows it
+        double height = 0;  // exact, as the calculation made it
+        QString number;     // as the table shows it
+        QString shown;      // the height as the table shows it
+        QString point = {}; // the name of the fixed point on this course; empty for none
     };
     struct Top {
         double height = 0; // exact, as the calculation read it
@@ -30,9 +31,9 @@ struct RodTable {
     std::vector<Course> courses; // course 0 first; empty when nothing is calculated
     // The top level, marked on the rod where the table shows no course at it.
     std::optional<Top> top;
-    // The words of the table's mode: the rod's title, "lagen", "lagenmaat", the top's name.
+    // The words of the table's mode: the rod's title, "lagen", the top's name.
     ModeWords words = CourseModeWords();
-    QString gaugeText; // the gauge as the calculation read it
+    QString gauge; // "lagenmaat 62,5": the gauge as the calculation read it, in words
     QString projectName;
     platform::SurfaceFont font;
 };

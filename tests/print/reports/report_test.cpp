@@ -1,8 +1,8 @@
 #include "msg/Msg.h"
 #include "platform/toolkit/regional_settings.h"
+#include "print/reports/results_report.h"
 #include "print/windows/MyPForm.h"
 #include "print/windows/PrintDlg.h"
-#include "print/reports/results_report.h"
 #include "support/pdf_settings.h"
 #include "support/stand_ins.h"
 #include "support/test_printer.h"
@@ -189,6 +189,71 @@ TEST_F(ReportTest, RowsFillTheColumnGroupsPageByPage)
             EXPECT_EQ(it->second.at.y(), y->second) << row;
         }
     }
+}
+
+// A plan opens its first page with its stretches and the one-gauge line; its courses take the
+// lines left there and fill later pages as the report does, each point's name after its height,
+// cut with "…" where its column ends.
+TEST_F(ReportTest, APlanOpensWithItsStretchesAndNamesThePointsAtTheirCourses)
+{
+    const int L = linesPerColumn();
+    const int rows = 6 * L;
+    ReportTable table = tableOf(rows);
+    // Numbers no cell of the stretches has.
+    const auto number = [](int row) {
+        return QString::number(1000 + row);
+    };
+    for (int row = 1; row <= rows; ++row)
+        table.rows[static_cast<std::size_t>(row - 1)].number = number(row);
+    table.projectName = QStringLiteral("Schuur");
+    table.rows[9].point = QStringLiteral("dorpel");
+    const QString longName = QStringLiteral("bovenkant kozijn van de achtergevel");
+    table.rows[rows - 1].point = longName;
+    table.plan = PlanSummary{
+        {"Van", "Tot", "Lagen", "Lagenmaat", "Lintvoeg", "Opmerking"},
+        {{"peil", "dorpel", "14", "64,286", "14,29", ""},
+         {"bovenkant kozijn", "vloer", "6", "66,667", "16,67", "buiten grenzen (16,67)"}},
+        {"45 lagen van 62,2223", "dorpel laag 14 op 871,11 (28,89 lager)"}};
+    print(table);
+    const auto placed = placedTexts();
+    EXPECT_EQ(placed.count(QStringLiteral("Schuur Vaste punten")), pageCount());
+    for (const char* text : {"peil", "Lagenmaat", "64,286", "16,67", "buiten grenzen (16,67)",
+                             "45 lagen van 62,2223", "dorpel laag 14 op 871,11 (28,89 lager)"}) {
+        const auto it = placed.find(QString::fromUtf8(text));
+        ASSERT_NE(it, placed.end()) << text;
+        EXPECT_EQ(it->second.page, 1) << text;
+    }
+
+    // The lines of the first page's groups, counted down its first group.
+    const Placed first = placed.find(number(1))->second;
+    int firstLines = 0;
+    while (placed.find(number(firstLines + 1))->second.at.x() == first.at.x() &&
+           placed.find(number(firstLines + 1))->second.page == 1)
+        ++firstLines;
+    ASSERT_GT(firstLines, 0);
+    ASSERT_LT(firstLines, L);
+    EXPECT_EQ(static_cast<int>(pageCount()), 1 + (rows - 4 * firstLines + 4 * L - 1) / (4 * L));
+    for (int row = 1; row <= rows; ++row) {
+        ASSERT_EQ(placed.count(number(row)), 1u) << row;
+        const int later = row - 1 - 4 * firstLines;
+        const int page = later < 0 ? 1 : later / (4 * L) + 2;
+        EXPECT_EQ(placed.find(number(row))->second.page, page) << row;
+    }
+
+    // The name after a row's height on its line: whole, or cut with "…" where it would not fit.
+    const auto named = [&placed, &number](int row, const QString& name) {
+        const Placed at = placed.find(number(row))->second;
+        return std::count_if(placed.begin(), placed.end(), [&](const auto& text) {
+            const QString& shown = text.first;
+            return (shown == name || (shown.endsWith(QChar(0x2026)) && shown.size() < name.size() &&
+                                      name.startsWith(shown.chopped(1)))) &&
+                   text.second.page == at.page && text.second.at.y() == at.at.y() &&
+                   text.second.at.x() > at.at.x();
+        });
+    };
+    EXPECT_EQ(named(10, QStringLiteral("dorpel")), 1);
+    EXPECT_EQ(named(rows, longName), 1);
+    EXPECT_EQ(placed.count(longName), 0u);
 }
 
 TEST_F(ReportTest, PreviewOpensOverTheWorkAreaWithItsCaptionAndPrintsNothing)

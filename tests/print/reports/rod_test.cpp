@@ -38,7 +38,8 @@ RodTable Storey(double gauge = 62.5, double top = 2800)
     for (const calc::CourseRow& row : calc::BuildCourseTable({gauge, 0, top, 2}))
         table.courses.push_back({row.Height, QString::number(row.Number), Shown(row.Height)});
     table.top = RodTable::Top{top, Shown(top)};
-    table.gaugeText = QString::number(gauge).replace(QLatin1Char('.'), QLatin1Char(','));
+    table.gauge = QStringLiteral("lagenmaat ") +
+                  QString::number(gauge).replace(QLatin1Char('.'), QLatin1Char(','));
     table.projectName = QStringLiteral("Schuur");
     table.font = {QStringLiteral("Arial"), 9};
     return table;
@@ -187,6 +188,7 @@ TEST_F(RodTest, EverySheetCarriesItsHeaderOverlapAndScaleCheckInBothOrientations
     }
     RodTable heads = Storey(110, 1000);
     heads.words = HeadModeWords();
+    heads.gauge = QStringLiteral("koppenmaat 110");
     print(heads);
     EXPECT_EQ(pages().front().texts.count(QStringLiteral("Koppenlat, afdrukken op 100 %")), 1u);
     EXPECT_EQ(pages().back().texts.count(QStringLiteral("eindmaat 1.000,00")), 1u);
@@ -252,9 +254,22 @@ TEST_F(RodTest, APdfOfTheRodMeasuresTrueOnPaper)
     }
 }
 
+// A storey whose courses carry fixed points: two on neighbouring courses, one named longer than a
+// rod label may be.
+RodTable WithPoints(RodTable table)
+{
+    table.courses[0].point = QStringLiteral("peil");
+    table.courses[10].point = QStringLiteral("dorpel");
+    table.courses[11].point = QStringLiteral("lateionderkant");
+    table.courses[table.courses.size() - 2].point =
+        QStringLiteral("bovenkantkozijnvandeachtergevelvandewoning");
+    return table;
+}
+
 // Read back from the preview's PDF: no two words on a sheet overprint, whatever crowds them (a
-// top just above a sheet's first course, courses closer than a label is high), and every sheet
-// labels its first and its last course.
+// top just above a sheet's first course, courses closer than a label is high, points named on
+// neighbouring courses), every sheet labels its first and its last course, and every point is
+// named, cut after 40 characters.
 TEST_F(RodTest, LabelsNeverOverprintAndEachSheetLabelsItsEnds)
 {
     const QRegularExpression word(
@@ -262,7 +277,9 @@ TEST_F(RodTest, LabelsNeverOverprintAndEachSheetLabelsItsEnds)
                        "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
     const QRegularExpression range(QStringLiteral("^Hoogte (\\S+) tot (\\S+),"));
     for (const char* orientation : {"Staand1", "liggend1"})
-        for (const RodTable& table : {Storey(62.5, 2751), Storey(2.5, 300)}) {
+        for (const RodTable& table :
+             {Storey(62.5, 2751), Storey(2.5, 300), WithPoints(Storey(62.5, 2751)),
+              WithPoints(Storey(2.5, 300))}) {
             SCOPED_TRACE(testing::Message() << orientation << ", " << table.courses.size());
             QTemporaryDir folder;
             FileChooserStub files;
@@ -278,6 +295,14 @@ TEST_F(RodTest, LabelsNeverOverprintAndEachSheetLabelsItsEnds)
             const QStringList sheets =
                 html.split(QStringLiteral("<page "), Qt::SkipEmptyParts).mid(1);
             ASSERT_GE(sheets.size(), 2);
+            for (const RodTable::Course& course : table.courses)
+                if (!course.point.isEmpty()) {
+                    const QString label = course.point.size() > 40
+                                              ? course.point.left(40) + QChar(0x2026)
+                                              : course.point;
+                    EXPECT_TRUE(html.contains(QLatin1Char('>') + label + QLatin1String("</word>")))
+                        << label.toStdString();
+                }
             for (const QString& sheet : sheets) {
                 std::vector<std::pair<QRectF, QString>> words;
                 for (auto it = word.globalMatch(sheet); it.hasNext();) {

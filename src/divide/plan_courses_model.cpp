@@ -1,0 +1,65 @@
+#include "plan_courses_model.h"
+
+#include "calc/format_height.h"
+
+void PlanCoursesModel::setHeaders(const QStringList& headers)
+{
+    m_headers = headers;
+    Q_EMIT headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
+void PlanCoursesModel::setCourses(const calc::Plan& plan, std::vector<QString> names,
+                                  const calc::RegionalFormat& format)
+{
+    beginResetModel();
+    m_courses = plan.courses;
+    m_names = std::move(names);
+    m_decimals = plan.decimals;
+    m_format = format;
+    endResetModel();
+}
+
+void PlanCoursesModel::clear()
+{
+    beginResetModel();
+    m_courses = {};
+    m_names = {};
+    endResetModel();
+}
+
+int PlanCoursesModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_courses.size());
+}
+
+int PlanCoursesModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : 3;
+}
+
+QVariant PlanCoursesModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
+        return {};
+    const calc::PlanCourse& course = m_courses[static_cast<std::size_t>(index.row())];
+    switch (index.column()) {
+    case 0:
+        return QString::number(course.number);
+    case 1:
+        return QString::fromStdString(calc::FormatHeight(course.height, m_decimals, m_format));
+    default:
+        return course.point ? m_names[*course.point] : QString();
+    }
+}
+
+QVariant PlanCoursesModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < m_headers.size())
+        return m_headers[section];
+    return QAbstractTableModel::headerData(section, orientation, role);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+// Every course of a plan, as a read-only list of three columns: number, height and the point it
+// lands on. Heights are formatted only when shown or copied: a plan may hold the row limit of
+// courses, and items made up front for all of them kept the tab waiting.
+
+#include "calc/fixed_points.h"
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+#include <vector>
+
+class PlanCoursesModel final : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setHeaders(const QStringList& headers);
+    // `names`: for each of the plan's points the name it is shown with.
+    void setCourses(const calc::Plan& plan, std::vector<QString> names,
+                    const calc::RegionalFormat& format);
+    void clear();
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    QStringList m_headers;
+    std::vector<calc::PlanCourse> m_courses;
+    std::vector<QString> m_names;
+    int m_decimals = 2;
+    calc::RegionalFormat m_format;
+};
