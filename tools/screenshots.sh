@@ -36,6 +36,20 @@ xdotool mousemove --window "$divide" 145 167 click 1 key ctrl+a type 2800
 sleep 1
 import -window "$divide" docs/verdelen.png
 
+# Its tab "Vaste punten" with the README's storey: the two levels typed over, two points added.
+xdotool mousemove --window "$divide" 147 107 click 1 # the tab
+sleep 0.5
+xdotool mousemove --window "$divide" 115 174 click 1 # the first name
+xdotool type peil; xdotool key Tab; xdotool type 0; xdotool key Tab
+xdotool type vloer; xdotool key Tab; xdotool type 2800; xdotool key Return
+xdotool key Insert; xdotool type dorpel; xdotool key Tab; xdotool type 900; xdotool key Return
+xdotool key Insert; xdotool type 'bovenkant kozijn'; xdotool key Tab; xdotool type 2400
+xdotool key Return
+sleep 1
+import -window "$divide" docs/vaste-punten.png
+xdotool mousemove --window "$divide" 57 107 click 1 # back to the first tab
+sleep 0.5
+
 # The window's proposal, 2 800 in 45 courses, as a rod: its second sheet, whole, in the preview.
 xdotool mousemove --window "$divide" 62 423 click 1 # Lat afdrukken
 dialog=$(x11_window 'Afdrukken')

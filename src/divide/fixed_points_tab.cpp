@@ -22,6 +22,7 @@ namespace {
 
 constexpr int kNameLength = 60;
 constexpr int kCountColumn = 2;
+constexpr int kRemarkColumn = 5;
 
 std::vector<calc::PlanPointText> PlanPointsOf(const std::vector<PointTexts>& points)
 {
@@ -98,6 +99,10 @@ void TFixedPointsTab::build()
     m_oneGauge->setWordWrap(true);
     column->addWidget(m_oneGauge);
 
+    // The names and the remark take the room the numbers leave.
+    for (const int number : {2, 3, 4})
+        m_stretches->horizontalHeader()->setSectionResizeMode(number,
+                                                              QHeaderView::ResizeToContents);
     // A typed count replaces the rule's count of its stretch: only that cell takes typing.
     m_stretches->setEditTriggers(QAbstractItemView::DoubleClicked |
                                  QAbstractItemView::EditKeyPressed |
@@ -173,6 +178,9 @@ void TFixedPointsTab::applyMode()
     const ModeWords& words = WordsOf(m_document.project().courseMode);
     m_points->setHorizontalHeaderLabels({QStringLiteral("Naam"), words.valueHeader});
     m_stretches->setHorizontalHeaderLabels(StretchHeaders(words));
+    for (const int words : {0, 1, kRemarkColumn})
+        m_stretches->horizontalHeaderItem(words)->setTextAlignment(Qt::AlignLeft |
+                                                                   Qt::AlignVCenter);
     m_courseRows->setHeaders({QStringLiteral("Nr"), words.valueHeader, QStringLiteral("Punt")});
     m_coursesLabel->setText(words.countHeader);
     m_courses->setAccessibleName(words.countHeader);
@@ -215,6 +223,14 @@ void TFixedPointsTab::pointsEdited()
             const QTableWidgetItem* item = m_points->item(row, column);
             return item ? item->text() : QString();
         };
+        // A cell typed into a new row is the table's own: numbers right-aligned like the rest.
+        constexpr Qt::Alignment kNumber = Qt::AlignRight | Qt::AlignVCenter;
+        if (QTableWidgetItem* value = m_points->item(row, 1);
+            value && value->textAlignment() != int(kNumber)) {
+            m_showing = true;
+            value->setTextAlignment(kNumber);
+            m_showing = false;
+        }
         QString name = text(0);
         name.replace(QLatin1Char('\n'), QLatin1Char(' '))
             .replace(QLatin1Char('\r'), QLatin1Char(' '));
@@ -325,9 +341,14 @@ void TFixedPointsTab::showPlan(const calc::Plan& plan)
     for (int row = 0; row < m_stretches->rowCount(); ++row)
         for (int column = 0; column < m_stretches->columnCount(); ++column) {
             QTableWidgetItem* item = m_stretches->item(row, column);
-            if (column != kCountColumn) {
+            if (column != kCountColumn)
                 item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-            } else if (plan.stretches[static_cast<std::size_t>(row)].typed) {
+            if (column == 0 || column == 1 || column == kRemarkColumn) {
+                // Words, not numbers: read from the left, and whole where the column cuts them.
+                item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+                item->setToolTip(item->text());
+            } else if (column == kCountColumn &&
+                       plan.stretches[static_cast<std::size_t>(row)].typed) {
                 // The user's own count stands out from the rule's.
                 QFont font = item->font();
                 font.setBold(true);

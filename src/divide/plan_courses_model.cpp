@@ -42,7 +42,7 @@ QVariant PlanCoursesModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     if (role == Qt::TextAlignmentRole)
-        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return QVariant((index.column() == 2 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return {};
     const calc::PlanCourse& course = m_courses[static_cast<std::size_t>(index.row())];
