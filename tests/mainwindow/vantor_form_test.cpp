@@ -1,8 +1,8 @@
 #include "form_fixture.h"
 
 #include "platform/print_system/background_handover.h"
-#include "platform/toolkit/regional_settings.h"
 #include "platform/print_system/scheduler_workers.h"
+#include "platform/toolkit/regional_settings.h"
 
 #include "calc/course_table.h"
 #include "print/windows/PrintDlg.h"
@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -437,6 +438,55 @@ TEST_F(VantorFormTest, TheTablesContextMenuPrintsItAsARod)
             texts.insert(text->text);
     EXPECT_TRUE(texts.count(
         QStringLiteral("Hoogte 0,00 tot 250,00, lagenmaat 62,5, 16 lagen, maten in mm")));
+}
+
+// The Verdelen window's plan of fixed points goes to the printer from its tab: as the report,
+// which names the plan in its header and the points after their courses' heights, and as the
+// rod, with the points named at their lines.
+TEST_F(VantorFormTest, ThePlanOfFixedPointsPrintsAsAReportAndAsARod)
+{
+    TestPrinter printer;
+    ModalRunnerStub modal;
+    TPrintDialog1 dialog;
+    PrintDialog1 = &dialog;
+    modal.answer = [&dialog](QDialog&) {
+        dialog.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))->click();
+        return int(QDialog::Accepted);
+    };
+    retype("ProjectNaamEdit", QStringLiteral("Schuur"));
+    retype("BovenhoogteEdit", QStringLiteral("900"));
+    click("VerdelenButton");
+    for (const char* button : {"PlanAfdrukkenButton", "PlanLatAfdrukkenButton"})
+        form.findChild<QPushButton*>(QLatin1String(button))->click();
+    PrintDialog1 = nullptr;
+
+    ASSERT_EQ(printer.jobs.size(), 2u);
+    const auto texts = [&printer](std::size_t job) {
+        std::multiset<QString> texts;
+        for (const auto& operation : printer.jobs[job].pages.at(0)->operations())
+            if (const auto* text = std::get_if<platform::PageImage::Text>(&operation))
+                texts.insert(text->text);
+        return texts;
+    };
+    const std::multiset<QString> report = texts(0);
+    for (const char* text : {"Schuur Vaste punten", "64,286", "14 lagen van 64,286", "900,00"})
+        EXPECT_EQ(report.count(QString::fromUtf8(text)), 1u) << text;
+    // Each point in the stretch and after its course's height, there whole or cut with "…".
+    for (const QString& name : {QStringLiteral("onderhoogte"), QStringLiteral("bovenhoogte")})
+        EXPECT_EQ(std::count_if(report.begin(), report.end(),
+                                [&name](const QString& text) {
+                                    return text == name || (text.endsWith(QChar(0x2026)) &&
+                                                            name.startsWith(text.chopped(1)));
+                                }),
+                  2)
+            << name.toStdString();
+    EXPECT_FALSE(printer.jobs[0].actualSize);
+    const std::multiset<QString> rod = texts(1);
+    EXPECT_TRUE(printer.jobs[1].actualSize);
+    EXPECT_EQ(rod.count(QStringLiteral("onderhoogte")), 1u);
+    EXPECT_EQ(rod.count(QStringLiteral("Hoogte 0,00 tot 257,14, vaste punten, 14 lagen, maten in "
+                                       "mm")),
+              1u);
 }
 
 TEST_F(VantorFormTest, InformationPictureOpensTheMakersAddress)

@@ -1,5 +1,7 @@
 #include "print/engine/MyPrint.h"
 
+#include "print/engine/cut_text.h"
+
 #include "print/engine/print_job.h"
 #include "print/engine/rounding.h"
 #include "print/windows/MyPForm.h"
@@ -359,27 +361,15 @@ void TMyPrinter::textAt(int x, const QString& text)
         surface.textOut(x, CursorY, text);
 }
 
-// Only whole characters go: a pair of surrogates is never split.
 void TMyPrinter::cutTextAt(int x, int end, const QString& text)
 {
     platform::DrawingSurface& measure = m_printer.canvas();
-    const int room =
-        (end >= 0 ? RoundHalfEven(end * PixelsPerMmX) : RightEdge) - std::max(x, LeftEdge);
-    if (measure.textWidth(text) <= room) {
-        textAt(x, text);
-        return;
-    }
-    const QChar ellipsis(0x2026);
-    for (qsizetype keep = text.size(); keep > 0;) {
-        --keep;
-        if (keep > 0 && text.at(keep - 1).isHighSurrogate())
-            --keep;
-        const QString cut = text.left(keep) + ellipsis;
-        if (measure.textWidth(cut) <= room) {
-            textAt(x, cut);
-            return;
-        }
-    }
+    const int right = end >= 0 ? RoundHalfEven(end * PixelsPerMmX) : RightEdge;
+    const QString cut =
+        CutToWidth(text, right - std::max(x, LeftEdge),
+                   [&measure](const QString& part) { return measure.textWidth(part); });
+    if (!cut.isEmpty())
+        textAt(x, cut);
 }
 
 void TMyPrinter::NewLine()

@@ -100,11 +100,12 @@ public:
     {
         const int rowCount = static_cast<int>(m_table.rows.size());
         const int firstRows = kGroups * firstLines;
+        // The pages of a plan's summary before them count too.
+        int page = m_engine.PageNumber;
         const int pages =
-            rowCount <= firstRows
-                ? 1
-                : 1 + (rowCount - firstRows + kGroups * laterLines - 1) / (kGroups * laterLines);
-        int page = 1;
+            page + (rowCount <= firstRows ? 0
+                                          : (rowCount - firstRows + kGroups * laterLines - 1) /
+                                                (kGroups * laterLines));
         int L = firstLines;
         for (int pageStart = 1; pageStart <= rowCount; pageStart += kGroups * L) {
             if (pageStart > 1) {

@@ -1,6 +1,7 @@
 #include "print/reports/rod_report.h"
 
 #include "print/engine/MyPrint.h"
+#include "print/engine/cut_text.h"
 #include "print/engine/rounding.h"
 #include "print/reports/report_start.h"
 #include "print/reports/rod_layout.h"
@@ -22,18 +23,8 @@ namespace {
 const QString kCaption = QStringLiteral("Lat afdrukken");
 const QString kScaleCheck = QStringLiteral("100 mm: meet ter controle");
 const QString kProbe = QStringLiteral("yX");
-constexpr qsizetype kPointNameLength = 40;
-
-// A fixed point's name as the rod carries it: the first 40 characters, "…" after a cut.
-QString PointLabel(const QString& name)
-{
-    if (name.size() <= kPointNameLength)
-        return name;
-    qsizetype cut = kPointNameLength;
-    if (name.at(cut - 1).isHighSurrogate())
-        --cut;
-    return name.left(cut) + QChar(0x2026);
-}
+// Beside the rod there is room for a point's name, not for a sentence.
+constexpr std::size_t kNameCharacters = 40;
 
 // "45 lagen": the number of the rod's last course.
 QString CountText(const RodTable& table)
@@ -137,6 +128,7 @@ private:
             measuring().textHeight(kProbe) + LineGap + (HeaderLine ? LineGap : 0);
         SelectFont(FontSelector::Text);
         m_textHeight = measuring().textHeight(kProbe);
+        const int widestName = cutPointNames();
         // Below the header and the line with the sheet's range of heights.
         m_rodTop = TopEdge() + headerHeight + m_textHeight + LineGap;
         m_vertical = BodyBottom - TopEdge() >= RightEdge - LeftEdge;
@@ -150,9 +142,7 @@ private:
             int marks = measuring().textWidth(QStringLiteral("aansluiten"));
             if (m_topMarked)
                 marks = std::max(marks, measuring().textWidth(topText()));
-            for (const RodTable::Course& course : m_table.courses)
-                if (!course.point.isEmpty())
-                    marks = std::max(marks, measuring().textWidth(PointLabel(course.point)));
+            marks = std::max(marks, widestName);
             m_edge = LeftEdge + std::max(mmX(30), marks + mmX(2));
             m_numberAt = m_edge + mmX(27);
             m_heightAt = m_numberAt + measuring().textWidth(QStringLiteral("0000")) + mmX(3);
@@ -168,6 +158,28 @@ private:
             m_pitch = widest + mmX(2);
             m_edge = m_rodTop + m_textHeight + mmY(4);
         }
+    }
+
+    // The points' names as they stand beside the rod, cut to 40 characters and to two fifths of
+    // the text width, which leaves the rod and its labels their room in either orientation and
+    // a landscape name room on one side of its line at least. Returns the widest.
+    int cutPointNames()
+    {
+        const int room = (RightEdge - LeftEdge) * 2 / 5;
+        const auto measure = [this](const QString& text) {
+            return measuring().textWidth(text);
+        };
+        int widest = 0;
+        m_names.clear();
+        m_names.reserve(m_table.courses.size());
+        for (const RodTable::Course& course : m_table.courses) {
+            QString& name = m_names.emplace_back();
+            if (course.point.isEmpty())
+                continue;
+            name = CutToWidth(CutToLength(course.point, kNameCharacters), room, measure);
+            widest = std::max(widest, measure(name));
+        }
+        return widest;
     }
 
     void rule(int x1, int y1, int x2, int y2, double widthMm)
@@ -256,8 +268,8 @@ private:
         for (std::size_t i = 0; i < sheet.offsets.size(); ++i) {
             const int y = m_start - sheet.offsets[i];
             rule(m_edge, y, lineEnd, y, 0.2);
-            if (const QString& point = m_table.courses[sheet.first + i].point; !point.isEmpty())
-                texts.push_back(markLeftOfEdge(y, PointLabel(point)));
+            if (const QString& name = m_names[sheet.first + i]; !name.isEmpty())
+                texts.push_back(markLeftOfEdge(y, name, true));
             const bool end = sheetEnd(sheet, i);
             if (!end && !labelled(sheet.first + i))
                 continue;
@@ -270,16 +282,21 @@ private:
                              }});
         }
         if (const std::optional<int> top = topOffset(sheet))
-            texts.push_back(markLeftOfEdge(m_start - *top, topText()));
+            texts.push_back(markLeftOfEdge(m_start - *top, topText(), false));
         drawTexts(texts);
     }
 
-    // Portrait: a level named left of the edge, on a line of its own that leads to the rod.
-    SheetText markLeftOfEdge(int y, const QString& text)
+    // Portrait: a level named left of the edge, on a line of its own that leads to the rod, its
+    // text above the line giving way upwards; where the range line leaves no room above, one
+    // that may go below the line stands there, giving way downwards.
+    SheetText markLeftOfEdge(int y, const QString& text, bool mayGoBelow)
     {
         rule(m_edge - mmX(25), y, m_edge, y, 0.2);
-        return mark(m_edge - mmX(2) - measuring().textWidth(text), y - m_textHeight - mmY(0.5),
-                    text, 0, -1);
+        const int x = m_edge - mmX(2) - measuring().textWidth(text);
+        const int above = y - m_textHeight - mmY(0.5);
+        if (mayGoBelow && above < m_rodTop)
+            return mark(x, y + mmY(0.5), text, 0, 1);
+        return mark(x, above, text, 0, -1);
     }
 
     // Landscape: a level named above the edge, right of its line or left of it where the text
@@ -313,8 +330,8 @@ private:
         for (std::size_t i = 0; i < sheet.offsets.size(); ++i) {
             const int x = m_start + sheet.offsets[i];
             rule(x, m_edge, x, lineEnd, 0.2);
-            if (const QString& point = m_table.courses[sheet.first + i].point; !point.isEmpty())
-                texts.push_back(markAboveEdge(x, PointLabel(point)));
+            if (const QString& name = m_names[sheet.first + i]; !name.isEmpty())
+                texts.push_back(markAboveEdge(x, name));
             const bool end = sheetEnd(sheet, i);
             if (!end && !labelled(sheet.first + i))
                 continue;
@@ -338,6 +355,7 @@ private:
 
     const RodTable& m_table;
     std::vector<RodSheet> m_sheets;
+    std::vector<QString> m_names; // per course: its point's name as the rod carries it
     int m_labelEvery = 1;
     bool m_topMarked = false;
     bool m_vertical = true;

@@ -1,5 +1,6 @@
-#include "print/windows/MyPForm.h"
 #include "print/engine/MyPrint.h"
+#include "print/engine/cut_text.h"
+#include "print/windows/MyPForm.h"
 #include "support/stand_ins.h"
 #include "support/test_printer.h"
 
@@ -171,6 +172,21 @@ TEST_F(EngineTest, TextsArePlacedByAlignmentAndPosition)
     engine.PrintText(Align::Left, 500, word); // beyond the right edge: left out, no failure
     EXPECT_EQ(contentOf(*printer.jobs[0].pages.back()).texts.size(), drawn);
     engine.EndDocument();
+}
+
+TEST(CutText, CutsEndWithAnEllipsisAndNeverSplitACharacter)
+{
+    const auto units = [](const QString& text) {
+        return static_cast<int>(text.size());
+    };
+    const QString faces = QStringLiteral("😀😀😀"); // two UTF-16 units each
+    EXPECT_EQ(CutToWidth(faces, 6, units), faces);
+    EXPECT_EQ(CutToWidth(faces, 4, units), QStringLiteral("😀…"));
+    EXPECT_EQ(CutToWidth(faces, 2, units), QStringLiteral("…"));
+    EXPECT_EQ(CutToWidth(faces, 0, units), QString());
+    EXPECT_EQ(CutToWidth(QStringLiteral("cafe\u0301s"), 5, units), QStringLiteral("caf…"));
+    EXPECT_EQ(CutToLength(faces, 2), QStringLiteral("😀😀…"));
+    EXPECT_EQ(CutToLength(faces, 3), faces);
 }
 
 TEST_F(EngineTest, LinesLeftCountsTheNewLinesBeforeTheEngineBreaksThePage)

@@ -44,6 +44,23 @@ ReportTable tableOf(int rows)
     return table;
 }
 
+// A plan over tableOf(rows) with `stretches` stretches, the worked example's three over and over.
+ReportTable planOf(int rows, int stretches)
+{
+    ReportTable table = tableOf(rows);
+    table.projectName = QStringLiteral("Schuur");
+    table.plan.emplace();
+    table.plan->stretchHeaders =
+        QStringList{"Van", "Tot", "Lagen", "Lagenmaat", "Lintvoeg", "Opmerking"};
+    const std::vector<QStringList> real{
+        {"peil", "dorpel", "14", "64,286", "14,29", ""},
+        {"dorpel", "bovenkant kozijn van de achtergevel", "24", "62,5", "12,50", ""},
+        {"bovenkant kozijn", "vloer", "6", "66,667", "16,67", "buiten grenzen (16,67)"}};
+    for (int stretch = 0; stretch < stretches; ++stretch)
+        table.plan->stretches.push_back(real[static_cast<std::size_t>(stretch) % real.size()]);
+    return table;
+}
+
 struct Placed {
     int page;
     QPoint at;
@@ -191,69 +208,64 @@ TEST_F(ReportTest, RowsFillTheColumnGroupsPageByPage)
     }
 }
 
-// A plan opens its first page with its stretches and the one-gauge line; its courses take the
-// lines left there and fill later pages as the report does, each point's name after its height,
-// cut with "…" where its column ends.
-TEST_F(ReportTest, APlanOpensWithItsStretchesAndNamesThePointsAtTheirCourses)
+// Under a plan the courses start where its summary ends, on the next page where not one would
+// fit under the title line there, then fill the column groups page by page as without a plan:
+// page s, where they start with F lines per group, holds rows 1 to 4F, every later page 4L rows.
+// The progress counts every page.
+TEST_F(ReportTest, APlansCoursesFollowItsSummaryInTheColumnGroups)
 {
     const int L = linesPerColumn();
-    const int rows = 6 * L;
-    ReportTable table = tableOf(rows);
-    // Numbers no cell of the stretches has.
-    const auto number = [](int row) {
-        return QString::number(1000 + row);
-    };
-    for (int row = 1; row <= rows; ++row)
-        table.rows[static_cast<std::size_t>(row - 1)].number = number(row);
-    table.projectName = QStringLiteral("Schuur");
-    table.rows[9].point = QStringLiteral("dorpel");
-    const QString longName = QStringLiteral("bovenkant kozijn van de achtergevel");
-    table.rows[rows - 1].point = longName;
-    table.plan = PlanSummary{
-        {"Van", "Tot", "Lagen", "Lagenmaat", "Lintvoeg", "Opmerking"},
-        {{"peil", "dorpel", "14", "64,286", "14,29", ""},
-         {"bovenkant kozijn", "vloer", "6", "66,667", "16,67", "buiten grenzen (16,67)"}},
-        {"45 lagen van 62,2223", "dorpel laag 14 op 871,11 (28,89 lager)"}};
-    print(table);
-    const auto placed = placedTexts();
-    EXPECT_EQ(placed.count(QStringLiteral("Schuur Vaste punten")), pageCount());
-    for (const char* text : {"peil", "Lagenmaat", "64,286", "16,67", "buiten grenzen (16,67)",
-                             "45 lagen van 62,2223", "dorpel laag 14 op 871,11 (28,89 lager)"}) {
-        const auto it = placed.find(QString::fromUtf8(text));
-        ASSERT_NE(it, placed.end()) << text;
-        EXPECT_EQ(it->second.page, 1) << text;
-    }
-
-    // The lines of the first page's groups, counted down its first group.
-    const Placed first = placed.find(number(1))->second;
-    int firstLines = 0;
-    while (placed.find(number(firstLines + 1))->second.at.x() == first.at.x() &&
-           placed.find(number(firstLines + 1))->second.page == 1)
-        ++firstLines;
-    ASSERT_GT(firstLines, 0);
-    ASSERT_LT(firstLines, L);
-    EXPECT_EQ(static_cast<int>(pageCount()), 1 + (rows - 4 * firstLines + 4 * L - 1) / (4 * L));
-    for (int row = 1; row <= rows; ++row) {
-        ASSERT_EQ(placed.count(number(row)), 1u) << row;
-        const int later = row - 1 - 4 * firstLines;
-        const int page = later < 0 ? 1 : later / (4 * L) + 2;
-        EXPECT_EQ(placed.find(number(row))->second.page, page) << row;
-    }
-
-    // The name after a row's height on its line: whole, or cut with "…" where it would not fit.
-    const auto named = [&placed, &number](int row, const QString& name) {
-        const Placed at = placed.find(number(row))->second;
-        return std::count_if(placed.begin(), placed.end(), [&](const auto& text) {
-            const QString& shown = text.first;
-            return (shown == name || (shown.endsWith(QChar(0x2026)) && shown.size() < name.size() &&
-                                      name.startsWith(shown.chopped(1)))) &&
-                   text.second.page == at.page && text.second.at.y() == at.at.y() &&
-                   text.second.at.x() > at.at.x();
+    const int rows = 1000;
+    // A page has L + 1 lines; a summary takes a line more than its stretches, and an empty one.
+    // With room under it, two lines left, one line left, onto the second page.
+    for (const auto& [stretches, start, F] :
+         {std::tuple{3, 1, L - 5}, std::tuple{L - 3, 1, 1}, std::tuple{L - 2, 2, L},
+          std::tuple{L + 30, 2, L - 31}}) {
+        SCOPED_TRACE(stretches);
+        printer.jobs.clear();
+        QString progress;
+        QTimer user;
+        QObject::connect(&user, &QTimer::timeout, [&progress] {
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (auto* shown = qobject_cast<QProgressDialog*>(window);
+                    shown && shown->isVisible())
+                    progress = shown->labelText();
         });
-    };
-    EXPECT_EQ(named(10, QStringLiteral("dorpel")), 1);
-    EXPECT_EQ(named(rows, longName), 1);
-    EXPECT_EQ(placed.count(longName), 0u);
+        user.start(0);
+        PrintResultsReport(planOf(rows, stretches), dialog, std::chrono::milliseconds(0));
+        const int pages = static_cast<int>(pageCount());
+        EXPECT_EQ(progress, QStringLiteral("Pagina %1 van %1 naar de printer").arg(pages));
+
+        // The courses lie under the title line of their page.
+        const auto placed = placedTexts();
+        std::map<int, int> titleTop; // page -> y
+        for (auto [it, end] = placed.equal_range(QStringLiteral("Laag")); it != end; ++it)
+            titleTop[it->second.page] = it->second.at.y();
+        EXPECT_EQ(titleTop.begin()->first, start);
+        EXPECT_EQ(titleTop.size(), std::size_t(pages - start + 1));
+        std::map<int, std::vector<Placed>> courses; // row -> where its number stands
+        for (const auto& [text, at] : placed)
+            if (titleTop.count(at.page) && at.at.y() > titleTop[at.page])
+                courses[text.toInt()].push_back(at);
+        EXPECT_EQ(pages, start + (rows - 4 * F + 4 * L - 1) / (4 * L));
+        std::map<int, int> groupLeft;               // group -> x of its numbers
+        std::map<std::pair<int, int>, int> lineTop; // (page, line) -> y
+        for (int row = 1; row <= rows; ++row) {
+            ASSERT_EQ(courses[row].size(), 1u) << row;
+            const bool first = row <= 4 * F;
+            const int index = first ? row - 1 : row - 1 - 4 * F;
+            const int lines = first ? F : L;
+            const int page = first ? start : start + 1 + index / (4 * L);
+            const Placed& at = courses[row][0];
+            EXPECT_EQ(at.page, page) << row;
+            EXPECT_EQ(at.at.x(),
+                      groupLeft.emplace(index % (4 * lines) / lines, at.at.x()).first->second)
+                << row;
+            EXPECT_EQ(at.at.y(),
+                      lineTop.emplace(std::pair{page, index % lines}, at.at.y()).first->second)
+                << row;
+        }
+    }
 }
 
 TEST_F(ReportTest, PreviewOpensOverTheWorkAreaWithItsCaptionAndPrintsNothing)
@@ -309,6 +321,38 @@ QString outputOf(const QString& program, const QStringList& arguments)
     if (!process.waitForFinished(30000) || process.exitCode() != 0)
         return {};
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Read back from the preview's PDF: the plan's header, its stretches in their columns (a name
+// too long for its column cut), the one gauge, then the courses with the names of their points,
+// cut where their column group ends.
+TEST_F(ReportTest, APlanPrintsItsStretchesAndItsOneGaugeBeforeTheCourses)
+{
+    ReportTable table = planOf(45, 3);
+    table.plan->oneGauge =
+        QStringList{"45 lagen van 62,2223", "dorpel laag 14 op 871,11 (28,89 lager)"};
+    table.rows[0].point = QStringLiteral("peil");
+    table.rows[38].point = QStringLiteral("bovenkant kozijn");
+    QTemporaryDir folder;
+    FileChooserStub files;
+    files.answers = {folder.filePath(QStringLiteral("plan"))};
+    files.types = {5};
+    printToPreview(table, [](TPreviewPrintForm1& preview) { preview.SaveMetaClick(); });
+    const QString text =
+        outputOf(QStringLiteral("pdftotext"), {"-layout", folder.filePath("plan.pdf"), "-"});
+    for (const char* line :
+         {"^ *Schuur Vaste punten +Pagina:1$",
+          "^ *Van +Tot +Lagen +Lagenmaat +Lintvoeg +Opmerking$",
+          "^ *peil +dorpel +14 +64,286 +14,29$",
+          "^ *dorpel +bovenkant kozijn[^…]*… +24 +62,5 +12,50$",
+          "^ *bovenkant kozijn +vloer +6 +66,667 +16,67 +buiten grenzen \\(16,67\\)$",
+          "^ *45 lagen van 62,2223$", "^ +dorpel laag 14 op 871,11 \\(28,89 lager\\)$",
+          "^ *1 +62,50 peil$", "^ *39 +2418,50 bo[^ ]*…$", "^ *Laag +Hoogte +Laag +Hoogte"})
+        EXPECT_TRUE(text.contains(
+            QRegularExpression(QString::fromUtf8(line), QRegularExpression::MultilineOption)))
+            << line << "\n"
+            << text.toStdString();
+    EXPECT_LT(text.indexOf(QStringLiteral("lager)")), text.indexOf(QStringLiteral("Laag")));
 }
 
 TEST_F(ReportTest, PreviewPagesSaveAsOnePdfAndAsSvgAndPngPages)

@@ -116,6 +116,40 @@ TEST(RodLayout, RequiredLabelsMoveOnAlongTheRodAndOthersGiveWay)
     EXPECT_EQ(places[5]->top, 60);    // with room, kept where it is
 }
 
+using Word = std::pair<QRectF, QString>;
+
+// A PDF read back by another program: each page's words with their boxes, in reading order.
+std::vector<std::vector<Word>> SheetWords(const QString& pdf)
+{
+    const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
+                       "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {"-bbox", pdf, "-"});
+    EXPECT_TRUE(pdftotext.waitForFinished(30000));
+    const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    std::vector<std::vector<Word>> sheets;
+    for (const QString& sheet : html.split(QStringLiteral("<page "), Qt::SkipEmptyParts).mid(1)) {
+        std::vector<Word>& words = sheets.emplace_back();
+        for (auto it = word.globalMatch(sheet); it.hasNext();) {
+            const auto match = it.next();
+            words.push_back(
+                {QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
+                        QPointF(match.captured(3).toDouble(), match.captured(4).toDouble())),
+                 match.captured(5)});
+        }
+    }
+    return sheets;
+}
+
+void ExpectNoOverprint(const std::vector<Word>& words)
+{
+    for (std::size_t i = 0; i < words.size(); ++i)
+        for (std::size_t j = i + 1; j < words.size(); ++j)
+            EXPECT_FALSE(words[i].first.intersects(words[j].first))
+                << words[i].second.toStdString() << " / " << words[j].second.toStdString();
+}
+
 class RodTest : public testing::Test {
 protected:
     RodTest()
@@ -136,6 +170,18 @@ protected:
         dialog.findChild<QRadioButton*>(QLatin1String(orientation))->setChecked(true);
         ASSERT_TRUE(ConfirmPrintDialog(dialog));
         PrintRod(table, dialog);
+    }
+
+    // The rod printed to the preview and saved from there as a PDF, read back: each sheet's words.
+    std::vector<std::vector<Word>> pdfSheets(const RodTable& table, const char* orientation)
+    {
+        QTemporaryDir folder;
+        FileChooserStub files;
+        files.answers = {folder.filePath(QStringLiteral("lat"))};
+        files.types = {5};
+        dialog.findChild<QRadioButton*>(QStringLiteral("NaarScherm"))->setChecked(true);
+        print(table, orientation);
+        return SheetWords(folder.filePath(QStringLiteral("lat.pdf")));
     }
 
     // Each page's texts, and the lengths of its lines.
@@ -254,70 +300,19 @@ TEST_F(RodTest, APdfOfTheRodMeasuresTrueOnPaper)
     }
 }
 
-// A storey whose courses carry fixed points: two on neighbouring courses, one named longer than a
-// rod label may be.
-RodTable WithPoints(RodTable table)
-{
-    table.courses[0].point = QStringLiteral("peil");
-    table.courses[10].point = QStringLiteral("dorpel");
-    table.courses[11].point = QStringLiteral("lateionderkant");
-    table.courses[table.courses.size() - 2].point =
-        QStringLiteral("bovenkantkozijnvandeachtergevelvandewoning");
-    return table;
-}
-
 // Read back from the preview's PDF: no two words on a sheet overprint, whatever crowds them (a
-// top just above a sheet's first course, courses closer than a label is high, points named on
-// neighbouring courses), every sheet labels its first and its last course, and every point is
-// named, cut after 40 characters.
+// top just above a sheet's first course, courses closer than a label is high), and every sheet
+// labels its first and its last course.
 TEST_F(RodTest, LabelsNeverOverprintAndEachSheetLabelsItsEnds)
 {
-    const QRegularExpression word(
-        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
-                       "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
     const QRegularExpression range(QStringLiteral("^Hoogte (\\S+) tot (\\S+),"));
     for (const char* orientation : {"Staand1", "liggend1"})
-        for (const RodTable& table :
-             {Storey(62.5, 2751), Storey(2.5, 300), WithPoints(Storey(62.5, 2751)),
-              WithPoints(Storey(2.5, 300))}) {
+        for (const RodTable& table : {Storey(62.5, 2751), Storey(2.5, 300)}) {
             SCOPED_TRACE(testing::Message() << orientation << ", " << table.courses.size());
-            QTemporaryDir folder;
-            FileChooserStub files;
-            files.answers = {folder.filePath(QStringLiteral("lat"))};
-            files.types = {5};
-            dialog.findChild<QRadioButton*>(QStringLiteral("NaarScherm"))->setChecked(true);
-            print(table, orientation);
-            QProcess pdftotext;
-            pdftotext.start(QStringLiteral("pdftotext"),
-                            {"-bbox", folder.filePath("lat.pdf"), "-"});
-            ASSERT_TRUE(pdftotext.waitForFinished(30000));
-            const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
-            const QStringList sheets =
-                html.split(QStringLiteral("<page "), Qt::SkipEmptyParts).mid(1);
-            ASSERT_GE(sheets.size(), 2);
-            for (const RodTable::Course& course : table.courses)
-                if (!course.point.isEmpty()) {
-                    const QString label = course.point.size() > 40
-                                              ? course.point.left(40) + QChar(0x2026)
-                                              : course.point;
-                    EXPECT_TRUE(html.contains(QLatin1Char('>') + label + QLatin1String("</word>")))
-                        << label.toStdString();
-                }
-            for (const QString& sheet : sheets) {
-                std::vector<std::pair<QRectF, QString>> words;
-                for (auto it = word.globalMatch(sheet); it.hasNext();) {
-                    const auto match = it.next();
-                    words.push_back(
-                        {QRectF(
-                             QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
-                             QPointF(match.captured(3).toDouble(), match.captured(4).toDouble())),
-                         match.captured(5)});
-                }
-                for (std::size_t i = 0; i < words.size(); ++i)
-                    for (std::size_t j = i + 1; j < words.size(); ++j)
-                        EXPECT_FALSE(words[i].first.intersects(words[j].first))
-                            << words[i].second.toStdString() << " / "
-                            << words[j].second.toStdString();
+            const std::vector<std::vector<Word>> sheets = pdfSheets(table, orientation);
+            ASSERT_GE(sheets.size(), 2u);
+            for (const std::vector<Word>& words : sheets) {
+                ExpectNoOverprint(words);
                 QString line;
                 for (const auto& [box, text] : words)
                     line += text + QLatin1Char(' ');
@@ -331,6 +326,43 @@ TEST_F(RodTest, LabelsNeverOverprintAndEachSheetLabelsItsEnds)
                 EXPECT_EQ(count(ends.captured(2)), 1) << ends.captured(2).toStdString();
             }
         }
+}
+
+// Points are named beside their course lines, cut to 40 characters, also where they crowd each
+// other, and the range line says how the courses climb.
+TEST_F(RodTest, PointsAreNamedBesideTheirCoursesWithoutOverprinting)
+{
+    RodTable table = Storey(1, 300);
+    table.gauge = QStringLiteral("vaste punten");
+    const QString longName = QStringLiteral("bovenkant kozijn van de achtergevel links");
+    table.courses[0].point = QStringLiteral("peil");
+    table.courses[40].point = QStringLiteral("dorpel");
+    table.courses[41].point = longName; // 1 mm above: the two labels would collide
+    // The course that ends the first portrait sheet lies as close under the range line as
+    // courses 1 mm apart come.
+    const std::vector<Word> first = pdfSheets(table, "Staand1").at(0);
+    const auto tot = std::find_if(first.begin(), first.end(),
+                                  [](const Word& word) { return word.second == "tot"; });
+    ASSERT_NE(tot, first.end());
+    table.courses.at(std::size_t(tot[1].second.chopped(4).toInt())).point = "latei";
+    table.courses.back().point = QStringLiteral("vloer");
+    for (const char* orientation : {"Staand1", "liggend1"}) {
+        SCOPED_TRACE(orientation);
+        QString text;
+        for (const std::vector<Word>& words : pdfSheets(table, orientation)) {
+            ExpectNoOverprint(words);
+            for (const auto& [box, word] : words)
+                text += word + QLatin1Char(' ');
+        }
+        EXPECT_TRUE(text.contains(QStringLiteral(", vaste punten, 300 lagen, maten in mm")));
+        for (const QString& name :
+             {QStringLiteral("peil"), QStringLiteral("dorpel"), QStringLiteral("latei"),
+              QStringLiteral("vloer"), longName.left(40) + "…"})
+            EXPECT_TRUE(text.contains(QLatin1Char(' ') + name + QLatin1Char(' ')))
+                << name.toStdString() << "\n"
+                << text.toStdString();
+        EXPECT_FALSE(text.contains(longName));
+    }
 }
 
 } // namespace
