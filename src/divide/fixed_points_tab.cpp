@@ -123,16 +123,9 @@ void TFixedPointsTab::build()
     m_coursesLabel = new QLabel(this);
     column->addWidget(m_coursesLabel);
     m_courses = new QTableView(this);
-    m_courses->setObjectName(QStringLiteral("LagenGrid"));
     m_courseRows = new PlanCoursesModel(m_courses);
     m_courses->setModel(m_courseRows);
-    m_courses->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_courses->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_courses->verticalHeader()->hide();
-    m_courses->verticalHeader()->setDefaultSectionSize(kListRowHeight);
-    m_courses->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_courses->horizontalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    platform::AddRowCopy(*m_courses);
+    SetUpList(*m_courses, "LagenGrid");
     m_coursesLabel->setBuddy(m_courses);
     m_courses->installEventFilter(this);
     column->addWidget(m_courses, 2);
@@ -202,14 +195,19 @@ void TFixedPointsTab::showPoints()
     const std::vector<PointTexts> shown = points();
     m_showing = true;
     m_points->setRowCount(static_cast<int>(shown.size()));
-    for (std::size_t row = 0; row < shown.size(); ++row) {
-        m_points->setItem(static_cast<int>(row), 0, new QTableWidgetItem(shown[row].name));
-        auto* value = new QTableWidgetItem(shown[row].height);
-        value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        m_points->setItem(static_cast<int>(row), 1, value);
-    }
+    for (std::size_t row = 0; row < shown.size(); ++row)
+        showPoint(static_cast<int>(row), shown[row]);
     m_showing = false;
     plan();
+}
+
+// The row's cells made up front, so that what the user types keeps their alignment.
+void TFixedPointsTab::showPoint(int row, const PointTexts& point)
+{
+    m_points->setItem(row, 0, new QTableWidgetItem(point.name));
+    auto* value = new QTableWidgetItem(point.height);
+    value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_points->setItem(row, 1, value);
 }
 
 // The table as the user left it becomes the document's points: names kept to one line of at
@@ -223,14 +221,6 @@ void TFixedPointsTab::pointsEdited()
             const QTableWidgetItem* item = m_points->item(row, column);
             return item ? item->text() : QString();
         };
-        // A cell typed into a new row is the table's own: numbers right-aligned like the rest.
-        constexpr Qt::Alignment kNumber = Qt::AlignRight | Qt::AlignVCenter;
-        if (QTableWidgetItem* value = m_points->item(row, 1);
-            value && value->textAlignment() != int(kNumber)) {
-            m_showing = true;
-            value->setTextAlignment(kNumber);
-            m_showing = false;
-        }
         QString name = text(0);
         name.replace(QLatin1Char('\n'), QLatin1Char(' '))
             .replace(QLatin1Char('\r'), QLatin1Char(' '));
@@ -263,7 +253,7 @@ void TFixedPointsTab::countEdited(int row)
     if (!typed.isEmpty()) {
         const std::optional<std::int32_t> read = calc::ReadWholeNumber(typed.toStdString());
         if (!read || *read < 1 || *read > calc::kMaxCourseRows) {
-            showPlan(*m_plan);
+            showPlan();
             m_message->setText(
                 QStringLiteral("Vak %1: %2 is geen aantal %3 van 1 tot %4")
                     .arg(QString::number(row + 1), typed,
@@ -286,7 +276,11 @@ void TFixedPointsTab::addPoint()
 {
     if (m_points->rowCount() >= static_cast<int>(calc::kMaxPlanPoints))
         return;
-    m_points->insertRow(m_points->rowCount());
+    const int row = m_points->rowCount();
+    m_showing = true;
+    m_points->insertRow(row);
+    showPoint(row, {});
+    m_showing = false;
     pointsEdited();
     m_points->setCurrentCell(m_points->rowCount() - 1, 0);
 }
@@ -323,16 +317,17 @@ void TFixedPointsTab::plan()
         m_oneGauge->clear();
         return;
     }
-    m_plan = std::get<calc::Plan>(std::move(made));
+    m_plan = std::make_shared<const calc::Plan>(std::get<calc::Plan>(std::move(made)));
     m_message->setText(project.pointsDamaged
                            ? QStringLiteral("De vaste punten in het project konden niet gelezen "
                                             "worden: de punten zijn de twee hoogtes")
                            : QString());
-    showPlan(*m_plan);
+    showPlan();
 }
 
-void TFixedPointsTab::showPlan(const calc::Plan& plan)
+void TFixedPointsTab::showPlan()
 {
+    const calc::Plan& plan = *m_plan;
     const PlanWording wording(plan, WordsOf(m_document.project().courseMode),
                               platform::CurrentRegionalFormat());
     m_showing = true;
@@ -360,7 +355,7 @@ void TFixedPointsTab::showPlan(const calc::Plan& plan)
     std::vector<QString> names;
     for (std::size_t point = 0; point < plan.points.size(); ++point)
         names.push_back(wording.pointName(point));
-    m_courseRows->setCourses(plan, std::move(names), platform::CurrentRegionalFormat());
+    m_courseRows->setCourses(m_plan, std::move(names), platform::CurrentRegionalFormat());
 }
 
 QString TFixedPointsTab::problemText(const calc::PlanError& error) const

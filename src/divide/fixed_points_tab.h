@@ -17,7 +17,7 @@
 
 #include <QWidget>
 
-#include <optional>
+#include <memory>
 
 class PlanCoursesModel;
 class QLabel;
@@ -50,12 +50,13 @@ private:
     // The points as the document has them, or its two levels while the user changed none.
     std::vector<PointTexts> points() const;
     void showPoints();
+    void showPoint(int row, const PointTexts& point);
     void pointsEdited();
     void countEdited(int row);
     void addPoint();
     void removePoint();
     void plan();
-    void showPlan(const calc::Plan& plan);
+    void showPlan();
     QString problemText(const calc::PlanError& error) const;
     void applyMode();
 
@@ -74,7 +75,8 @@ private:
     QPushButton* m_takeOver = nullptr;
     QPushButton* m_printPlan = nullptr;
     QPushButton* m_printRod = nullptr;
-    std::optional<calc::Plan> m_plan;
+    // Shared with the course list, which shows its courses without a copy of them.
+    std::shared_ptr<const calc::Plan> m_plan;
     bool m_showing = false; // the table is being filled, not edited
     bool m_editing = false; // the document takes the points typed here
 };

@@ -8,13 +8,12 @@ void PlanCoursesModel::setHeaders(const QStringList& headers)
     Q_EMIT headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 
-void PlanCoursesModel::setCourses(const calc::Plan& plan, std::vector<QString> names,
-                                  const calc::RegionalFormat& format)
+void PlanCoursesModel::setCourses(std::shared_ptr<const calc::Plan> plan,
+                                  std::vector<QString> names, const calc::RegionalFormat& format)
 {
     beginResetModel();
-    m_courses = plan.courses;
+    m_plan = std::move(plan);
     m_names = std::move(names);
-    m_decimals = plan.decimals;
     m_format = format;
     endResetModel();
 }
@@ -22,14 +21,14 @@ void PlanCoursesModel::setCourses(const calc::Plan& plan, std::vector<QString> n
 void PlanCoursesModel::clear()
 {
     beginResetModel();
-    m_courses = {};
+    m_plan.reset();
     m_names = {};
     endResetModel();
 }
 
 int PlanCoursesModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_courses.size());
+    return parent.isValid() || !m_plan ? 0 : static_cast<int>(m_plan->courses.size());
 }
 
 int PlanCoursesModel::columnCount(const QModelIndex& parent) const
@@ -45,12 +44,13 @@ QVariant PlanCoursesModel::data(const QModelIndex& index, int role) const
         return QVariant((index.column() == 2 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return {};
-    const calc::PlanCourse& course = m_courses[static_cast<std::size_t>(index.row())];
+    const calc::PlanCourse& course = m_plan->courses[static_cast<std::size_t>(index.row())];
     switch (index.column()) {
     case 0:
         return QString::number(course.number);
     case 1:
-        return QString::fromStdString(calc::FormatHeight(course.height, m_decimals, m_format));
+        return QString::fromStdString(
+            calc::FormatHeight(course.height, m_plan->decimals, m_format));
     default:
         return course.point ? m_names[*course.point] : QString();
     }

@@ -9,6 +9,7 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 class PlanCoursesModel final : public QAbstractTableModel {
@@ -19,7 +20,7 @@ public:
 
     void setHeaders(const QStringList& headers);
     // `names`: for each of the plan's points the name it is shown with.
-    void setCourses(const calc::Plan& plan, std::vector<QString> names,
+    void setCourses(std::shared_ptr<const calc::Plan> plan, std::vector<QString> names,
                     const calc::RegionalFormat& format);
     void clear();
 
@@ -30,8 +31,7 @@ public:
 
 private:
     QStringList m_headers;
-    std::vector<calc::PlanCourse> m_courses;
+    std::shared_ptr<const calc::Plan> m_plan;
     std::vector<QString> m_names;
-    int m_decimals = 2;
     calc::RegionalFormat m_format;
 };

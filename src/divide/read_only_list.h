@@ -13,16 +13,22 @@
 
 constexpr int kListRowHeight = 20;
 
+// A list of the window, items or a model of its own.
+inline void SetUpList(QTableView& list, const char* name)
+{
+    list.setObjectName(QLatin1String(name));
+    list.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list.verticalHeader()->hide();
+    list.verticalHeader()->setDefaultSectionSize(kListRowHeight);
+    list.horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    list.horizontalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    platform::AddRowCopy(list);
+}
+
 inline QTableWidget* AddList(QWidget* parent, const char* name, int columns)
 {
     auto* list = new QTableWidget(0, columns, parent);
-    list->setObjectName(QLatin1String(name));
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->verticalHeader()->hide();
-    list->verticalHeader()->setDefaultSectionSize(kListRowHeight);
-    list->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    list->horizontalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    platform::AddRowCopy(*list);
+    SetUpList(*list, name);
     return list;
 }
 

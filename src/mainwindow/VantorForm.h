@@ -21,6 +21,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class CourseGrid;
 class ClickableLabel;
 class QAction;
@@ -105,12 +107,15 @@ private:
     // The print commands: the report, and the table as a rod at full size (from the table's
     // context menu); in report_command.cpp.
     void printReport();
-    void printReportTable(const ReportTable& table);
+    void printReportOf(const std::function<ReportTable()>& tableNow);
+    ReportTable planReportTable(const calc::Plan& plan) const;
     void printRod();
     void printRodTable(const RodTable& table);
     RodTable rodTableOf(const calc::CourseTable& calculated) const;
     // A rod without its courses: this window's mode, project name and font.
     RodTable rodTableFrame() const;
+    // A report without its rows: this window's mode, project name and font.
+    ReportTable reportTableFrame() const;
     // What takes no command while a print runs.
     std::vector<QWidget*> heldWhilePrinting() const;
     // The open and save commands and their file dialogs; in project_commands.cpp.

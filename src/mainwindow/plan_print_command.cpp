@@ -9,25 +9,25 @@
 
 void TVantorForm::printPlan(const calc::Plan& plan)
 {
-    const CourseProject& project = m_document.project();
-    const ModeWords& words = WordsOf(project.courseMode);
+    printReportOf([this, &plan] { return planReportTable(plan); });
+}
+
+ReportTable TVantorForm::planReportTable(const calc::Plan& plan) const
+{
+    const ModeWords& words = WordsOf(m_document.project().courseMode);
     const calc::RegionalFormat format = platform::CurrentRegionalFormat();
     const PlanWording wording(plan, words, format);
-    ReportTable table;
-    table.numberHeader = words.numberHeader;
-    table.valueHeader = words.valueHeader;
+    ReportTable table = reportTableFrame();
     table.rows.reserve(plan.courses.size());
     for (const calc::PlanCourse& course : plan.courses)
         table.rows.push_back({QString::number(course.number), wording.height(course.height),
                               wording.pointOf(course)});
     table.decimalSeparator = QString::fromStdString(format.decimalSeparator);
-    table.projectName = project.text(ProjectField::ProjectName);
-    table.font = SurfaceFontOf(m_tableFont);
     PlanSummary summary{StretchHeaders(words), {}, wording.oneGaugeLines()};
     for (const calc::Stretch& stretch : plan.stretches)
         summary.stretches.push_back(wording.stretchCells(stretch));
     table.plan = std::move(summary);
-    printReportTable(table);
+    return table;
 }
 
 void TVantorForm::printPlanRod(const calc::Plan& plan)

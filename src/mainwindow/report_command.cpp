@@ -38,13 +38,16 @@ void TVantorForm::AfdrukkenButtonClick()
 
 void TVantorForm::printReport()
 {
-    printReportTable(reportTable());
+    printReportOf([this] { return reportTable(); });
 }
 
-void TVantorForm::printReportTable(const ReportTable& table)
+// The table is made once the dialog is confirmed: at the row limit that takes a moment a
+// cancelled dialog need not cost.
+void TVantorForm::printReportOf(const std::function<ReportTable()>& tableNow)
 {
     if (m_reportRunning || !PrintDialog1 || !ConfirmPrintDialog(*PrintDialog1))
         return;
+    const ReportTable table = tableNow();
     const ReportInProgress running(m_reportRunning, heldWhilePrinting());
     PrintResultsReport(table, *PrintDialog1);
 }
@@ -106,13 +109,22 @@ std::vector<QWidget*> TVantorForm::heldWhilePrinting() const
     return held;
 }
 
-ReportTable TVantorForm::reportTable() const
+ReportTable TVantorForm::reportTableFrame() const
 {
     const CourseProject& project = m_document.project();
     const ModeWords& words = WordsOf(project.courseMode);
     ReportTable table;
     table.numberHeader = words.numberHeader;
     table.valueHeader = words.valueHeader;
+    table.projectName = project.text(ProjectField::ProjectName);
+    table.font = SurfaceFontOf(m_tableFont);
+    return table;
+}
+
+ReportTable TVantorForm::reportTable() const
+{
+    const CourseProject& project = m_document.project();
+    ReportTable table = reportTableFrame();
     if (project.table) {
         table.rows.reserve(project.table->rows.size());
         for (const calc::CourseRow& row : project.table->rows)
@@ -123,9 +135,7 @@ ReportTable TVantorForm::reportTable() const
         // The table on screen without a calculation: one empty row.
         table.rows.emplace_back();
     }
-    table.projectName = project.text(ProjectField::ProjectName);
-    table.gaugeLabel = words.gaugeLabel;
+    table.gaugeLabel = WordsOf(project.courseMode).gaugeLabel;
     table.gaugeText = project.text(ProjectField::Gauge);
-    table.font = SurfaceFontOf(m_tableFont);
     return table;
 }

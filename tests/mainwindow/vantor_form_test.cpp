@@ -396,18 +396,40 @@ TEST_F(VantorFormTest, SelectedRowsCopyWithTheirHeaderForASpreadsheet)
     EXPECT_EQ(QGuiApplication::clipboard()->text(), whole);
 }
 
+// The main window's print dialog, confirmed whenever it is shown, and the printer it prints on.
+struct ConfirmedPrinting {
+    ConfirmedPrinting()
+    {
+        PrintDialog1 = &dialog;
+        modal.answer = [this](QDialog&) {
+            dialog.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))->click();
+            return int(QDialog::Accepted);
+        };
+    }
+    ~ConfirmedPrinting() { PrintDialog1 = nullptr; }
+    ConfirmedPrinting(const ConfirmedPrinting&) = delete;
+    ConfirmedPrinting& operator=(const ConfirmedPrinting&) = delete;
+
+    TestPrinter printer;
+    ModalRunnerStub modal;
+    TPrintDialog1 dialog;
+};
+
+std::multiset<QString> FirstPageTexts(const TestPrinter::Job& job)
+{
+    std::multiset<QString> texts;
+    for (const auto& operation : job.pages.at(0)->operations())
+        if (const auto* text = std::get_if<platform::PageImage::Text>(&operation))
+            texts.insert(text->text);
+    return texts;
+}
+
 // "Lat afdrukken" after "Kopiëren": the table shown goes to the printer as a rod; without a
 // table, or with one too long for a rod, a box says why.
 TEST_F(VantorFormTest, TheTablesContextMenuPrintsItAsARod)
 {
-    TestPrinter printer;
-    ModalRunnerStub modal;
-    TPrintDialog1 dialog;
-    PrintDialog1 = &dialog;
-    modal.answer = [&dialog](QDialog&) {
-        dialog.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))->click();
-        return int(QDialog::Accepted);
-    };
+    ConfirmedPrinting printing;
+    TestPrinter& printer = printing.printer;
     CourseGrid& grid = form.resultGrid();
     auto* rod = grid.findChild<QAction*>(QStringLiteral("LatAfdrukkenAction"));
     ASSERT_NE(rod, nullptr);
@@ -421,7 +443,6 @@ TEST_F(VantorFormTest, TheTablesContextMenuPrintsItAsARod)
     retype("BovenhoogteEdit", QStringLiteral("1001"));
     calculate();
     rod->trigger();
-    PrintDialog1 = nullptr;
 
     ASSERT_EQ(boxes.boxes.size(), 2u);
     EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Lat afdrukken"));
@@ -432,46 +453,29 @@ TEST_F(VantorFormTest, TheTablesContextMenuPrintsItAsARod)
                              "afgedrukt."));
     ASSERT_EQ(printer.jobs.size(), 1u);
     EXPECT_TRUE(printer.jobs[0].actualSize);
-    std::set<QString> texts;
-    for (const auto& operation : printer.jobs[0].pages.at(0)->operations())
-        if (const auto* text = std::get_if<platform::PageImage::Text>(&operation))
-            texts.insert(text->text);
-    EXPECT_TRUE(texts.count(
-        QStringLiteral("Hoogte 0,00 tot 250,00, lagenmaat 62,5, 16 lagen, maten in mm")));
+    EXPECT_TRUE(FirstPageTexts(printer.jobs[0])
+                    .count(QStringLiteral(
+                        "Hoogte 0,00 tot 250,00, lagenmaat 62,5, 16 lagen, maten in mm")));
 }
 
 // The Verdelen window's plan of fixed points goes to the printer from its tab, with this
 // window's project name: as the report and as the rod, with the points named at their lines.
 TEST_F(VantorFormTest, ThePlanOfFixedPointsPrintsAsAReportAndAsARod)
 {
-    TestPrinter printer;
-    ModalRunnerStub modal;
-    TPrintDialog1 dialog;
-    PrintDialog1 = &dialog;
-    modal.answer = [&dialog](QDialog&) {
-        dialog.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))->click();
-        return int(QDialog::Accepted);
-    };
+    ConfirmedPrinting printing;
+    TestPrinter& printer = printing.printer;
     retype("ProjectNaamEdit", QStringLiteral("Schuur"));
     retype("BovenhoogteEdit", QStringLiteral("900"));
     click("VerdelenButton");
     for (const char* button : {"PlanAfdrukkenButton", "PlanLatAfdrukkenButton"})
         form.findChild<QPushButton*>(QLatin1String(button))->click();
-    PrintDialog1 = nullptr;
 
     ASSERT_EQ(printer.jobs.size(), 2u);
-    const auto texts = [&printer](std::size_t job) {
-        std::multiset<QString> texts;
-        for (const auto& operation : printer.jobs[job].pages.at(0)->operations())
-            if (const auto* text = std::get_if<platform::PageImage::Text>(&operation))
-                texts.insert(text->text);
-        return texts;
-    };
-    const std::multiset<QString> report = texts(0);
+    const std::multiset<QString> report = FirstPageTexts(printer.jobs[0]);
     for (const char* text : {"Schuur Vaste punten", "onderhoogte", "14 lagen van 64,286"})
         EXPECT_EQ(report.count(QString::fromUtf8(text)), 1u) << text;
     EXPECT_FALSE(printer.jobs[0].actualSize);
-    const std::multiset<QString> rod = texts(1);
+    const std::multiset<QString> rod = FirstPageTexts(printer.jobs[1]);
     EXPECT_TRUE(printer.jobs[1].actualSize);
     EXPECT_EQ(rod.count(QStringLiteral("onderhoogte")), 1u);
     EXPECT_EQ(rod.count(QStringLiteral("Hoogte 0,00 tot 257,14, vaste punten, 14 lagen, maten in "
