@@ -188,15 +188,21 @@ void CheckRead(QIODevice& device, std::string_view file, const ReferenceResult& 
     if (!error && read != expected.read)
         fuzz::Fail(std::string("ReadProjectSettings returned ") + (read ? "true" : "false") +
                    context);
-    // The reference knows no fixed points: only what any reading of them must keep to.
+    // The reference knows neither fixed points nor rules: only what any reading of them must keep
+    // to.
     fuzz::Check(!settings.FixedPointsDamaged || !settings.FixedPoints,
                 "damaged fixed points were kept" + context);
     for (const FixedPointTexts& point :
          settings.FixedPoints.value_or(std::vector<FixedPointTexts>{}))
         fuzz::Check(point.name.size() <= kMaxFixedPointNameLength && point.typedCount >= 0,
                     "a fixed point beyond the limits" + context);
+    fuzz::Check(settings.StretchRules.size() < kMaxFixedPoints,
+                "more stretch rules than a plan has stretches" + context);
+    for (const StretchRuleTexts& rule : settings.StretchRules)
+        fuzz::Check(rule.rule == 1 || rule.rule == 2, "a stretch rule other than 1 or 2" + context);
     settings.FixedPoints = expected.settings.FixedPoints;
     settings.FixedPointsDamaged = expected.settings.FixedPointsDamaged;
+    settings.StretchRules = expected.settings.StretchRules;
     if (!(settings == expected.settings))
         fuzz::Fail("ReadProjectSettings gave " + fuzz::Shown(settings) + ", expected " +
                    fuzz::Shown(expected.settings) + context);

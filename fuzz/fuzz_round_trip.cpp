@@ -190,8 +190,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                          QStringLiteral("x"),
                          QStringLiteral("x"),
                          FontWithStyles(QStringLiteral("x"), 1, stylesBefore)};
-    // The writer keeps a [VASTE PUNTEN] section of the existing file as it is, so its points
-    // read back as they read from that file; unknown when reading that file stops early.
+    // Without points the writer keeps the [VASTE PUNTEN] and [VASTE PUNTEN SOORT] sections of the
+    // existing file as they are, so their points and rules read back as they read from that
+    // file; unknown when reading that file stops early.
     ProjectSettings existingRead;
     QBuffer existingAgain(&sourceBytes);
     existingAgain.open(QIODevice::ReadOnly);
@@ -203,6 +204,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     expectedBack.FixedPoints = existingRead.FixedPoints;
     expectedBack.FixedPointsDamaged = existingRead.FixedPointsDamaged;
+    expectedBack.StretchRules = existingRead.StretchRules;
     QBuffer reread(&output);
     reread.open(QIODevice::ReadOnly);
     bool read = false;
@@ -215,6 +217,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!pointsKnown) {
         back.FixedPoints = expectedBack.FixedPoints;
         back.FixedPointsDamaged = expectedBack.FixedPointsDamaged;
+        back.StretchRules = expectedBack.StretchRules;
     }
     if (!(back == expectedBack))
         fuzz::Fail("read back " + fuzz::Shown(back) + ", expected " + fuzz::Shown(expectedBack) +

@@ -1,5 +1,6 @@
 #include "calc/divide_levels.h"
 
+#include "joint_fractions.h"
 #include "number_reader.h"
 #include "shown_value.h"
 
@@ -20,88 +21,88 @@ std::optional<FitError> ReadLevelTexts(const FitTexts& texts, const RegionalForm
         inputs.Top = *top;
     else
         return FitError{FitField::Top, FitProblem::NotANumber};
+    inputs.Typed.Bottom = ReadDecimal(texts.bottom, format);
+    inputs.Typed.Top = ReadDecimal(texts.top, format);
     return ReadBrickTexts(texts, format, inputs);
 }
 
-// The count whose gauge is the nominal one, as a real: the rule solved for n.
-double NominalCount(FitRule rule, double length, const BrickSetting& brick)
+// The first count from `from` to `to` for which `holds` is true, where it stays true for every
+// larger count; `to + 1` when there is none.
+template <class Holds> std::int32_t FirstWhere(std::int32_t from, std::int32_t to, Holds holds)
 {
-    const double nominal = brick.Stone + brick.Joint;
-    switch (rule) {
-    case FitRule::LessJoint:
-        return (length - brick.Stone) / nominal + 1;
-    case FitRule::PlusJoint:
-        return (length + brick.Stone) / nominal - 1;
-    case FitRule::Gauges:
-        break;
+    std::int32_t after = to + 1;
+    while (from < after) {
+        const std::int32_t middle = from + (after - from) / 2;
+        if (holds(middle))
+            after = middle;
+        else
+            from = middle + 1;
     }
-    return length / nominal;
+    return after;
 }
 
-// The counts a rule allows, with their gauge and joint; the joint never grows with the count.
-class Counts {
-public:
-    Counts(FitRule rule, double length, const BrickSetting& brick)
-        : m_rule(rule)
-        , m_length(length)
-        , m_brick(brick)
-    {
-    }
-
-    std::int32_t first() const { return m_rule == FitRule::LessJoint ? 2 : 1; }
-
-    // A gauge too small for a double is no count: its joint is taken as not positive.
-    FitCount at(std::int32_t count) const
-    {
-        return GaugeForCount(m_rule, m_length, m_brick.Stone, count)
-            .value_or(FitCount{count, 0, -m_brick.Stone});
-    }
-
-    double joint(std::int32_t count) const { return at(count).Joint; }
-
-    // The first count from `from` to `to` for which `holds` is true, where it stays true for
-    // every larger count; `to + 1` when there is none.
-    template <class Holds>
-    std::int32_t firstWhere(std::int32_t from, std::int32_t to, Holds holds) const
-    {
-        std::int32_t after = to + 1;
-        while (from < after) {
-            const std::int32_t middle = from + (after - from) / 2;
-            if (holds(middle))
-                after = middle;
-            else
-                from = middle + 1;
-        }
-        return after;
-    }
-
-private:
-    FitRule m_rule;
-    double m_length;
-    const BrickSetting& m_brick;
-};
+FitCount CountOf(const FitInputs& inputs, std::int32_t count)
+{
+    return *GaugeForCount(inputs.Rule, inputs.Top - inputs.Bottom, inputs.Brick.Stone, count);
+}
 
 // From the selected count outwards, the counts nearest the nominal joint (ties to the smaller
 // count) until `limit` of them are taken, then in ascending order.
-CountChoice NearestAround(const Counts& counts, std::int32_t selected, std::int32_t low,
-                          std::int32_t high, double nominal)
+template <class Joints>
+CountChoice NearestAround(const FitInputs& inputs, const Joints& joints, std::int32_t selected,
+                          std::int32_t low, std::int32_t high)
 {
-    const auto distance = [&](std::int32_t count) {
-        return std::abs(counts.joint(count) - nominal);
-    };
     std::int32_t below = selected;
     std::int32_t above = selected;
     while (static_cast<std::size_t>(above - below + 1) < kMaxListedCounts &&
            (below > low || above < high)) {
-        if (below > low && (above == high || distance(below - 1) <= distance(above + 1)))
+        if (below > low && (above == high || joints.asNear(below - 1, above + 1)))
             --below;
         else
             ++above;
     }
     CountChoice choice;
     for (std::int32_t count = below; count <= above; ++count)
-        choice.counts.push_back(counts.at(count));
+        choice.counts.push_back(CountOf(inputs, count));
     choice.selected = static_cast<std::size_t>(selected - below);
+    return choice;
+}
+
+template <class Joints>
+std::variant<CountChoice, FitProblem> Choose(const FitInputs& inputs, const Joints& joints)
+{
+    const std::int32_t first = joints.first();
+    if (!joints.positive(first))
+        return FitProblem::NothingFits;
+    const std::int32_t last =
+        FirstWhere(first, kMaxFitCount, [&](auto n) { return !joints.positive(n); }) - 1;
+    // The joints within the limits belong to the counts low..high.
+    const std::int32_t low =
+        FirstWhere(first, last, [&](auto n) { return joints.compare(n, JointMark::To) <= 0; });
+    const std::int32_t high =
+        FirstWhere(first, last, [&](auto n) { return joints.compare(n, JointMark::From) < 0; }) - 1;
+    if (low <= high) {
+        // The first count at or below the nominal joint, or the one before it.
+        std::int32_t nearest = FirstWhere(
+            low, high, [&](auto n) { return joints.compare(n, JointMark::Nominal) <= 0; });
+        nearest = std::min(nearest, high);
+        if (nearest > low && joints.asNear(nearest - 1, nearest))
+            --nearest;
+        return NearestAround(inputs, joints, nearest, low, high);
+    }
+    // Every count the list can show leaves a joint too wide: the length needs more.
+    if (low > last && last == kMaxFitCount)
+        return FitProblem::TooManyCourses;
+    // None within the limits: the count just above the upper limit (low - 1) and the one just
+    // below the lower limit (high + 1, which is low), as far as they are counts.
+    CountChoice choice;
+    choice.withinLimits = false;
+    if (low - 1 >= first)
+        choice.counts.push_back(CountOf(inputs, low - 1));
+    if (low <= last)
+        choice.counts.push_back(CountOf(inputs, low));
+    if (choice.counts.size() == 2 && joints.furtherOut(low - 1, low))
+        choice.selected = 1;
     return choice;
 }
 
@@ -126,6 +127,10 @@ std::optional<FitError> ReadBrickTexts(const FitTexts& texts, const RegionalForm
             return FitError{real.field, FitProblem::NotANumber};
         *real.value = *value;
     }
+    inputs.Typed.Stone = ReadDecimal(texts.stone, format);
+    inputs.Typed.Joint = ReadDecimal(texts.joint, format);
+    inputs.Typed.JointFrom = ReadDecimal(texts.jointFrom, format);
+    inputs.Typed.JointTo = ReadDecimal(texts.jointTo, format);
     const std::optional<std::int32_t> decimals = ReadWholeNumber(texts.decimals);
     if (!decimals)
         return FitError{FitField::Decimals, FitProblem::NotAWholeNumber};
@@ -152,12 +157,7 @@ std::optional<FitError> CheckDivision(const FitInputs& inputs)
 {
     if (!(inputs.Top > inputs.Bottom))
         return FitError{FitField::Top, FitProblem::LengthNotPositive};
-    if (const std::optional<FitError> error = CheckBricks(inputs.Brick))
-        return error;
-    // Also refuses a length beyond the double range.
-    if (!(NominalCount(inputs.Rule, inputs.Top - inputs.Bottom, inputs.Brick) <= kMaxFitCount))
-        return FitError{FitField::Top, FitProblem::TooManyCourses};
-    return std::nullopt;
+    return CheckBricks(inputs.Brick);
 }
 
 std::optional<FitCount> GaugeForCount(FitRule rule, double length, double stone, std::int32_t count)
@@ -174,42 +174,30 @@ std::optional<FitCount> GaugeForCount(FitRule rule, double length, double stone,
     return FitCount{count, gauge, gauge - stone};
 }
 
-std::optional<CountChoice> ChooseCounts(FitRule rule, double length, const BrickSetting& brick)
+std::variant<CountChoice, FitProblem> ChooseCounts(const FitInputs& inputs)
 {
-    const Counts counts(rule, length, brick);
-    const std::int32_t first = counts.first();
-    if (!GaugeForCount(rule, length, brick.Stone, first) || !(counts.joint(first) > 0))
+    return WithJointFractions(inputs, [&](const auto& joints) { return Choose(inputs, joints); });
+}
+
+std::optional<CountFault> CountFaultOf(const FitInputs& inputs, std::int32_t count)
+{
+    return WithJointFractions(inputs, [&](const auto& joints) -> std::optional<CountFault> {
+        if (count < joints.first())
+            return CountFault::BelowFirst;
+        if (count > kMaxFitCount)
+            return CountFault::TooMany;
+        if (!joints.positive(count))
+            return CountFault::StonesFill;
         return std::nullopt;
-    const std::int32_t last =
-        counts.firstWhere(first, kMaxFitCount, [&](auto n) { return !(counts.joint(n) > 0); }) - 1;
-    // The joints within the limits belong to the counts low..high.
-    const std::int32_t low =
-        counts.firstWhere(first, last, [&](auto n) { return counts.joint(n) <= brick.JointTo; });
-    const std::int32_t high = counts.firstWhere(first, last, [&](auto n) {
-        return counts.joint(n) < brick.JointFrom;
-    }) - 1;
-    if (low <= high) {
-        // The first count at or below the nominal joint, or the one before it.
-        std::int32_t nearest =
-            counts.firstWhere(low, high, [&](auto n) { return counts.joint(n) <= brick.Joint; });
-        nearest = std::min(nearest, high);
-        if (nearest > low && std::abs(counts.joint(nearest - 1) - brick.Joint) <=
-                                 std::abs(counts.joint(nearest) - brick.Joint))
-            --nearest;
-        return NearestAround(counts, nearest, low, high, brick.Joint);
-    }
-    // None within the limits: the count just above the upper limit (low - 1) and the one just
-    // below the lower limit (high + 1, which is low), as far as they are counts.
-    CountChoice choice;
-    choice.withinLimits = false;
-    if (low - 1 >= first)
-        choice.counts.push_back(counts.at(low - 1));
-    if (low <= last)
-        choice.counts.push_back(counts.at(low));
-    if (choice.counts.size() == 2 &&
-        brick.JointFrom - choice.counts[1].Joint < choice.counts[0].Joint - brick.JointTo)
-        choice.selected = 1;
-    return choice;
+    });
+}
+
+bool JointWithinLimits(const FitInputs& inputs, std::int32_t count)
+{
+    return WithJointFractions(inputs, [&](const auto& joints) {
+        return joints.compare(count, JointMark::From) >= 0 &&
+               joints.compare(count, JointMark::To) <= 0;
+    });
 }
 
 std::variant<Division, FitError> DivideLevels(const FitTexts& texts, FitRule rule,
@@ -221,11 +209,11 @@ std::variant<Division, FitError> DivideLevels(const FitTexts& texts, FitRule rul
         return *error;
     if (const std::optional<FitError> error = CheckDivision(division.inputs))
         return *error;
-    std::optional<CountChoice> choice =
-        ChooseCounts(rule, division.inputs.Top - division.inputs.Bottom, division.inputs.Brick);
-    if (!choice)
-        return FitError{FitField::Stone, FitProblem::NothingFits};
-    division.choice = *std::move(choice);
+    std::variant<CountChoice, FitProblem> choice = ChooseCounts(division.inputs);
+    if (const FitProblem* problem = std::get_if<FitProblem>(&choice))
+        return FitError{*problem == FitProblem::TooManyCourses ? FitField::Top : FitField::Stone,
+                        *problem};
+    division.choice = std::get<CountChoice>(std::move(choice));
     return division;
 }
 
@@ -248,7 +236,8 @@ std::variant<FitSizes, FitError> SizesThatFit(const FitInputs& inputs, std::stri
     const ShownValue length = Shown(inputs.Top - inputs.Bottom, decimals);
     for (std::int32_t count = 1; count <= kMaxSizeRows; ++count) {
         const double gauges = count * *gauge;
-        if (count > 1 && Compare(Shown(gauges, decimals), length) > 0)
+        // The smallest size a count builds is its pier.
+        if (count > 1 && Compare(Shown(gauges - sizes.Joint, decimals), length) > 0)
             break;
         sizes.rows.push_back({count, gauges - sizes.Joint, gauges, gauges + sizes.Joint});
     }

@@ -6,6 +6,7 @@
 // and formatting the table uses.
 
 #include "course_table.h"
+#include "number_reader.h"
 #include "regional_format.h"
 
 #include <cstdint>
@@ -49,12 +50,19 @@ struct BrickSetting {
     double JointTo = 0;
 };
 
+// The same values exactly as typed, where a text can be had so (ReadDecimal): whether a joint
+// lies within the limits, and which lies nearer the nominal one, is judged on them.
+struct TypedValues {
+    std::optional<Decimal> Bottom, Top, Stone, Joint, JointFrom, JointTo;
+};
+
 struct FitInputs {
     double Bottom = 0;
     double Top = 0;
     BrickSetting Brick;
     std::int32_t Decimals = 2;
     FitRule Rule = FitRule::Gauges;
+    TypedValues Typed;
 };
 
 enum class FitField { Bottom, Top, Stone, Joint, JointFrom, JointTo, Decimals, Gauge };
@@ -68,7 +76,7 @@ enum class FitProblem {
     LimitNegative,      // a joint limit below 0
     LimitsReversed,     // the lower joint limit above the upper one
     GaugeNotAboveStone, // the main window's gauge leaves no joint
-    TooManyCourses,     // more than kMaxFitCount courses around the nominal gauge
+    TooManyCourses,     // even kMaxFitCount courses leave a joint above the upper limit
     NothingFits,        // no count has both a positive gauge and a positive joint
 };
 
@@ -103,10 +111,20 @@ struct Division {
 std::optional<FitCount> GaugeForCount(FitRule rule, double length, double stone,
                                       std::int32_t count);
 
-// The one count rule: every count whose joint lies within the limits (both included), the
-// chosen one nearest the nominal joint, ties to the smaller count. Counts whose gauge or joint
-// would not be positive are never offered. Nothing when no count has a positive joint.
-std::optional<CountChoice> ChooseCounts(FitRule rule, double length, const BrickSetting& brick);
+// The one count rule for the length from Bottom to Top: every count whose joint lies within the
+// limits (both included), the chosen one nearest the nominal joint, ties to the smaller count,
+// all judged exactly on the typed values. Counts whose joint would not be positive are never
+// offered. NothingFits when no count has a positive joint, TooManyCourses when every count up
+// to kMaxFitCount leaves a joint above the upper limit.
+std::variant<CountChoice, FitProblem> ChooseCounts(const FitInputs& inputs);
+
+// Why a count cannot be laid under the inputs' rule, if it cannot: below the rule's first
+// count (a pier needs two stones), beyond kMaxFitCount, or its stones alone fill the length.
+enum class CountFault { BelowFirst, TooMany, StonesFill };
+std::optional<CountFault> CountFaultOf(const FitInputs& inputs, std::int32_t count);
+
+// Whether the joint of a count lies within the limits, both included, judged exactly.
+bool JointWithinLimits(const FitInputs& inputs, std::int32_t count);
 
 // Reads the stone, the joint, the two limits and the decimals of `texts` (bottom and top are
 // not looked at) as the calculate command reads its fields; the first that cannot be read is
@@ -117,8 +135,7 @@ std::optional<FitError> ReadBrickTexts(const FitTexts& texts, const RegionalForm
 // Bricks that can divide a length: a positive stone and joint, limits not below 0 and in order.
 std::optional<FitError> CheckBricks(const BrickSetting& brick);
 
-// The top above the bottom, the bricks that can divide, and not more than kMaxFitCount courses
-// around the nominal gauge: the first that fails is reported.
+// The top above the bottom and the bricks that can divide: the first that fails is reported.
 std::optional<FitError> CheckDivision(const FitInputs& inputs);
 
 // Reads the texts as the calculate command reads its fields (bottom, top, stone, joint, the two
@@ -143,23 +160,24 @@ struct FitSizes {
 };
 
 // The sizes that need no cut stones for a gauge (the main window's, as typed): n gauges less
-// the joint, n gauges, n gauges plus the joint, for n from 1 up to the last n whose n gauges,
-// shown with `decimals`, are at most the length so shown (at least 1, at most kMaxSizeRows).
+// the joint, n gauges, n gauges plus the joint, for n from 1 up to the last n whose smallest
+// size, n gauges less the joint, shown with `decimals`, is at most the length so shown (at least
+// 1, at most kMaxSizeRows).
 std::variant<FitSizes, FitError> SizesThatFit(const FitInputs& inputs, std::string_view gauge,
                                               std::int32_t decimals, const RegionalFormat& format);
 
 struct FittedGauge {
     std::string text;     // the gauge text to type, in the regional format
-    double landing = 0;   // where course `count` lands in the climb
-    bool onTarget = true; // false: the target as shown cannot be reached; landing is the next
+    double landing = 0;   // where the built length ends
+    bool onTarget = true; // false: the top as shown cannot be reached; landing is the next
                           // value the table can show above it
 };
 
-// The gauge text with the fewest decimals (at most 15 significant digits) whose climb, read and
-// built as the calculate command does, shows course `count` where the rule puts it (bottom plus
-// `count` gauges: the top, the top plus the joint, the top less the joint) and, for
-// FitRule::Gauges, ends there. Nothing when no text can be found, which a count from
-// DivideLevels does not meet.
+// The gauge text with the fewest decimals (at most 15 significant digits), and the smallest with
+// that many from the exact gauge rounded up, whose built length ends on the top as shown: course
+// `count` of the climb, read and built as the calculate command does, less the text's joint
+// (text - stone) for a pier, plus it for an opening, and for FitRule::Gauges the table ending
+// there. Nothing when no text can be found, which a count from DivideLevels does not meet.
 std::optional<FittedGauge> FitGaugeText(const FitInputs& inputs, std::int32_t count,
                                         const RegionalFormat& format);
 

@@ -34,7 +34,7 @@ std::variant<std::vector<PlanPoint>, PlanError> ReadPoints(const PlanTexts& text
         const std::optional<double> height = ReadReal(typed.height, format);
         if (!height)
             return Refused(PlanProblem::NotANumber, row);
-        points.push_back({typed.name, *height, row});
+        points.push_back({typed.name, *height, row, ReadDecimal(typed.height, format)});
     }
     if (points.size() < 2)
         return Refused(PlanProblem::TooFewPoints);
@@ -44,65 +44,85 @@ std::variant<std::vector<PlanPoint>, PlanError> ReadPoints(const PlanTexts& text
         points.begin(), points.end(),
         [](const PlanPoint& a, const PlanPoint& b) { return a.height == b.height; });
     if (same != points.end())
-        return Refused(PlanProblem::SamePoint, std::next(same)->row);
+        return PlanError{PlanProblem::SamePoint, std::next(same)->row, std::nullopt, same->row};
     return points;
 }
 
-// A length divided by "n × maat": the count by the one count rule unless the user typed one,
-// the gauge text as Overnemen finds it. `row`: the row a refusal is about.
-std::variant<Stretch, PlanError> Divide(const FitInputs& inputs, std::int32_t typedCount,
-                                        std::size_t row, const RegionalFormat& format)
+StretchFault FaultOf(CountFault fault)
 {
-    if (const std::optional<FitError> error = CheckDivision(inputs))
-        return PlanError{PlanProblem::Brick, row, error};
-    const double length = inputs.Top - inputs.Bottom;
-    const std::optional<CountChoice> choice = ChooseCounts(inputs.Rule, length, inputs.Brick);
-    if (!choice)
-        return PlanError{PlanProblem::Brick, row,
-                         FitError{FitField::Stone, FitProblem::NothingFits}};
-    // A typed count beyond what the list can show: said as the total that passes it.
-    if (typedCount > kMaxFitCount)
-        return Refused(PlanProblem::TooManyCourses, row);
-    std::optional<FitCount> fitted =
-        GaugeForCount(inputs.Rule, length, inputs.Brick.Stone, typedCount);
+    switch (fault) {
+    case CountFault::BelowFirst:
+        return StretchFault::PierTooShort;
+    case CountFault::TooMany:
+        return StretchFault::TooManyCourses;
+    case CountFault::StonesFill:
+        break;
+    }
+    return StretchFault::StonesFill;
+}
+
+// A length divided by its rule: the count by the one count rule unless the user typed one, the
+// gauge text as Overnemen finds it; or why it cannot be.
+Stretch Divide(const FitInputs& inputs, std::int32_t typedCount, const RegionalFormat& format)
+{
     Stretch stretch;
-    stretch.typed = fitted.has_value();
-    if (!fitted)
-        fitted = choice->counts[choice->selected];
+    stretch.rule = inputs.Rule;
+    std::optional<FitCount> fitted;
+    if (typedCount > 0) {
+        stretch.typed = true;
+        stretch.count = typedCount;
+        if (const std::optional<CountFault> fault = CountFaultOf(inputs, typedCount)) {
+            stretch.fault = FaultOf(*fault);
+            return stretch;
+        }
+        fitted =
+            GaugeForCount(inputs.Rule, inputs.Top - inputs.Bottom, inputs.Brick.Stone, typedCount);
+    } else {
+        const std::variant<CountChoice, FitProblem> choice = ChooseCounts(inputs);
+        if (const FitProblem* problem = std::get_if<FitProblem>(&choice)) {
+            stretch.fault = *problem == FitProblem::TooManyCourses ? StretchFault::TooManyCourses
+                                                                   : StretchFault::NothingFits;
+            return stretch;
+        }
+        const CountChoice& counts = std::get<CountChoice>(choice);
+        fitted = counts.counts[counts.selected];
+    }
+    stretch.count = fitted->Count;
     // Without a text the table cannot climb the stretch: its heights lie beyond what a gauge
     // the user can type still moves.
     const std::optional<FittedGauge> text = FitGaugeText(inputs, fitted->Count, format);
-    if (!text)
-        return Refused(PlanProblem::NoGaugeText, row);
-    stretch.count = fitted->Count;
+    if (!text) {
+        stretch.fault = StretchFault::NoGaugeText;
+        return stretch;
+    }
     stretch.gauge = fitted->Gauge;
     stretch.joint = fitted->Joint;
-    const BrickSetting& brick = inputs.Brick;
-    stretch.withinLimits = stretch.joint >= brick.JointFrom && stretch.joint <= brick.JointTo;
+    stretch.withinLimits = JointWithinLimits(inputs, stretch.count);
     stretch.gaugeText = text->text;
     stretch.onTarget = text->onTarget;
     stretch.landing = text->landing;
     return stretch;
 }
 
-FitInputs Between(const FitInputs& bricks, const PlanPoint& from, const PlanPoint& to)
+FitInputs Between(const FitInputs& bricks, const PlanPoint& from, const PlanPoint& to, FitRule rule)
 {
     FitInputs inputs = bricks;
     inputs.Bottom = from.height;
     inputs.Top = to.height;
+    inputs.Typed.Bottom = from.typed;
+    inputs.Typed.Top = to.typed;
+    inputs.Rule = rule;
     return inputs;
 }
 
 std::optional<OneGauge> DivideAtOnce(const Plan& plan, const FitInputs& bricks,
                                      const RegionalFormat& format)
 {
-    const std::variant<Stretch, PlanError> whole =
-        Divide(Between(bricks, plan.points.front(), plan.points.back()), 0, 0, format);
-    const Stretch* division = std::get_if<Stretch>(&whole);
-    if (!division)
+    const Stretch whole = Divide(
+        Between(bricks, plan.points.front(), plan.points.back(), FitRule::Gauges), 0, format);
+    if (whole.fault)
         return std::nullopt;
-    return OneGauge{division->count, division->gaugeText,
-                    OneGaugeMisses(plan, ClimbGauge(*division, format))};
+    return OneGauge{whole.count, whole.gaugeText, OneGaugeMisses(plan, ClimbGauge(whole, format))};
 }
 
 // The readable points, ascending: a value and its row.
@@ -120,25 +140,47 @@ ReadableHeights(const std::vector<PlanPointText>& points, const RegionalFormat& 
 
 } // namespace
 
-void KeepTypedCounts(const std::vector<PlanPointText>& before, std::vector<PlanPointText>& after,
-                     const RegionalFormat& format)
+std::vector<std::pair<std::size_t, std::size_t>>
+StretchRows(const std::vector<PlanPointText>& points, const RegionalFormat& format)
+{
+    const auto heights = ReadableHeights(points, format);
+    std::vector<std::pair<std::size_t, std::size_t>> rows;
+    for (std::size_t i = 0; i + 1 < heights.size(); ++i)
+        rows.emplace_back(heights[i].second, heights[i + 1].second);
+    return rows;
+}
+
+void KeepStretchChoices(const std::vector<PlanPointText>& before, std::vector<PlanPointText>& after,
+                        std::optional<std::size_t> removedRow, const RegionalFormat& format)
 {
     std::map<std::pair<double, double>, std::int32_t> typed;
-    const auto stretches = [&format](const std::vector<PlanPointText>& points, auto each) {
-        const auto heights = ReadableHeights(points, format);
-        for (std::size_t i = 0; i + 1 < heights.size(); ++i)
-            each(heights[i].first, heights[i + 1].first, heights[i + 1].second);
+    // A rule belongs to two points, whichever lies lower now: keyed by their rows before.
+    std::map<std::pair<std::size_t, std::size_t>, FitRule> rules;
+    for (const auto& [lower, upper] : StretchRows(before, format)) {
+        const PlanPointText& top = before[upper];
+        if (top.typedCount > 0)
+            typed[{*ReadReal(before[lower].height, format), *ReadReal(top.height, format)}] =
+                top.typedCount;
+        if (top.rule != FitRule::Gauges)
+            rules[std::minmax(lower, upper)] = top.rule;
+    }
+    const auto rowBefore = [&](std::size_t row) {
+        return removedRow && row >= *removedRow ? row + 1 : row;
     };
-    stretches(before, [&](double from, double to, std::size_t row) {
-        if (before[row].typedCount > 0)
-            typed[{from, to}] = before[row].typedCount;
-    });
-    for (PlanPointText& point : after)
+    for (PlanPointText& point : after) {
         point.typedCount = 0;
-    stretches(after, [&](double from, double to, std::size_t row) {
-        if (const auto kept = typed.find({from, to}); kept != typed.end())
-            after[row].typedCount = kept->second;
-    });
+        point.rule = FitRule::Gauges;
+    }
+    for (const auto& [lower, upper] : StretchRows(after, format)) {
+        PlanPointText& top = after[upper];
+        const auto count =
+            typed.find({*ReadReal(after[lower].height, format), *ReadReal(top.height, format)});
+        if (count != typed.end())
+            top.typedCount = count->second;
+        const auto rule = rules.find(std::minmax(rowBefore(lower), rowBefore(upper)));
+        if (rule != rules.end())
+            top.rule = rule->second;
+    }
 }
 
 std::variant<Plan, PlanError> MakePlan(const PlanTexts& texts, const RegionalFormat& format)
@@ -159,24 +201,32 @@ std::variant<Plan, PlanError> MakePlan(const PlanTexts& texts, const RegionalFor
         return PlanError{PlanProblem::Brick, 0, brickError};
     plan.decimals = bricks.Decimals;
 
-    std::size_t courses = 1;
+    plan.bricks = bricks;
+    std::size_t lines = 1;
     for (std::size_t from = 0; from + 1 < plan.points.size(); ++from) {
         const PlanPoint& to = plan.points[from + 1];
-        std::variant<Stretch, PlanError> divided =
-            Divide(Between(bricks, plan.points[from], to), texts.points[to.row].typedCount, to.row,
-                   format);
-        if (const PlanError* error = std::get_if<PlanError>(&divided))
-            return *error;
-        Stretch& stretch = plan.stretches.emplace_back(std::get<Stretch>(std::move(divided)));
+        const PlanPointText& typed = texts.points[to.row];
+        Stretch& stretch = plan.stretches.emplace_back(
+            Divide(Between(bricks, plan.points[from], to, typed.rule), typed.typedCount, format));
         stretch.from = from;
         stretch.to = from + 1;
-        courses += static_cast<std::size_t>(stretch.count);
-        if (courses > static_cast<std::size_t>(kMaxCourseRows))
+        lines += CourseLines(stretch);
+        if (lines > static_cast<std::size_t>(kMaxCourseRows))
             return Refused(PlanProblem::TooManyCourses, to.row);
     }
     plan.oneGauge = DivideAtOnce(plan, bricks, format);
     plan.courses = PlanCourses(plan, format);
     return plan;
+}
+
+std::optional<StretchFault> TypedCountFault(const Plan& plan, std::size_t stretch,
+                                            std::int32_t count)
+{
+    const Stretch& divided = plan.stretches[stretch];
+    const std::optional<CountFault> fault = CountFaultOf(
+        Between(plan.bricks, plan.points[divided.from], plan.points[divided.to], divided.rule),
+        count);
+    return fault ? std::optional(FaultOf(*fault)) : std::nullopt;
 }
 
 } // namespace calc

@@ -11,10 +11,11 @@ namespace calc {
 namespace {
 
 // Finds the gauge text as a user would, with the table as judge: for each number of decimals,
-// from the gauge rounded up, step up by one unit of the last decimal until course `count` shows
-// the target. The steps are searched by doubling and halving rather than one by one: course
-// `count` only climbs as the gauge grows (every rounded addition is monotonic), so the first
-// text that reaches the target is the same.
+// from the gauge rounded up, step up by one unit of the last decimal until the length built with
+// the text (course `count`, less or plus the text's joint) shows the top. The steps are searched
+// by doubling and halving rather than one by one: that length only grows with the gauge (every
+// rounded addition is monotonic, and a pier of n stones has n - 1 >= 1 joints), so the first
+// text that reaches the top is the same.
 class GaugeSearch {
 public:
     GaugeSearch(const FitInputs& inputs, std::int32_t count, const RegionalFormat& format)
@@ -28,7 +29,7 @@ public:
 
     std::optional<FittedGauge> run()
     {
-        ShownValue target = Shown(landing(), m_inputs.Decimals);
+        ShownValue target = Shown(m_inputs.Top, m_inputs.Decimals);
         // A target no climb shows gives way to the lowest value above it that one does show;
         // that one is reached, so this ends after the second round.
         for (int round = 0; round < kRounds; ++round) {
@@ -45,22 +46,6 @@ public:
     }
 
 private:
-    // Where course `count` must land: bottom + count gauges, that is the top, the top plus the
-    // joint that results for a pier, the top less it for an opening.
-    double landing() const
-    {
-        const double joint = m_gauge - m_inputs.Brick.Stone;
-        switch (m_inputs.Rule) {
-        case FitRule::LessJoint:
-            return m_inputs.Top + joint;
-        case FitRule::PlusJoint:
-            return m_inputs.Top - joint;
-        case FitRule::Gauges:
-            break;
-        }
-        return m_inputs.Top;
-    }
-
     static constexpr int kRounds = 4;
     static constexpr int kMaxSignificantDigits = 15;
     // Below 4.9e-324 a double has no digits left.
@@ -69,7 +54,7 @@ private:
 
     struct Trial {
         bool reached = false; // course `count` is in the table
-        double height = 0;
+        double height = 0;    // where the built length ends
         ShownValue shown;
     };
 
@@ -95,10 +80,27 @@ private:
         ClimbCourses(climb, [&](std::int32_t number, double height) {
             if (number < m_count)
                 return true;
-            result = {true, height, Shown(height, m_inputs.Decimals)};
+            const double end = height + builtBeyond(*gauge);
+            result = {true, end, Shown(end, m_inputs.Decimals)};
             return false;
         });
         return result;
+    }
+
+    // A pier ends its last joint short of course `count`'s line, an opening a joint beyond it:
+    // the joint the builder lays, of the text as typed.
+    double builtBeyond(double gauge) const
+    {
+        const double joint = gauge - m_inputs.Brick.Stone;
+        switch (m_inputs.Rule) {
+        case FitRule::LessJoint:
+            return -joint;
+        case FitRule::PlusJoint:
+            return joint;
+        case FitRule::Gauges:
+            break;
+        }
+        return 0;
     }
 
     // The trial is at or past the target (`strictly`: past it), or course `count` is gone

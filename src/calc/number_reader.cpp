@@ -131,6 +131,37 @@ std::optional<double> ReadReal(std::string_view text, const RegionalFormat& form
     return value;
 }
 
+std::optional<Decimal> ReadDecimal(std::string_view text, const RegionalFormat& format)
+{
+    const std::optional<RealText> real = splitReal(text, format.decimalSeparator);
+    if (!real)
+        return std::nullopt;
+    std::string digits = real->mantissa;
+    long long scale = static_cast<long long>(digits.size() - real->pointAt) - real->exponent;
+    // Zeros at either end carry no value; without them a long typed number may still fit.
+    while (!digits.empty() && digits.back() == '0' && scale > 0) {
+        digits.pop_back();
+        --scale;
+    }
+    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
+    if (digits.empty())
+        return Decimal{};
+    if (scale < 0) {
+        digits.append(static_cast<std::size_t>(std::min(-scale, 100LL)), '0');
+        scale = 0;
+    }
+    constexpr std::size_t kMaxDigits = 30;
+    if (digits.size() > kMaxDigits || scale > kMaxDecimalScale)
+        return std::nullopt;
+    Decimal value;
+    for (const char digit : digits)
+        value.units = value.units * 10 + (digit - '0');
+    if (real->negative)
+        value.units = -value.units;
+    value.scale = static_cast<std::int32_t>(scale);
+    return value;
+}
+
 std::optional<std::int32_t> ReadWholeNumber(std::string_view text)
 {
     std::size_t i = 0;

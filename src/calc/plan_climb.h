@@ -11,8 +11,13 @@ namespace calc {
 // The gauge a stretch climbs with: its text read as the main window reads it.
 double ClimbGauge(const Stretch& stretch, const RegionalFormat& format);
 
-// Every course from the lowest point, each stretch climbing from its own lower point up to its
-// count; the last course of a stretch carries its upper point.
+// The lines a stretch adds to the course list: one per stone, and for an opening the upper
+// point a joint above its last stone; a stretch without a division, one for its upper point.
+std::size_t CourseLines(const Stretch& stretch);
+
+// Every line from the lowest point, each stretch climbing from its own lower point up to its
+// count, the joint of a pier taken off each line; the last line of a stretch carries its upper
+// point. The numbers run on over the stretches.
 std::vector<PlanCourse> PlanCourses(const Plan& plan, const RegionalFormat& format);
 
 // For each point between the lowest and the highest, the course line of the climb with `gauge`

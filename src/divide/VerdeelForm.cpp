@@ -1,10 +1,10 @@
 #include "VerdeelForm.h"
 
+#include "fit_problem_text.h"
 #include "fixed_points_tab.h"
 #include "read_only_list.h"
 
 #include "calc/format_height.h"
-#include "calc/number_reader.h"
 #include "document/mode_words.h"
 #include "msg/Msg.h"
 #include "msg/error_report.h"
@@ -98,9 +98,8 @@ void TVerdeelForm::buildInputs()
     auto* ruleLabel = new QLabel(QStringLiteral("Maat is:"), this);
     m_inputs.MaatIsBox = new QComboBox(this);
     m_inputs.MaatIsBox->setObjectName(QStringLiteral("MaatIsBox"));
-    m_inputs.MaatIsBox->addItems({QStringLiteral("n × maat"),
-                                  QStringLiteral("n × maat − voeg (penant)"),
-                                  QStringLiteral("n × maat + voeg (sparing)")});
+    // The items' words follow the mode.
+    m_inputs.MaatIsBox->addItems({QString(), QString(), QString()});
     m_inputs.MaatIsBox->setAccessibleName(WithoutColon(ruleLabel->text()));
     ruleLabel->setBuddy(m_inputs.MaatIsBox);
     grid->addWidget(ruleLabel, 2, 0);
@@ -253,6 +252,8 @@ void TVerdeelForm::applyMode()
         field.edit->setAccessibleName(WithoutColon(field.text));
     }
     m_tabs->setTabText(0, m_words->pairTab);
+    for (int rule = 0; rule < m_inputs.MaatIsBox->count(); ++rule)
+        m_inputs.MaatIsBox->setItemText(rule, m_words->ruleItems[static_cast<std::size_t>(rule)]);
     m_labels.counts->setText(m_words->countsCaption);
     m_counts->setAccessibleName(m_words->countsCaption);
     m_counts->setHorizontalHeaderLabels(
@@ -365,7 +366,10 @@ void TVerdeelForm::showSizes()
         return;
     }
     const auto& fitting = std::get<calc::FitSizes>(sizes);
-    m_sizesJoint->setText(QStringLiteral("voeg %1").arg(Height(fitting.Joint, decimals)));
+    m_sizesJoint->setText(QStringLiteral("bij %1 %2: voeg %3")
+                              .arg(m_words->gauge,
+                                   m_document.project().text(ProjectField::Gauge).trimmed(),
+                                   Height(fitting.Joint, decimals)));
     FillList(*m_sizes, fitting.rows, [decimals](const calc::FitSize& size) {
         return QStringList{QString::number(size.Count), Height(size.LessJoint, decimals),
                            Height(size.Gauges, decimals), Height(size.PlusJoint, decimals)};
@@ -374,66 +378,7 @@ void TVerdeelForm::showSizes()
 
 QString TVerdeelForm::problemText(const calc::FitError& error) const
 {
-    const QString stone = WithoutColon(m_words->stoneLabel);
-    const QString joint = WithoutColon(m_words->jointLabel);
-    switch (error.problem) {
-    case calc::FitProblem::NotANumber:
-    case calc::FitProblem::NotAWholeNumber: {
-        const std::string text = fieldText(error.field).toStdString();
-        return fieldLabel(error.field) + QLatin1Char(' ') +
-               QString::fromStdString(error.problem == calc::FitProblem::NotANumber
-                                          ? calc::NotANumberMessage(text)
-                                          : calc::NotAWholeNumberMessage(text));
-    }
-    case calc::FitProblem::LengthNotPositive:
-        return QStringLiteral("%1 moet groter zijn dan %2")
-            .arg(WithoutColon(m_words->topLabel), WithoutColon(m_words->bottomLabel).toLower());
-    case calc::FitProblem::StoneNotPositive:
-        return QStringLiteral("%1 moet groter dan 0 zijn").arg(stone);
-    case calc::FitProblem::JointNotPositive:
-        return QStringLiteral("%1 moet groter dan 0 zijn").arg(joint);
-    case calc::FitProblem::LimitNegative:
-        return QStringLiteral("Voeg %1 mag niet negatief zijn")
-            .arg(error.field == calc::FitField::JointFrom ? QStringLiteral("van")
-                                                          : QStringLiteral("tot"));
-    case calc::FitProblem::LimitsReversed:
-        return QStringLiteral("Voeg van is groter dan tot");
-    case calc::FitProblem::GaugeNotAboveStone:
-        return QStringLiteral("%1 %2 is niet groter dan de %3: er blijft geen voeg over")
-            .arg(fieldLabel(error.field), fieldText(error.field), stone.toLower());
-    case calc::FitProblem::TooManyCourses:
-        return QStringLiteral("Meer dan %1 %2: zoveel regels kan de tabel niet tonen")
-            .arg(Height(calc::kMaxFitCount, 0), m_words->courses);
-    case calc::FitProblem::NothingFits:
-        return QStringLiteral("Er past geen hele %1 tussen %2 en %3")
-            .arg(m_words->numberHeader.toLower(), WithoutColon(m_words->bottomLabel).toLower(),
-                 WithoutColon(m_words->topLabel).toLower());
-    }
-    return {};
-}
-
-// The label of the field a line is about, as the user sees it.
-QString TVerdeelForm::fieldLabel(calc::FitField field) const
-{
-    switch (field) {
-    case calc::FitField::Bottom:
-        return m_words->bottomLabel;
-    case calc::FitField::Top:
-        return m_words->topLabel;
-    case calc::FitField::Stone:
-        return m_words->stoneLabel;
-    case calc::FitField::Joint:
-        return m_words->jointLabel;
-    case calc::FitField::JointFrom:
-        return QStringLiteral("Voeg van:");
-    case calc::FitField::JointTo:
-        return QStringLiteral("tot:");
-    case calc::FitField::Decimals:
-        return QStringLiteral("Decimalen:");
-    case calc::FitField::Gauge:
-        break;
-    }
-    return m_words->gaugeLabel;
+    return FitProblemText(error, *m_words, fieldText(error.field));
 }
 
 // The text a line is about: the window's own field, or the document's gauge or decimals.

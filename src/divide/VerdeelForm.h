@@ -79,7 +79,6 @@ private:
     void showCounts();
     void showSizes();
     QString problemText(const calc::FitError& error) const;
-    QString fieldLabel(calc::FitField field) const;
     QString fieldText(calc::FitField field) const;
     QLineEdit* windowField(calc::FitField field) const;
     std::variant<Proposal, QString> proposal();

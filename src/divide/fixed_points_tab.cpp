@@ -1,5 +1,6 @@
 #include "fixed_points_tab.h"
 
+#include "fit_problem_text.h"
 #include "plan_courses_model.h"
 #include "plan_wording.h"
 #include "read_only_list.h"
@@ -7,9 +8,11 @@
 #include "calc/format_height.h"
 #include "calc/number_reader.h"
 #include "document/mode_words.h"
+#include "document/plan_points.h"
 #include "msg/error_report.h"
 #include "platform/toolkit/regional_settings.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -21,17 +24,9 @@
 namespace {
 
 constexpr int kNameLength = 60;
-constexpr int kCountColumn = 2;
-constexpr int kRemarkColumn = 5;
-
-std::vector<calc::PlanPointText> PlanPointsOf(const std::vector<PointTexts>& points)
-{
-    std::vector<calc::PlanPointText> plan;
-    plan.reserve(points.size());
-    for (const PointTexts& point : points)
-        plan.push_back({point.name.toStdString(), point.height.toStdString(), point.typedCount});
-    return plan;
-}
+constexpr int kKindColumn = 2;
+constexpr int kCountColumn = 3;
+constexpr int kRemarkColumn = 6;
 
 QPushButton* AddButton(QWidget* parent, QLayout* row, const QString& text, const char* name)
 {
@@ -88,7 +83,7 @@ void TFixedPointsTab::build()
 
     auto* stretchesLabel = new QLabel(QStringLiteral("Vakken"), this);
     column->addWidget(stretchesLabel);
-    m_stretches = AddList(this, "VakkenGrid", 6);
+    m_stretches = AddList(this, "VakkenGrid", 7);
     m_stretches->setAccessibleName(stretchesLabel->text());
     m_stretches->installEventFilter(this);
     stretchesLabel->setBuddy(m_stretches);
@@ -100,7 +95,7 @@ void TFixedPointsTab::build()
     column->addWidget(m_oneGauge);
 
     // The names and the remark take the room the numbers leave.
-    for (const int number : {2, 3, 4})
+    for (const int number : {kCountColumn, kCountColumn + 1, kCountColumn + 2})
         m_stretches->horizontalHeader()->setSectionResizeMode(number,
                                                               QHeaderView::ResizeToContents);
     // A typed count replaces the rule's count of its stretch: only that cell takes typing.
@@ -135,7 +130,7 @@ void TFixedPointsTab::connectAll()
 {
     connect(m_points, &QTableWidget::cellChanged, this, [this] {
         if (!m_showing)
-            RunGuarded([this] { pointsEdited(); });
+            RunGuarded([this] { pointsEdited(std::nullopt); });
     });
     connect(m_addPoint, &QPushButton::clicked, this,
             [this] { RunGuarded([this] { addPoint(); }); });
@@ -171,7 +166,7 @@ void TFixedPointsTab::applyMode()
     const ModeWords& words = WordsOf(m_document.project().courseMode);
     m_points->setHorizontalHeaderLabels({QStringLiteral("Naam"), words.valueHeader});
     m_stretches->setHorizontalHeaderLabels(StretchHeaders(words));
-    for (const int words : {0, 1, kRemarkColumn})
+    for (const int words : {0, 1, kKindColumn, kRemarkColumn})
         m_stretches->horizontalHeaderItem(words)->setTextAlignment(Qt::AlignLeft |
                                                                    Qt::AlignVCenter);
     m_courseRows->setHeaders({QStringLiteral("Nr"), words.valueHeader, QStringLiteral("Punt")});
@@ -186,8 +181,8 @@ std::vector<PointTexts> TFixedPointsTab::points() const
     if (project.points)
         return *project.points;
     const ModeWords& words = WordsOf(project.courseMode);
-    return {{WithoutColon(words.bottomLabel).toLower(), project.text(ProjectField::Bottom), 0},
-            {WithoutColon(words.topLabel).toLower(), project.text(ProjectField::Top), 0}};
+    return {{WithoutColon(words.bottomLabel).toLower(), project.text(ProjectField::Bottom)},
+            {WithoutColon(words.topLabel).toLower(), project.text(ProjectField::Top)}};
 }
 
 void TFixedPointsTab::showPoints()
@@ -211,8 +206,8 @@ void TFixedPointsTab::showPoint(int row, const PointTexts& point)
 }
 
 // The table as the user left it becomes the document's points: names kept to one line of at
-// most 60 characters, the typed counts of the stretches kept with their points.
-void TFixedPointsTab::pointsEdited()
+// most 60 characters, the typed counts and rules of the stretches kept with their points.
+void TFixedPointsTab::pointsEdited(std::optional<std::size_t> removedRow)
 {
     std::vector<PointTexts> edited;
     const std::vector<PointTexts> before = points();
@@ -230,46 +225,68 @@ void TFixedPointsTab::pointsEdited()
             m_points->item(row, 0)->setText(name);
             m_showing = false;
         }
-        edited.push_back({name, text(1), 0});
+        edited.push_back({name, text(1)});
     }
-    std::vector<calc::PlanPointText> counted = PlanPointsOf(edited);
-    calc::KeepTypedCounts(PlanPointsOf(before), counted, platform::CurrentRegionalFormat());
-    for (std::size_t row = 0; row < edited.size(); ++row)
-        edited[row].typedCount = counted[row].typedCount;
+    std::vector<calc::PlanPointText> kept = PlanPointsOf(edited);
+    calc::KeepStretchChoices(PlanPointsOf(before), kept, removedRow,
+                             platform::CurrentRegionalFormat());
+    for (std::size_t row = 0; row < edited.size(); ++row) {
+        edited[row].typedCount = kept[row].typedCount;
+        edited[row].rule = static_cast<int>(kept[row].rule);
+    }
+    takePoints(edited);
+}
+
+void TFixedPointsTab::takePoints(const std::vector<PointTexts>& points)
+{
     m_editing = true;
-    m_document.setPoints(edited);
+    m_document.setPoints(points);
     m_editing = false;
 }
 
 // A count typed into a stretch's cell becomes the count of that stretch, kept with its upper
-// point; an emptied cell gives the stretch back to the rule. Anything else is refused and the
-// cell shows the plan's count again.
+// point; an emptied cell gives the stretch back to the rule. A count the stretch cannot take is
+// refused and the cell shows the plan's count again.
 void TFixedPointsTab::countEdited(int row)
 {
     if (!m_plan || row < 0 || row >= static_cast<int>(m_plan->stretches.size()))
         return;
+    const std::size_t index = static_cast<std::size_t>(row);
+    const calc::Stretch& stretch = m_plan->stretches[index];
     const QString typed = m_stretches->item(row, kCountColumn)->text().trimmed();
     std::int32_t count = 0;
     if (!typed.isEmpty()) {
+        const ModeWords& words = WordsOf(m_document.project().courseMode);
+        const PlanWording wording(*m_plan, words, platform::CurrentRegionalFormat());
         const std::optional<std::int32_t> read = calc::ReadWholeNumber(typed.toStdString());
-        if (!read || *read < 1 || *read > calc::kMaxCourseRows) {
+        QString refusal;
+        if (!read || *read < 1)
+            refusal = QStringLiteral("Vak %1: %2 is geen aantal %3")
+                          .arg(wording.stretchName(stretch), typed, words.courses);
+        else if (const auto fault = calc::TypedCountFault(*m_plan, index, *read))
+            refusal = wording.countFaultLine(stretch, *fault, *read);
+        if (!refusal.isEmpty()) {
             showPlan();
-            m_message->setText(
-                QStringLiteral("Vak %1: %2 is geen aantal %3 van 1 tot %4")
-                    .arg(QString::number(row + 1), typed,
-                         WordsOf(m_document.project().courseMode).courses,
-                         QString::fromStdString(calc::FormatHeight(
-                             calc::kMaxCourseRows, 0, platform::CurrentRegionalFormat()))));
+            m_message->setText(refusal);
             return;
         }
         count = *read;
     }
     std::vector<PointTexts> edited = points();
-    const calc::Stretch& stretch = m_plan->stretches[static_cast<std::size_t>(row)];
     edited[m_plan->points[stretch.to].row].typedCount = count;
-    m_editing = true;
-    m_document.setPoints(edited);
-    m_editing = false;
+    takePoints(edited);
+}
+
+// The kind chosen for a stretch is kept with its upper point, as long as the two stay
+// neighbours.
+void TFixedPointsTab::ruleEdited(int row, int rule)
+{
+    if (!m_plan || row < 0 || row >= static_cast<int>(m_plan->stretches.size()))
+        return;
+    const calc::Stretch& stretch = m_plan->stretches[static_cast<std::size_t>(row)];
+    std::vector<PointTexts> edited = points();
+    edited[m_plan->points[stretch.to].row].rule = rule;
+    takePoints(edited);
 }
 
 void TFixedPointsTab::addPoint()
@@ -281,7 +298,7 @@ void TFixedPointsTab::addPoint()
     m_points->insertRow(row);
     showPoint(row, {});
     m_showing = false;
-    pointsEdited();
+    pointsEdited(std::nullopt);
     m_points->setCurrentCell(m_points->rowCount() - 1, 0);
 }
 
@@ -291,7 +308,7 @@ void TFixedPointsTab::removePoint()
     if (row < 0)
         return;
     m_points->removeRow(row);
-    pointsEdited();
+    pointsEdited(static_cast<std::size_t>(row));
 }
 
 void TFixedPointsTab::plan()
@@ -318,11 +335,19 @@ void TFixedPointsTab::plan()
         return;
     }
     m_plan = std::make_shared<const calc::Plan>(std::get<calc::Plan>(std::move(made)));
-    m_message->setText(project.pointsDamaged
-                           ? QStringLiteral("De vaste punten in het project konden niet gelezen "
-                                            "worden: de punten zijn de twee hoogtes")
-                           : QString());
     showPlan();
+    // The first stretch without a division is said here as well: its row may be out of sight.
+    const auto faulty = std::find_if(m_plan->stretches.begin(), m_plan->stretches.end(),
+                                     [](const calc::Stretch& stretch) { return stretch.fault; });
+    if (project.pointsDamaged)
+        m_message->setText(QStringLiteral("De vaste punten in het project konden niet gelezen "
+                                          "worden, de punten zijn de twee hoogtes"));
+    else if (faulty != m_plan->stretches.end())
+        m_message->setText(
+            PlanWording(*m_plan, WordsOf(project.courseMode), platform::CurrentRegionalFormat())
+                .faultLine(*faulty));
+    else
+        m_message->clear();
 }
 
 void TFixedPointsTab::showPlan()
@@ -350,46 +375,91 @@ void TFixedPointsTab::showPlan()
                 item->setFont(font);
             }
         }
+    showKinds(WordsOf(m_document.project().courseMode));
     m_showing = false;
     m_oneGauge->setText(wording.oneGaugeLine());
-    std::vector<QString> names;
-    for (std::size_t point = 0; point < plan.points.size(); ++point)
-        names.push_back(wording.pointName(point));
-    m_courseRows->setCourses(m_plan, std::move(names), platform::CurrentRegionalFormat());
+    m_courseRows->setCourses(m_plan, WordsOf(m_document.project().courseMode),
+                             platform::CurrentRegionalFormat());
+}
+
+// Each stretch's kind as a choice in its cell; the cell's own text stays for copying.
+void TFixedPointsTab::showKinds(const ModeWords& words)
+{
+    int widest = 0;
+    for (int row = 0; row < m_stretches->rowCount(); ++row) {
+        auto* kind = new QComboBox(m_stretches);
+        for (const QString& item : words.ruleKinds)
+            kind->addItem(item);
+        kind->setCurrentIndex(
+            static_cast<int>(m_plan->stretches[static_cast<std::size_t>(row)].rule));
+        kind->setAccessibleName(QStringLiteral("Soort"));
+        // Queued: choosing makes the plan again, which replaces this very box.
+        connect(
+            kind, &QComboBox::activated, this,
+            [this, row](int rule) { RunGuarded([this, row, rule] { ruleEdited(row, rule); }); },
+            Qt::QueuedConnection);
+        m_stretches->setCellWidget(row, kKindColumn, kind);
+        widest = std::max(widest, kind->sizeHint().width());
+    }
+    if (widest > 0)
+        m_stretches->setColumnWidth(kKindColumn, widest);
 }
 
 QString TFixedPointsTab::problemText(const calc::PlanError& error) const
 {
-    const QString row = QString::number(error.row + 1);
     const ModeWords& words = WordsOf(m_document.project().courseMode);
+    const std::vector<PointTexts> typed = points();
+    // A point by its name, or by its height where it has none.
+    const auto named = [&typed](std::size_t row) {
+        const PointTexts& point = typed[row];
+        return point.name.isEmpty() ? point.height.trimmed() : point.name;
+    };
     switch (error.problem) {
-    case calc::PlanProblem::NotANumber:
-        return QStringLiteral("Punt %1: %2")
-            .arg(row, QString::fromStdString(
-                          calc::NotANumberMessage(points()[error.row].height.toStdString())));
+    case calc::PlanProblem::NotANumber: {
+        const QString why =
+            QString::fromStdString(calc::NotANumberMessage(typed[error.row].height.toStdString()));
+        // Without a name the text itself names the point.
+        return typed[error.row].name.isEmpty()
+                   ? why
+                   : QStringLiteral("Punt %1: %2").arg(typed[error.row].name, why);
+    }
     case calc::PlanProblem::SamePoint:
-        return QStringLiteral("Punt %1 heeft dezelfde %2 als een ander punt")
-            .arg(row, words.valueHeader.toLower());
+        return QStringLiteral("Punt %1 heeft dezelfde %2 als punt %3")
+            .arg(named(error.row), words.valueHeader.toLower(), named(error.otherRow));
     case calc::PlanProblem::TooFewPoints:
         return QStringLiteral("Er zijn minstens twee punten met een %1 nodig")
             .arg(words.valueHeader.toLower());
     case calc::PlanProblem::TooManyPoints:
         return QStringLiteral("Meer dan %1 punten").arg(calc::kMaxPlanPoints);
     case calc::PlanProblem::Brick:
-        return error.row == 0 && error.brick &&
-                       error.brick->problem != calc::FitProblem::NothingFits
-                   ? QStringLiteral("De stenen of de voegen zijn niet goed ingevuld")
-                   : QStringLiteral("Punt %1: in dit vak past geen hele %2")
-                         .arg(row, words.numberHeader.toLower());
+        return error.brick ? FitProblemText(*error.brick, words, brickText(error.brick->field))
+                           : QString();
     case calc::PlanProblem::TooManyCourses:
         return QStringLiteral("Meer dan %1 %2 in totaal: zoveel regels kan de lijst niet tonen")
             .arg(QString::fromStdString(calc::FormatHeight(calc::kMaxCourseRows, 0,
                                                            platform::CurrentRegionalFormat())),
                  words.courses);
-    case calc::PlanProblem::NoGaugeText:
-        return QStringLiteral("Punt %1: geen %2 te vinden voor dit vak").arg(row, words.gauge);
     }
     return {};
+}
+
+// The text of a field the plan reads from the bricks, or the main window's decimals.
+QString TFixedPointsTab::brickText(calc::FitField field) const
+{
+    const CourseProject& project = m_document.project();
+    const BrickTexts& bricks = project.currentBricks();
+    switch (field) {
+    case calc::FitField::Stone:
+        return bricks.stone;
+    case calc::FitField::Joint:
+        return bricks.joint;
+    case calc::FitField::JointFrom:
+        return bricks.jointFrom;
+    case calc::FitField::JointTo:
+        return bricks.jointTo;
+    default:
+        return project.text(ProjectField::Decimals);
+    }
 }
 
 void TFixedPointsTab::PlanAfdrukkenButtonClick()
@@ -410,8 +480,12 @@ void TFixedPointsTab::VakOvernemenButtonClick()
         return;
     const int row = std::max(0, m_stretches->currentRow());
     const calc::Stretch& stretch = m_plan->stretches[static_cast<std::size_t>(row)];
-    if (stretch.gaugeText.empty())
+    if (stretch.fault) {
+        m_message->setText(PlanWording(*m_plan, WordsOf(m_document.project().courseMode),
+                                       platform::CurrentRegionalFormat())
+                               .faultLine(stretch));
         return;
+    }
     const std::vector<PointTexts> typed = points();
     // Copies: writing the document's levels makes the plan again.
     const QString bottom = typed[m_plan->points[stretch.from].row].height;

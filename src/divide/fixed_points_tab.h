@@ -18,8 +18,10 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class PlanCoursesModel;
+struct ModeWords;
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -51,8 +53,12 @@ private:
     std::vector<PointTexts> points() const;
     void showPoints();
     void showPoint(int row, const PointTexts& point);
-    void pointsEdited();
+    void pointsEdited(std::optional<std::size_t> removedRow);
+    void takePoints(const std::vector<PointTexts>& points);
     void countEdited(int row);
+    void ruleEdited(int row, int rule);
+    void showKinds(const ModeWords& words);
+    QString brickText(calc::FitField field) const;
     void addPoint();
     void removePoint();
     void plan();

@@ -1,28 +1,26 @@
 #include "plan_courses_model.h"
 
-#include "calc/format_height.h"
-
 void PlanCoursesModel::setHeaders(const QStringList& headers)
 {
     m_headers = headers;
     Q_EMIT headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 
-void PlanCoursesModel::setCourses(std::shared_ptr<const calc::Plan> plan,
-                                  std::vector<QString> names, const calc::RegionalFormat& format)
+void PlanCoursesModel::setCourses(std::shared_ptr<const calc::Plan> plan, const ModeWords& words,
+                                  const calc::RegionalFormat& format)
 {
     beginResetModel();
+    m_wording.reset();
     m_plan = std::move(plan);
-    m_names = std::move(names);
-    m_format = format;
+    m_wording.emplace(*m_plan, words, format);
     endResetModel();
 }
 
 void PlanCoursesModel::clear()
 {
     beginResetModel();
+    m_wording.reset();
     m_plan.reset();
-    m_names = {};
     endResetModel();
 }
 
@@ -47,12 +45,11 @@ QVariant PlanCoursesModel::data(const QModelIndex& index, int role) const
     const calc::PlanCourse& course = m_plan->courses[static_cast<std::size_t>(index.row())];
     switch (index.column()) {
     case 0:
-        return QString::number(course.number);
+        return PlanWording::numberOf(course);
     case 1:
-        return QString::fromStdString(
-            calc::FormatHeight(course.height, m_plan->decimals, m_format));
+        return m_wording->height(course.height);
     default:
-        return course.point ? m_names[*course.point] : QString();
+        return m_wording->pointOf(course);
     }
 }
 

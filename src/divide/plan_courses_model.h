@@ -4,13 +4,13 @@
 // lands on. Heights are formatted only when shown or copied: a plan may hold the row limit of
 // courses, and items made up front for all of them kept the tab waiting.
 
-#include "calc/fixed_points.h"
+#include "plan_wording.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
 
 #include <memory>
-#include <vector>
+#include <optional>
 
 class PlanCoursesModel final : public QAbstractTableModel {
     Q_OBJECT
@@ -19,8 +19,7 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     void setHeaders(const QStringList& headers);
-    // `names`: for each of the plan's points the name it is shown with.
-    void setCourses(std::shared_ptr<const calc::Plan> plan, std::vector<QString> names,
+    void setCourses(std::shared_ptr<const calc::Plan> plan, const ModeWords& words,
                     const calc::RegionalFormat& format);
     void clear();
 
@@ -32,6 +31,5 @@ public:
 private:
     QStringList m_headers;
     std::shared_ptr<const calc::Plan> m_plan;
-    std::vector<QString> m_names;
-    calc::RegionalFormat m_format;
+    std::optional<PlanWording> m_wording; // of m_plan
 };

@@ -1,6 +1,7 @@
 #include "plan_wording.h"
 
 #include "calc/format_height.h"
+#include "calc/shown_value.h"
 
 #include <cmath>
 
@@ -24,32 +25,68 @@ QString PlanWording::listed(double value) const
         calc::FormatHeight(value, calc::ListDecimals(m_plan.decimals), m_format));
 }
 
+QString PlanWording::asTyped(double value, const std::optional<calc::Decimal>& typed) const
+{
+    return QString::fromStdString(
+        calc::FormatHeight(value, typed ? typed->scale : m_plan.decimals, m_format));
+}
+
 QString PlanWording::pointName(std::size_t point) const
 {
     const calc::PlanPoint& fixed = m_plan.points[point];
     return fixed.name.empty() ? height(fixed.height) : QString::fromStdString(fixed.name);
 }
 
+QString PlanWording::stretchName(const calc::Stretch& stretch) const
+{
+    return pointName(stretch.from) + QStringLiteral(" – ") + pointName(stretch.to);
+}
+
+QString PlanWording::numberOf(const calc::PlanCourse& course)
+{
+    return course.number ? QString::number(*course.number) : QString();
+}
+
 QString PlanWording::pointOf(const calc::PlanCourse& course) const
 {
-    return course.point ? pointName(*course.point) : QString();
+    if (!course.point)
+        return {};
+    if (course.fault)
+        return pointName(*course.point) + QStringLiteral(" – ") +
+               faultText(m_plan.stretches[*course.fault]);
+    return pointName(*course.point);
 }
 
 QStringList StretchHeaders(const ModeWords& words)
 {
-    return {QStringLiteral("Van"), QStringLiteral("Tot"),          words.countHeader,
-            words.gaugeHeader,     WithoutColon(words.jointLabel), QStringLiteral("Opmerking")};
+    return {QStringLiteral("Van"),      QStringLiteral("Tot"), QStringLiteral("Soort"),
+            words.countHeader,          words.gaugeHeader,     WithoutColon(words.jointLabel),
+            QStringLiteral("Opmerking")};
 }
 
 QStringList PlanWording::stretchCells(const calc::Stretch& stretch) const
 {
+    const QString kind = m_words.ruleKinds[static_cast<std::size_t>(stretch.rule)];
+    if (stretch.fault)
+        return {pointName(stretch.from),
+                pointName(stretch.to),
+                kind,
+                stretch.typed ? QString::number(stretch.count) : QString(),
+                QString(),
+                QString(),
+                faultText(stretch)};
     QStringList remarks;
+    const calc::FitInputs& bricks = m_plan.bricks;
     if (!stretch.withinLimits)
-        remarks << QStringLiteral("buiten grenzen (%1)").arg(listed(stretch.joint));
+        remarks << QStringLiteral("voeg %1 buiten %2–%3")
+                       .arg(listed(stretch.joint),
+                            asTyped(bricks.Brick.JointFrom, bricks.Typed.JointFrom),
+                            asTyped(bricks.Brick.JointTo, bricks.Typed.JointTo));
     if (!stretch.onTarget)
         remarks << QStringLiteral("komt op ") + height(stretch.landing);
     return {pointName(stretch.from),
             pointName(stretch.to),
+            kind,
             QString::number(stretch.count),
             stretch.gaugeText.empty() ? listed(stretch.gauge)
                                       : QString::fromStdString(stretch.gaugeText),
@@ -57,32 +94,72 @@ QStringList PlanWording::stretchCells(const calc::Stretch& stretch) const
             remarks.join(QStringLiteral(", "))};
 }
 
+QString PlanWording::faultText(const calc::Stretch& stretch) const
+{
+    return stretch.fault ? faultText(*stretch.fault, stretch.count) : QString();
+}
+
+QString PlanWording::faultText(calc::StretchFault fault, std::int32_t count) const
+{
+    switch (fault) {
+    case calc::StretchFault::NothingFits:
+        return QStringLiteral("geen hele %1 past").arg(m_words.numberHeader.toLower());
+    case calc::StretchFault::TooManyCourses:
+        return QStringLiteral("meer dan %1 %2")
+            .arg(QString::fromStdString(calc::FormatHeight(calc::kMaxFitCount, 0, m_format)),
+                 m_words.courses);
+    case calc::StretchFault::PierTooShort:
+        return QStringLiteral("%1 vraagt minstens 2 %2")
+            .arg(m_words.ruleKinds[static_cast<std::size_t>(calc::FitRule::LessJoint)],
+                 m_words.courses);
+    case calc::StretchFault::StonesFill:
+        return QStringLiteral("%1 %2 passen niet, de stenen alleen zijn al %3")
+            .arg(QString::number(count), m_words.courses,
+                 asTyped(count * m_plan.bricks.Brick.Stone, m_plan.bricks.Typed.Stone));
+    case calc::StretchFault::NoGaugeText:
+        return QStringLiteral("geen %1 te vinden").arg(m_words.gauge);
+    }
+    return {};
+}
+
+QString PlanWording::faultLine(const calc::Stretch& stretch) const
+{
+    return stretch.fault ? countFaultLine(stretch, *stretch.fault, stretch.count) : QString();
+}
+
+QString PlanWording::countFaultLine(const calc::Stretch& stretch, calc::StretchFault fault,
+                                    std::int32_t count) const
+{
+    if (fault == calc::StretchFault::StonesFill)
+        return QStringLiteral("%1 %2 passen niet tussen %3 en %4: de stenen alleen zijn al %5")
+            .arg(QString::number(count), m_words.courses, pointName(stretch.from),
+                 pointName(stretch.to),
+                 asTyped(count * m_plan.bricks.Brick.Stone, m_plan.bricks.Typed.Stone));
+    return QStringLiteral("Vak %1: %2").arg(stretchName(stretch), faultText(fault, count));
+}
+
 QStringList PlanWording::oneGaugeLines() const
 {
     if (!m_plan.oneGauge)
         return {};
     const calc::OneGauge& one = *m_plan.oneGauge;
-    QStringList lines{QStringLiteral("%1 %2 van %3")
-                          .arg(QString::number(one.count), m_words.courses,
+    QStringList lines{QStringLiteral("Met één %1: %2 %3 van %4")
+                          .arg(m_words.gauge, QString::number(one.count), m_words.courses,
                                QString::fromStdString(one.gaugeText))};
     for (const calc::OneGauge::Miss& miss : one.misses) {
-        const QString side = miss.difference > 0   ? QStringLiteral(" hoger")
-                             : miss.difference < 0 ? QStringLiteral(" lager")
-                                                   : QString();
+        // A course line that shows on the point is on it, whatever the last bits say.
+        const QString apart = height(std::abs(miss.difference));
+        const bool exact = calc::Shown(miss.difference, m_plan.decimals).digits.empty();
+        const QString& side = miss.difference > 0 ? m_words.further : m_words.nearer;
         lines << QStringLiteral("%1 %2 %3 op %4 (%5)")
                      .arg(pointName(miss.point), m_words.numberHeader.toLower(),
                           QString::number(miss.course), height(miss.height),
-                          side.isEmpty() ? QStringLiteral("precies")
-                                         : height(std::abs(miss.difference)) + side);
+                          exact ? QStringLiteral("precies") : apart + QLatin1Char(' ') + side);
     }
     return lines;
 }
 
 QString PlanWording::oneGaugeLine() const
 {
-    QStringList lines = oneGaugeLines();
-    if (lines.size() < 2)
-        return lines.join(QString());
-    const QString first = lines.takeFirst();
-    return first + QStringLiteral(": ") + lines.join(QStringLiteral(", "));
+    return oneGaugeLines().join(QStringLiteral(", "));
 }

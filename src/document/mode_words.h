@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <array>
+
 // Everything the program says differently in course mode (heights of courses) and in head mode
 // (heads along a wall), with the defaults of each mode: one table per mode.
 struct ModeWords {
@@ -20,6 +22,12 @@ struct ModeWords {
     QString courses;       // "lagen"
     QString gauge;         // "lagenmaat"
     QString pairTab;       // "Twee hoogtes": the tab of two levels
+    // What a length is built of, by calc::FitRule: the choice of the first tab and the kind of a
+    // stretch. Piers and openings are a facade's; heights have only their joint.
+    std::array<QString, 3> ruleItems;
+    std::array<QString, 3> ruleKinds;
+    QString further; // "hoger": a course line beyond a point
+    QString nearer;  // "lager"
     // The rod.
     QString rodTitle; // "Lagenlat"
     // The defaults, written with a decimal comma that becomes the regional decimal separator:
@@ -48,6 +56,12 @@ inline const ModeWords& CourseModeWords()
         .courses = QStringLiteral("lagen"),
         .gauge = QStringLiteral("lagenmaat"),
         .pairTab = QStringLiteral("Twee hoogtes"),
+        .ruleItems = {QStringLiteral("n × maat"), QStringLiteral("n × maat − voeg"),
+                      QStringLiteral("n × maat + voeg")},
+        .ruleKinds = {QStringLiteral("n × maat"), QStringLiteral("− voeg"),
+                      QStringLiteral("+ voeg")},
+        .further = QStringLiteral("hoger"),
+        .nearer = QStringLiteral("lager"),
         .rodTitle = QStringLiteral("Lagenlat"),
         .defaultGauge = QStringLiteral("62,5"),
         .defaultStone = QStringLiteral("50"),
@@ -74,6 +88,12 @@ inline const ModeWords& HeadModeWords()
         .courses = QStringLiteral("koppen"),
         .gauge = QStringLiteral("koppenmaat"),
         .pairTab = QStringLiteral("Twee maten"),
+        .ruleItems = {QStringLiteral("n × maat"), QStringLiteral("n × maat − voeg (penant)"),
+                      QStringLiteral("n × maat + voeg (sparing)")},
+        .ruleKinds = {QStringLiteral("n × maat"), QStringLiteral("penant"),
+                      QStringLiteral("sparing")},
+        .further = QStringLiteral("verder"),
+        .nearer = QStringLiteral("eerder"),
         .rodTitle = QStringLiteral("Koppenlat"),
         .defaultGauge = QStringLiteral("110"),
         .defaultStone = QStringLiteral("100"),

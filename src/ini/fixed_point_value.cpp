@@ -1,5 +1,6 @@
 #include "fixed_point_value.h"
 
+#include "escaped_field.h"
 #include "value_encoding.h"
 
 #include <algorithm>
@@ -7,7 +8,6 @@
 namespace {
 
 constexpr char16_t kSeparator = u';';
-constexpr char16_t kEscape = u'\\';
 
 std::optional<int> countOf(QStringView digits)
 {
@@ -22,10 +22,9 @@ std::optional<int> countOf(QStringView digits)
 
 QByteArray EncodeFixedPoint(const FixedPointTexts& point)
 {
-    QString name = point.name.left(kMaxFixedPointNameLength);
-    name.replace(kEscape, QStringLiteral("\\\\")).replace(kSeparator, QStringLiteral("\\;"));
-    return EncodeProjectValue(QString::number(std::max(point.typedCount, 0)) + kSeparator + name +
-                              kSeparator + point.height);
+    return EncodeProjectValue(QString::number(std::max(point.typedCount, 0)) + kSeparator +
+                              EscapeField(point.name.left(kMaxFixedPointNameLength)) + kSeparator +
+                              point.height);
 }
 
 std::optional<FixedPointTexts> DecodeFixedPoint(const QByteArray& value)
@@ -38,18 +37,8 @@ std::optional<FixedPointTexts> DecodeFixedPoint(const QByteArray& value)
     if (!count)
         return std::nullopt;
 
-    FixedPointTexts point;
-    point.typedCount = *count;
-    qsizetype i = countEnd + 1;
-    for (; i < text.size() && text[i] != kSeparator; ++i) {
-        if (text[i] == kEscape) {
-            if (++i == text.size() || (text[i] != kEscape && text[i] != kSeparator))
-                return std::nullopt;
-        }
-        point.name += text[i];
-    }
-    if (i == text.size() || point.name.size() > kMaxFixedPointNameLength)
+    const std::optional<LeadingField> name = TakeEscapedField(QStringView(text).mid(countEnd + 1));
+    if (!name || name->text.size() > kMaxFixedPointNameLength)
         return std::nullopt;
-    point.height = text.mid(i + 1);
-    return point;
+    return FixedPointTexts{name->text, name->rest, *count};
 }

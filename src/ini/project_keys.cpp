@@ -42,3 +42,8 @@ bool IsFixedPointsHeader(const QByteArray& line)
 {
     return isHeader(line, kFixedPointsHeader);
 }
+
+bool IsStretchRulesHeader(const QByteArray& line)
+{
+    return isHeader(line, kStretchRulesHeader);
+}

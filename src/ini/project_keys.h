@@ -16,5 +16,10 @@ bool IsProjectSectionHeader(const QByteArray& line);
 // Whether a line heads the section of the plan's fixed points, in any letter case, alone.
 bool IsFixedPointsHeader(const QByteArray& line);
 
+// Whether a line heads the section of the rules of the plan's stretches, in any letter case,
+// alone.
+bool IsStretchRulesHeader(const QByteArray& line);
+
 inline constexpr char kProjectSectionHeader[] = "[VANTORBEL]";
 inline constexpr char kFixedPointsHeader[] = "[VASTE PUNTEN]";
+inline constexpr char kStretchRulesHeader[] = "[VASTE PUNTEN SOORT]";

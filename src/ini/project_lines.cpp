@@ -2,6 +2,8 @@
 
 #include <QIODevice>
 
+#include <algorithm>
+
 namespace {
 
 constexpr qsizetype kChunkSize = 64 * 1024;
@@ -59,17 +61,29 @@ char ProjectLineReader::peekFirstByte()
     return first == '\r' ? '\0' : first;
 }
 
-void ProjectLineReader::readLine(QByteArray& head, ProjectLineWriter* copy)
+void ProjectLineReader::readHead(QByteArray& head)
 {
     head.clear();
+    while (head.size() <= kProjectLineLimit && bufferHasData()) {
+        const qsizetype lineEnd = m_buffer.indexOf('\r', m_position);
+        const qsizetype pieceEnd = std::min(lineEnd < 0 ? m_buffer.size() : lineEnd,
+                                            m_position + kProjectLineLimit + 1 - head.size());
+        head += m_buffer.mid(m_position, pieceEnd - m_position);
+        m_position = pieceEnd;
+        if (pieceEnd == lineEnd)
+            break;
+    }
+}
+
+void ProjectLineReader::finishLine(const QByteArray& head, ProjectLineWriter* copy)
+{
+    if (copy)
+        copy->writeBytes(head);
     while (bufferHasData()) {
         const qsizetype lineEnd = m_buffer.indexOf('\r', m_position);
         const qsizetype pieceEnd = lineEnd < 0 ? m_buffer.size() : lineEnd;
-        const QByteArray piece = m_buffer.mid(m_position, pieceEnd - m_position);
-        if (head.size() <= kProjectLineLimit)
-            head += piece.left(kProjectLineLimit + 1 - head.size());
         if (copy)
-            copy->writeBytes(piece);
+            copy->writeBytes(m_buffer.mid(m_position, pieceEnd - m_position));
         m_position = pieceEnd;
         if (lineEnd >= 0) {
             ++m_position;

@@ -45,7 +45,15 @@ public:
     // Reads the next line: its first kProjectLineLimit bytes into head, and the byte after them
     // when the line is longer (it tells whether a character straddles the limit); with copy, the
     // whole line and a CR LF go there too.
-    void readLine(QByteArray& head, ProjectLineWriter* copy = nullptr);
+    void readLine(QByteArray& head, ProjectLineWriter* copy = nullptr)
+    {
+        readHead(head);
+        finishLine(head, copy);
+    }
+    // The two halves of readLine, for a caller that decides by the head whether to copy the line
+    // (a header line is whole in its head). Nothing else may be read in between.
+    void readHead(QByteArray& head);
+    void finishLine(const QByteArray& head, ProjectLineWriter* copy);
     // True when the device reported a read error.
     bool failed() const { return m_failed; }
 

@@ -5,6 +5,7 @@
 #include "project_keys.h"
 #include "project_lines.h"
 #include "project_section.h"
+#include "stretch_rules_section.h"
 #include "value_encoding.h"
 
 #include "calc/number_reader.h"
@@ -89,10 +90,15 @@ bool ReadProjectSettings(QIODevice& device, ProjectSettings& settings)
 {
     ProjectLineReader lines(device);
     settings.FixedPointsDamaged = false;
+    settings.StretchRules.clear();
     bool ownFound = false;
     bool pointsFound = false;
+    bool rulesFound = false;
+    // Set once the program's section and the points are read whole: the reading goes on only
+    // for the rules then, and a failure further on costs nothing but them.
+    bool pointsSettled = false;
     QByteArray line;
-    while (!(ownFound && pointsFound) && !lines.atEnd()) {
+    while (!(pointsSettled && rulesFound) && !lines.atEnd()) {
         lines.readLine(line);
         if (!ownFound && IsProjectSectionHeader(line)) {
             ownFound = true;
@@ -104,15 +110,23 @@ bool ReadProjectSettings(QIODevice& device, ProjectSettings& settings)
             pointsFound = true;
             settings.FixedPoints = ReadFixedPointsSection(lines);
             settings.FixedPointsDamaged = !settings.FixedPoints;
+        } else if (!rulesFound && IsStretchRulesHeader(line)) {
+            rulesFound = true;
+            settings.StretchRules = ReadStretchRulesSection(lines);
         }
+        pointsSettled = pointsSettled || (ownFound && pointsFound && !lines.failed());
     }
     if (!ownFound)
         throwIfFailed(lines);
     // The program's section was read whole: a file that fails after it still opens, only the
-    // points it may hold further on are unknown.
+    // points it may hold further on are unknown. The rules read may be cut short, and mean
+    // nothing without the points anyway.
     if (lines.failed()) {
-        settings.FixedPoints.reset();
-        settings.FixedPointsDamaged = true;
+        settings.StretchRules.clear();
+        if (!pointsSettled) {
+            settings.FixedPoints.reset();
+            settings.FixedPointsDamaged = true;
+        }
     }
     return ownFound;
 }

@@ -19,11 +19,14 @@ struct ProjectFont {
 };
 
 // One fixed point of the plan: its name, its height as typed, and the count typed for the stretch
-// that ends at it (0: none).
+// that ends at it (0: none). `rule`: what that stretch is built of (0 n × maat, 1 less a joint,
+// 2 plus a joint); not in this point's line of the file, which older builds read, but in a
+// section of its own.
 struct FixedPointTexts {
     QString name;
     QString height;
     int typedCount = 0;
+    int rule = 0;
 
     bool operator==(const FixedPointTexts&) const = default;
 };
@@ -32,6 +35,16 @@ struct FixedPointTexts {
 // line edit's maximum length counts): within them a point always fits on one line of the file.
 inline constexpr std::size_t kMaxFixedPoints = 50;
 inline constexpr qsizetype kMaxFixedPointNameLength = 60;
+
+// The rule a stretch of the plan is divided by, keyed by its two points' heights as typed
+// (lower first): 1 "n × maat − voeg" (a pier), 2 "n × maat + voeg" (an opening). The default
+// rule 0, "n × maat", is never written.
+struct StretchRuleTexts {
+    QString from;
+    QString to;
+    int rule = 0;
+    bool operator==(const StretchRuleTexts&) const = default;
+};
 
 // What the [VANTORBEL] section of a project file holds: the field texts exactly as typed, the
 // mode code ("1" course mode, "2" head mode) and the table font.
@@ -49,6 +62,9 @@ struct ProjectSettings {
     // Set by the reader when that section is there but could not be read: the points are then
     // none, and the rest of the project opens as usual.
     bool FixedPointsDamaged = false;
+    // The [VASTE PUNTEN SOORT] section: the rules of the stretches between the points, in the
+    // file's order; they mean something only along with FixedPoints.
+    std::vector<StretchRuleTexts> StretchRules = {};
 
     bool operator==(const ProjectSettings&) const = default;
 };

@@ -5,6 +5,7 @@
 #include "project_keys.h"
 #include "project_lines.h"
 #include "project_section.h"
+#include "stretch_rules_section.h"
 #include "value_encoding.h"
 
 #include "platform/files/replacing_file.h"
@@ -54,12 +55,18 @@ bool WriteProjectSettings(QIODevice& source, QIODevice& target, const ProjectSet
     ProjectLineReader lines(source);
     ProjectLineWriter out(target);
     // Each section the settings rewrite takes the place of the first of its name, under the
-    // header as it was; every other line is kept, and a section not found is appended.
+    // header as it was; every other line is kept, and a section not found is appended. The rules
+    // go with the points: a build without points keeps a section of them as it is, and one
+    // without rules leaves no empty section behind.
     bool ownWritten = false;
     bool pointsWritten = !settings.FixedPoints;
+    bool rulesWritten = !settings.FixedPoints;
+    const bool hasRules = settings.FixedPoints && HasWrittenStretchRules(settings.StretchRules);
     QByteArray line;
     while (!lines.atEnd()) {
-        lines.readLine(line, &out);
+        lines.readHead(line);
+        const bool rulesHeader = !rulesWritten && IsStretchRulesHeader(line);
+        lines.finishLine(line, rulesHeader && !hasRules ? nullptr : &out);
         if (!ownWritten && IsProjectSectionHeader(line)) {
             writeSection(out, settings);
             SkipSection(lines);
@@ -68,6 +75,11 @@ bool WriteProjectSettings(QIODevice& source, QIODevice& target, const ProjectSet
             WriteFixedPointsSection(out, *settings.FixedPoints);
             SkipSection(lines);
             pointsWritten = true;
+        } else if (rulesHeader) {
+            if (hasRules)
+                WriteStretchRulesSection(out, settings.StretchRules);
+            SkipSection(lines);
+            rulesWritten = true;
         }
     }
     if (!ownWritten) {
@@ -77,6 +89,10 @@ bool WriteProjectSettings(QIODevice& source, QIODevice& target, const ProjectSet
     if (!pointsWritten) {
         out.writeLine(kFixedPointsHeader);
         WriteFixedPointsSection(out, *settings.FixedPoints);
+    }
+    if (!rulesWritten && hasRules) {
+        out.writeLine(kStretchRulesHeader);
+        WriteStretchRulesSection(out, settings.StretchRules);
     }
     return !lines.failed() && !out.failed();
 }

@@ -20,7 +20,7 @@ ReportTable TVantorForm::planReportTable(const calc::Plan& plan) const
     ReportTable table = reportTableFrame();
     table.rows.reserve(plan.courses.size());
     for (const calc::PlanCourse& course : plan.courses)
-        table.rows.push_back({QString::number(course.number), wording.height(course.height),
+        table.rows.push_back({PlanWording::numberOf(course), wording.height(course.height),
                               wording.pointOf(course)});
     table.decimalSeparator = QString::fromStdString(format.decimalSeparator);
     PlanSummary summary{StretchHeaders(words), {}, wording.oneGaugeLines()};
@@ -37,7 +37,7 @@ void TVantorForm::printPlanRod(const calc::Plan& plan)
     RodTable table = rodTableFrame();
     table.gauge = QStringLiteral("vaste punten");
     for (const calc::PlanCourse& course : plan.courses)
-        table.courses.push_back({course.height, QString::number(course.number),
+        table.courses.push_back({course.height, PlanWording::numberOf(course),
                                  wording.height(course.height), wording.pointOf(course)});
     printRodTable(table);
 }

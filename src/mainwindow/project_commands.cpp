@@ -4,10 +4,12 @@
 
 #include "project_font.h"
 
+#include "document/plan_points.h"
 #include "ini/project_key_table.h"
 #include "ini/project_reader.h"
 #include "ini/project_writer.h"
 #include "msg/Msg.h"
+#include "platform/toolkit/regional_settings.h"
 #include "program_identity.h"
 
 #include <QToolButton>
@@ -48,6 +50,8 @@ void TVantorForm::saveProject()
     settings.Mode = QLatin1String(project.courseMode ? kProjectModeCourse : kProjectModeHead);
     // Only points the user changed: a project whose points follow its levels stays as it was.
     settings.FixedPoints = project.points;
+    if (project.points)
+        settings.StretchRules = StretchRulesOf(*project.points, platform::CurrentRegionalFormat());
     settings.Font = ToProjectFont(m_tableFont.font);
     if (!WriteProjectFile(m_dialogs.SaveDialog1.fileName(), settings))
         MsgError("Bestand kon niet geschreven worden!", kProgramName);
@@ -82,6 +86,9 @@ void TVantorForm::openProject()
                                       {ProjectField::Top, &settings.Top},
                                       {ProjectField::Decimals, &settings.Decimals}})
         m_document.setText(field, *text);
+    if (settings.FixedPoints)
+        ApplyStretchRules(*settings.FixedPoints, settings.StretchRules,
+                          platform::CurrentRegionalFormat());
     m_document.openPoints(settings.FixedPoints, settings.FixedPointsDamaged);
     setTableFont({FromProjectFont(settings.Font), DefaultTableFont().color});
     calculate();

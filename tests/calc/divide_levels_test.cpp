@@ -1,5 +1,5 @@
-#include "calc/divide_levels.h"
 #include "calc/course_table.h"
+#include "calc/divide_levels.h"
 #include "calc/format_height.h"
 #include "calc/number_reader.h"
 
@@ -113,10 +113,11 @@ TEST(CourseFit, ListsTheCountsWithinTheLimitsAndTheSizesThatFit)
     const calc::FitCount& nearest = division.choice.counts[division.choice.selected];
     EXPECT_EQ(nearest.Count, 45);
     EXPECT_EQ(calc::FormatHeight(nearest.Joint, 2, kDutch), "12,22");
-    // 44 whole gauges of 62,5; the 20th gives a pier of 1 237,5 and an opening of 1 262,5.
+    // Up to 45 gauges of 62,5: their pier is 2 800 exactly. The 20th gives a pier of 1 237,5
+    // and an opening of 1 262,5.
     const auto sizes =
         std::get<calc::FitSizes>(calc::SizesThatFit(division.inputs, "62,5", 2, kDutch));
-    ASSERT_EQ(sizes.rows.size(), 44u);
+    ASSERT_EQ(sizes.rows.size(), 45u);
     EXPECT_EQ(sizes.rows[19].LessJoint, 1237.5);
     EXPECT_EQ(sizes.rows[19].PlusJoint, 1262.5);
     // At the fitted gauge: its own joint, and the fitted count with the length exactly.
@@ -135,6 +136,71 @@ TEST(CourseFit, ListsTheCountsWithinTheLimitsAndTheSizesThatFit)
     const auto shortOne = std::get<calc::Division>(Divide({"0", "100"}, FitRule::Gauges));
     EXPECT_EQ(CountsOf(shortOne.choice), (std::vector<std::int32_t>{1}));
     EXPECT_FALSE(shortOne.choice.withinLimits);
+}
+
+// A number of tenths (or thousandths) as typed with a decimal comma.
+std::string Typed(long long units, int decimals)
+{
+    std::string digits = std::to_string(std::llabs(units));
+    digits.insert(0, std::max<int>(0, decimals + 1 - int(digits.size())), '0');
+    digits.insert(digits.size() - decimals, ",");
+    return (units < 0 ? "-" : "") + digits;
+}
+
+TEST(CourseFit, JointsOnALimitAndTiesAreJudgedOnTheValuesTyped)
+{
+    // Three stones of 49,7 and three joints of exactly 10 make 179,1; 41 courses of 52,3 and
+    // 15 make 2 759,3.
+    const auto low = std::get<calc::Division>(Divide({"0", "179,1", "49,7"}, FitRule::Gauges));
+    EXPECT_TRUE(low.choice.withinLimits);
+    EXPECT_EQ(low.choice.counts[low.choice.selected].Count, 3);
+    const auto high = std::get<calc::Division>(Divide({"0", "2759,3", "52,3"}, FitRule::Gauges));
+    EXPECT_EQ(CountsOf(high.choice).front(), 41);
+    // A pier of 3 629: 45 stones of 65 with joints of 16,0, or 46 with 14,2, both 0,9 from
+    // 15,1: the smaller count.
+    const auto tie = std::get<calc::Division>(
+        Divide({"0", "3629", "65", "15,1", "2", "12,2", "18"}, FitRule::LessJoint));
+    EXPECT_EQ(tie.choice.counts[tie.choice.selected].Count, 45);
+    // 0 to 6 250 000 in the list's limit: 99 998 courses with a joint of 12,50.
+    const auto tall = std::get<calc::Division>(Divide({"0", "6250000"}, FitRule::Gauges));
+    EXPECT_EQ(CountsOf(tall.choice).back(), calc::kMaxFitCount);
+
+    std::mt19937 random(20261208);
+    const auto pick = [&random](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    for (int i = 0; i < 3000; ++i) {
+        // In tenths: stones and joints laid one by one, the joint on the only joint allowed.
+        const auto rule = FitRule(pick(0, 2));
+        const int stones = pick(2, 80);
+        const long long stone = pick(300, 2200), joint = pick(20, 250), bottom = pick(-9999, 9999);
+        long long length = rule == FitRule::PlusJoint ? joint : 0;
+        for (int laid = 1; laid <= stones; ++laid)
+            length += stone + (laid < stones || rule != FitRule::LessJoint ? joint : 0);
+        const Levels levels{Typed(bottom, 1),
+                            Typed(bottom + length, 1),
+                            Typed(stone, 1),
+                            Typed(joint, 1),
+                            "2",
+                            Typed(joint, 1),
+                            Typed(joint, 1)};
+        SCOPED_TRACE(levels.bottom + " " + levels.top + " " + levels.stone + " " + levels.joint);
+        const auto division = std::get<calc::Division>(Divide(levels, rule));
+        EXPECT_TRUE(division.choice.withinLimits);
+        EXPECT_EQ(CountsOf(division.choice), std::vector<std::int32_t>{stones});
+    }
+    for (int n = 10; n < 400; ++n) {
+        // n gauges of (n + 1)·k hundredths and n + 1 of n·k fill the same length; a nominal
+        // joint midway between theirs is a tie, which goes to the smaller count.
+        const long long k = 6500 / (n + 1);
+        const Levels levels{"0",   Typed(1LL * n * (n + 1) * k, 2),
+                            "50",  Typed((2LL * n + 1) * k * 5 - 50'000, 3),
+                            "2",   "0",
+                            "1000"};
+        SCOPED_TRACE(levels.top + " " + levels.joint);
+        const auto division = std::get<calc::Division>(Divide(levels, FitRule::Gauges));
+        EXPECT_EQ(division.choice.counts[division.choice.selected].Count, n);
+    }
 }
 
 TEST(CourseFit, RefusesWhatCannotBeDivided)
@@ -195,12 +261,15 @@ TEST(CourseFit, GaugeTextEndsTheTableOnTheTopInBothLocales)
         {{"0", "1357"}, FitRule::Gauges, 20, "67,8501", "1.357,00"},
         {{"0", "1357", "50", "12,5", "0"}, FitRule::Gauges, 20, "67,86", "1.357"},
         {{"-100", "2700"}, FitRule::Gauges, 40, "70", "2.700,00"},
-        // A pier of 20 heads less a joint, an opening of 42 heads plus a joint.
-        {{"0", "2190", "100", "10"}, FitRule::LessJoint, 20, "110", "2.200,00"},
-        {{"0", "4630", "100", "10"}, FitRule::PlusJoint, 42, "110", "4.620,00"},
-        // A pier and an opening whose joint is not the typed one land a joint beyond the top.
-        {{"0", "2000", "100", "10"}, FitRule::LessJoint, 18, "111,76471", "2.011,76"},
-        {{"0", "1050", "100", "10"}, FitRule::PlusJoint, 9, "115", "1.035,00"},
+        // A pier of 20 heads less a joint, an opening of 42 heads plus a joint: what is built
+        // with the text's joint ends on the end.
+        {{"0", "2190", "100", "10"}, FitRule::LessJoint, 20, "110", "2.190,00"},
+        {{"0", "4630", "100", "10"}, FitRule::PlusJoint, 42, "110", "4.630,00"},
+        {{"0", "2000", "100", "10"}, FitRule::LessJoint, 18, "111,7648", "2.000,00"},
+        {{"0", "1050", "100", "10"}, FitRule::PlusJoint, 9, "115", "1.050,00"},
+        // "109,1" would build 5 900,5, shown 5 901; "108,34" 1 200,08, shown 1 200,1.
+        {{"0", "5899,7", "100", "10", "0"}, FitRule::PlusJoint, 54, "109,09", "5.900"},
+        {{"0", "1200", "100", "10", "1"}, FitRule::PlusJoint, 11, "108,334", "1.200,0"},
         // Tops no climb shows: the course lands on the next value the table can show.
         {{"0", "2612,45", "50", "12,5", "1"}, FitRule::Gauges, 41, "63,72", "2.612,5", false},
         {{"0", "3600", "50", "12,5", "12"},
@@ -226,34 +295,33 @@ TEST(CourseFit, GaugeTextEndsTheTableOnTheTopInBothLocales)
     }
 }
 
-// The table the calculate command builds from these texts, heights shown with digits only.
-std::vector<std::string> Table(const std::string& gauge, const Levels& levels)
+// The heights of the table the calculate command builds from these texts.
+std::vector<double> Heights(const std::string& gauge, const Levels& levels)
 {
     const auto parsed =
         calc::ParseCourseInputs({gauge, levels.bottom, levels.top, levels.decimals}, kDutch);
-    std::vector<std::string> shown;
+    std::vector<double> heights;
     if (const auto* inputs = std::get_if<calc::CourseInputs>(&parsed))
         for (const calc::CourseRow& row : calc::BuildCourseTable(*inputs))
-            shown.push_back(calc::FormatHeight(row.Height, inputs->Decimals, kDigitsOnly));
-    return shown;
+            heights.push_back(row.Height);
+    return heights;
 }
 
 // The rule as a user would follow it by hand: decimals 0, 1, 2, ...; from the gauge rounded up,
-// one unit of the last decimal at a time, each text judged by the calculate command's own table;
-// a top no text reaches gives way to the next value the table can show.
+// one unit of the last decimal at a time, each text judged by the calculate command's own table
+// and laid with its own joint; a top no text reaches gives way to the next value the table can
+// show.
 std::string ByHand(const Levels& levels, FitRule rule, const calc::FitCount& fitted,
                    const calc::FitInputs& in)
 {
     const std::int32_t count = fitted.Count;
     const double gauge = fitted.Gauge;
-    const double joint = rule == FitRule::Gauges ? 0 : (rule == FitRule::LessJoint ? 1 : -1);
     // Values as whole units of the last shown decimal.
     const long double unit = std::pow(10.0L, in.Decimals);
     const auto units = [unit](const std::string& shown) {
         return std::llround(std::stold(shown) * unit);
     };
-    long long target =
-        units(calc::FormatHeight(in.Top + joint * fitted.Joint, in.Decimals, kDigitsOnly));
+    long long target = units(calc::FormatHeight(in.Top, in.Decimals, kDigitsOnly));
     const auto text = [](long long digits, int decimals) {
         std::string t = std::to_string(digits);
         t.insert(0, std::max<int>(0, decimals + 1 - int(t.size())), '0');
@@ -269,10 +337,18 @@ std::string ByHand(const Levels& levels, FitRule rule, const calc::FitCount& fit
             if (decimals > 0 && std::to_string(step).size() > 15)
                 break;
             for (;; ++step) {
-                const auto table = Table(text(step, decimals), levels);
+                const std::string typed = text(step, decimals);
+                const std::vector<double> table = Heights(typed, levels);
                 if (table.size() <= static_cast<std::size_t>(count))
                     break;
-                const long long shown = units(table[count]);
+                // Laid with the text's joint: a pier's last joint short of course `count`, an
+                // opening's a joint beyond it.
+                const double joint = *calc::ReadReal(typed, kDutch) - in.Brick.Stone;
+                const double course = table[count];
+                const double built = rule == FitRule::LessJoint   ? course - joint
+                                     : rule == FitRule::PlusJoint ? course + joint
+                                                                  : course;
+                const long long shown = units(calc::FormatHeight(built, in.Decimals, kDigitsOnly));
                 const bool ends = rule != FitRule::Gauges || table.size() == std::size_t(count) + 1;
                 if (shown == target && ends)
                     return text(step, decimals);

@@ -44,26 +44,62 @@ std::string Shown(double height, std::int32_t decimals = 2)
     return calc::FormatHeight(height, decimals, kDutch);
 }
 
-// Checks the plan as a builder would: each stretch laid stone and joint by stone and joint fills
-// its length, and the table its text builds from the stretch's lower point ends on the upper
-// point as shown, with the plan's courses.
+// The length a bricklayer lays: stones and joints one by one, a joint first and last for an
+// opening, only between the stones for a pier.
+double Laid(calc::FitRule rule, std::int32_t stones, double stone, double joint)
+{
+    double length = rule == calc::FitRule::PlusJoint ? joint : 0;
+    for (std::int32_t laid = 1; laid <= stones; ++laid)
+        length += stone + (laid < stones || rule != calc::FitRule::LessJoint ? joint : 0);
+    return length;
+}
+
+// Checks the plan as a builder would: each stretch laid by its rule fills its length; the table
+// its text builds from the stretch's lower point gives its lines (a joint of the text short for
+// a pier), and what is built with the text's own joint ends on the upper point as shown; an
+// opening's upper point and a stretch without a division get a line of their own without a
+// number; the numbers run on.
 void ExpectBuilt(const calc::Plan& plan, const calc::RegionalFormat& format, double stone = 50)
 {
+    using calc::FitRule;
     std::size_t at = 0;
-    for (const calc::Stretch& stretch : plan.stretches) {
+    std::int32_t number = 0;
+    for (std::size_t index = 0; index < plan.stretches.size(); ++index) {
+        const calc::Stretch& stretch = plan.stretches[index];
         const double bottom = plan.points[stretch.from].height;
         const double top = plan.points[stretch.to].height;
-        double laid = 0;
-        for (std::int32_t course = 0; course < stretch.count; ++course)
-            laid += stone + stretch.joint;
-        EXPECT_NEAR(laid, top - bottom, 1e-9);
-        const auto table = calc::BuildCourseTable(
-            {*calc::ReadReal(stretch.gaugeText, format), bottom, top, plan.decimals});
-        ASSERT_EQ(table.size(), std::size_t(stretch.count) + 1);
-        for (std::size_t row = 1; row < table.size(); ++row)
-            EXPECT_EQ(plan.courses.at(++at).height, table[row].Height);
-        EXPECT_EQ(plan.courses[at].point, stretch.to);
-        EXPECT_EQ(Shown(table.back().Height, plan.decimals), Shown(top, plan.decimals));
+        const auto expectPointLine = [&](std::optional<std::size_t> fault) {
+            const calc::PlanCourse& line = plan.courses.at(++at);
+            EXPECT_FALSE(line.number);
+            EXPECT_EQ(line.height, top);
+            EXPECT_EQ(line.point, stretch.to);
+            EXPECT_EQ(line.fault, fault);
+        };
+        if (stretch.fault) {
+            expectPointLine(index);
+            continue;
+        }
+        const FitRule rule = stretch.rule;
+        EXPECT_NEAR(Laid(rule, stretch.count, stone, stretch.joint), top - bottom, 1e-9);
+        const double gauge = *calc::ReadReal(stretch.gaugeText, format);
+        const double joint = gauge - stone;
+        const auto table = calc::BuildCourseTable({gauge, bottom, top, plan.decimals});
+        ASSERT_GT(table.size(), std::size_t(stretch.count));
+        if (rule == FitRule::Gauges)
+            ASSERT_EQ(table.size(), std::size_t(stretch.count) + 1);
+        for (std::int32_t row = 1; row <= stretch.count; ++row) {
+            const calc::PlanCourse& line = plan.courses.at(++at);
+            EXPECT_EQ(line.number, ++number);
+            EXPECT_EQ(line.height, table[row].Height - (rule == FitRule::LessJoint ? joint : 0));
+        }
+        const double end = table[stretch.count].Height + (rule == FitRule::LessJoint   ? -joint
+                                                          : rule == FitRule::PlusJoint ? joint
+                                                                                       : 0);
+        EXPECT_EQ(Shown(end, plan.decimals), Shown(top, plan.decimals));
+        if (rule == FitRule::PlusJoint)
+            expectPointLine(std::nullopt);
+        else
+            EXPECT_EQ(plan.courses[at].point, stretch.to);
     }
     EXPECT_EQ(at + 1, plan.courses.size());
 }
@@ -98,6 +134,7 @@ TEST(FixedPoints, AStoreyTypedInAnyOrderHitsEveryPointInBothFormats)
             EXPECT_TRUE(stretch.onTarget);
         }
         EXPECT_EQ(plan.courses.back().number, 44);
+        EXPECT_EQ(plan.stretches[0].rule, calc::FitRule::Gauges);
         ExpectBuilt(plan, format);
         // One gauge for the whole storey misses the sill and the frame.
         ASSERT_TRUE(plan.oneGauge);
@@ -153,8 +190,9 @@ TEST(FixedPoints, RefusesPointsAndBricksThatMakeNoPlan)
         PlanProblem problem;
         std::size_t row;
         std::optional<calc::FitProblem> brick = std::nullopt;
+        std::size_t otherRow = 0;
     } cases[] = {
-        {{{"a", "0"}, {"b", "900"}, {"c", "900,0"}}, {}, PlanProblem::SamePoint, 2},
+        {{{"a", "0"}, {"b", "900"}, {"c", "900,0"}}, {}, PlanProblem::SamePoint, 2, {}, 1},
         {{{"a", "0"}, {"b", "9OO"}}, {}, PlanProblem::NotANumber, 1},
         {{{"a", "0"}, {"b", "1.000"}}, {}, PlanProblem::NotANumber, 1},
         {{{"a", "0"}, {"b", "  "}}, {}, PlanProblem::TooFewPoints, 0},
@@ -163,19 +201,18 @@ TEST(FixedPoints, RefusesPointsAndBricksThatMakeNoPlan)
          PlanProblem::Brick,
          0,
          calc::FitProblem::StoneNotPositive},
-        {{{"a", "0"}, {"b", "30"}, {"c", "900"}},
-         {},
+        {{{"a", "0"}, {"b", "900"}},
+         {"50", "12,5", "10", "15", "x"},
          PlanProblem::Brick,
-         1,
-         calc::FitProblem::NothingFits},
+         0,
+         calc::FitProblem::NotAWholeNumber},
         {{{"a", "0"}, {"b", "6000000"}, {"c", "12000000"}}, {}, PlanProblem::TooManyCourses, 2},
-        // A gauge of 62,5 no longer moves a height of 1e20: the table cannot climb there.
-        {{{"a", "1e20"}, {"b", "100000000000000100000"}}, {}, PlanProblem::NoGaugeText, 1},
     };
     for (const auto& c : cases) {
         const auto error = std::get<calc::PlanError>(Plan(c.points, c.bricks));
         EXPECT_EQ(error.problem, c.problem);
         EXPECT_EQ(error.row, c.row);
+        EXPECT_EQ(error.otherRow, c.otherRow);
         EXPECT_EQ(error.brick ? std::optional(error.brick->problem) : std::nullopt, c.brick);
     }
     std::vector<calc::PlanPointText> many(51);
@@ -184,6 +221,104 @@ TEST(FixedPoints, RefusesPointsAndBricksThatMakeNoPlan)
     EXPECT_EQ(std::get<calc::PlanError>(Plan(many)).problem, PlanProblem::TooManyPoints);
     many.pop_back();
     ExpectBuilt(std::get<calc::Plan>(Plan(many)), kDutch);
+}
+
+TEST(FixedPoints, AFacadeOfPiersAndOpeningsIsLaidByTheRuleOfEachStretch)
+{
+    using calc::FitRule;
+    const FitRule pier = FitRule::LessJoint, opening = FitRule::PlusJoint;
+    const auto facade = std::get<calc::Plan>(Plan({{"hoek", "0"},
+                                                   {"", "1200", 0, pier},
+                                                   {"", "2410", 0, opening},
+                                                   {"", "3300", 0, pier},
+                                                   {"", "4310", 0, opening},
+                                                   {"hoek", "5500", 0, pier}},
+                                                  {"100", "10", "8", "12", "2"}));
+    const struct {
+        std::int32_t count;
+        const char* joint;
+        bool within;
+    } expected[] = {{11, "10,00", true},
+                    {11, "9,17", true},
+                    {8, "12,86", false},
+                    {9, "11,00", true},
+                    {11, "9,00", true}};
+    ASSERT_EQ(facade.stretches.size(), 5u);
+    for (std::size_t i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(facade.stretches[i].count, expected[i].count);
+        EXPECT_EQ(Shown(facade.stretches[i].joint), expected[i].joint);
+        EXPECT_EQ(facade.stretches[i].withinLimits, expected[i].within);
+    }
+    ExpectBuilt(facade, kDutch, 100);
+    // A pier of one stone has no joint to give.
+    const auto one = std::get<calc::Plan>(Plan({{"a", "0"}, {"b", "100", 0, pier}}, {"100", "10"}));
+    EXPECT_EQ(one.stretches[0].fault, calc::StretchFault::NothingFits);
+}
+
+TEST(FixedPoints, AStretchThatCannotBeDividedLeavesTheRestOfThePlan)
+{
+    using calc::StretchFault;
+    const auto plan = std::get<calc::Plan>(Plan({{"peil", "0"},
+                                                 {"dorpel", "900", 20},
+                                                 {"", "901"},
+                                                 {"kozijn", "2400"},
+                                                 {"vloer", "7002400"}}));
+    ASSERT_EQ(plan.stretches.size(), 4u);
+    // Twenty stones of 50 alone are more than 900; one millimetre takes no stone; seven
+    // kilometres take more courses than any list shows.
+    EXPECT_EQ(plan.stretches[0].fault, StretchFault::StonesFill);
+    EXPECT_EQ(plan.stretches[0].count, 20);
+    EXPECT_EQ(plan.stretches[1].fault, StretchFault::NothingFits);
+    EXPECT_FALSE(plan.stretches[2].fault);
+    EXPECT_EQ(plan.stretches[2].count, 24);
+    EXPECT_EQ(plan.stretches[3].fault, StretchFault::TooManyCourses);
+    ExpectBuilt(plan, kDutch);
+    EXPECT_FALSE(plan.oneGauge);
+
+    // Typed counts as the tab asks before it takes one: the stones of 20 courses fill 0 to 1 000
+    // exactly, which leaves no joint; a pier needs two stones; the list's limit holds.
+    const auto storey = std::get<calc::Plan>(
+        Plan({{"a", "0"}, {"b", "1000"}, {"c", "2000", 0, calc::FitRule::LessJoint}}));
+    EXPECT_EQ(calc::TypedCountFault(storey, 0, 20), StretchFault::StonesFill);
+    EXPECT_EQ(calc::TypedCountFault(storey, 0, 19), std::nullopt);
+    EXPECT_EQ(calc::TypedCountFault(storey, 0, calc::kMaxFitCount + 1),
+              StretchFault::TooManyCourses);
+    EXPECT_EQ(calc::TypedCountFault(storey, 1, 1), StretchFault::PierTooShort);
+    // Near the row limit the rule offers what fits within it.
+    const auto tall = std::get<calc::Plan>(Plan({{"peil", "0"}, {"vloer", "6250000"}}));
+    EXPECT_EQ(tall.stretches[0].count, calc::kMaxFitCount);
+    EXPECT_TRUE(tall.stretches[0].withinLimits);
+}
+
+TEST(FixedPoints, EditedPointsKeepTheirCountsAndKinds)
+{
+    using calc::FitRule;
+    const std::vector<calc::PlanPointText> before{{"peil", "0"},
+                                                  {"dorpel", "900", 15, FitRule::PlusJoint},
+                                                  {"vloer", "2800", 0, FitRule::LessJoint}};
+    const auto kept = [&](std::vector<calc::PlanPointText> after,
+                          std::optional<std::size_t> removed = std::nullopt) {
+        calc::KeepStretchChoices(before, after, removed, kDutch);
+        std::vector<std::pair<std::int32_t, FitRule>> choices;
+        for (const calc::PlanPointText& point : after)
+            choices.emplace_back(point.typedCount, point.rule);
+        return choices;
+    };
+    using Choices = std::vector<std::pair<std::int32_t, FitRule>>;
+    const FitRule none = FitRule::Gauges;
+    // The same values typed otherwise keep both; a height retyped keeps the kind only.
+    EXPECT_EQ(kept({{"peil", "0,0"}, {"dorpel", "900"}, {"vloer", "2800"}}),
+              (Choices{{0, none}, {15, FitRule::PlusJoint}, {0, FitRule::LessJoint}}));
+    EXPECT_EQ(kept({{"peil", "0"}, {"dorpel", "950"}, {"vloer", "2800"}}),
+              (Choices{{0, none}, {0, FitRule::PlusJoint}, {0, FitRule::LessJoint}}));
+    // A point put between the sill and the floor, or the sill taken out, ends their kinds.
+    EXPECT_EQ(kept({{"peil", "0"}, {"dorpel", "900"}, {"vloer", "2800"}, {"kozijn", "2400"}}),
+              (Choices{{0, none}, {15, FitRule::PlusJoint}, {0, none}, {0, none}}));
+    EXPECT_EQ(kept({{"peil", "0"}, {"vloer", "2800"}}, 1), (Choices{{0, none}, {0, none}}));
+    // The floor taken out leaves the stretch below it as it was.
+    EXPECT_EQ(kept({{"peil", "0"}, {"dorpel", "900"}}, 2),
+              (Choices{{0, none}, {15, FitRule::PlusJoint}}));
 }
 
 } // namespace

@@ -93,7 +93,7 @@ TEST_F(VerdeelFormTest, TakesAChosenCountOverIntoTheDocument)
     // The sizes at that gauge: its own joint, one stone for a pier of one, the count just
     // fitted with the length exactly.
     auto& sizes = find<QTableWidget>("PassendGrid");
-    EXPECT_EQ(label("PassendVoegLabel"), QStringLiteral("voeg 14,29"));
+    EXPECT_EQ(label("PassendVoegLabel"), QStringLiteral("bij lagenmaat 64,2858: voeg 14,29"));
     ASSERT_EQ(sizes.rowCount(), 56);
     EXPECT_EQ(sizes.item(0, 1)->text(), QStringLiteral("50,00"));
     EXPECT_EQ(sizes.item(55, 2)->text(), QStringLiteral("3.600,00"));
@@ -183,17 +183,26 @@ TEST_F(VerdeelFormTest, FollowsTheDocumentsLevelsAndPressesTheFocusedButton)
     QTest::keyClick(&takeOver, Qt::Key_Space);
     EXPECT_EQ(boxes.boxes.size(), 1u);
 
-    // A pier of 2 000 in heads of 100 with a joint of 11,76: 18 heads.
+    // Heights have joints; piers and openings are a facade's.
+    auto& rule = find<QComboBox>("MaatIsBox");
+    EXPECT_EQ(rule.itemText(1), QStringLiteral("n × maat − voeg"));
     document.setCourseMode(false);
-    find<QComboBox>("MaatIsBox").setCurrentIndex(1);
+    EXPECT_EQ(rule.itemText(2), QStringLiteral("n × maat + voeg (sparing)"));
+    // 20 heads of 110 less a joint are 2 190 exactly: the last size that fits.
+    rule.setCurrentIndex(1);
     retype("VerdeelOnderEdit", QStringLiteral("0"));
+    retype("VerdeelBovenEdit", QStringLiteral("2190"));
+    EXPECT_EQ(label("PassendVoegLabel"), QStringLiteral("bij koppenmaat 110: voeg 10,00"));
+    EXPECT_EQ(find<QTableWidget>("PassendGrid").rowCount(), 20);
+    // A pier of 2 000 in heads of 100 with a joint of 11,76: 18 heads, laid with the joint of
+    // the text typed, 18 × 100 + 17 × 11,7648 = 2 000,0016; course 18 a joint beyond.
     retype("VerdeelBovenEdit", QStringLiteral("2000"));
     ASSERT_EQ(counts().rowCount(), 1);
     EXPECT_EQ(counts().item(0, 2)->text(), QStringLiteral("11,76"));
-    QTest::keyClick(&find<QComboBox>("MaatIsBox"), Qt::Key_Return);
-    EXPECT_EQ(documentText(ProjectField::Gauge), QStringLiteral("111,76471"));
+    QTest::keyClick(&rule, Qt::Key_Return);
+    EXPECT_EQ(documentText(ProjectField::Gauge), QStringLiteral("111,7648"));
     EXPECT_EQ(documentText(ProjectField::Top), QStringLiteral("2000"));
-    EXPECT_EQ(lastCourse(), QStringLiteral("18 2.011,76"));
+    EXPECT_EQ(lastCourse(), QStringLiteral("18 2.011,77"));
 }
 
 TEST_F(VerdeelFormTest, TheRodIsTheChosenCountsTableAndLeavesTheDocumentAlone)

@@ -59,6 +59,10 @@ static void PrintTo(const ProjectSettings& s, std::ostream* os)
                 os);
     }
     *os << (s.FixedPoints ? "" : " no points") << (s.FixedPointsDamaged ? " damaged" : "");
+    for (const StretchRuleTexts& rule : s.StretchRules) {
+        *os << " rule ";
+        PrintTo(QStringList{rule.from, rule.to, QString::number(rule.rule)}.join(u'|'), os);
+    }
 }
 
 namespace {
@@ -683,6 +687,141 @@ TEST(ReadProjectSettings, AFileThatFailsAfterTheProgramsSectionOpensWithoutItsPo
     EXPECT_EQ(settings.Mode, QStringLiteral("3"));
     EXPECT_EQ(settings.FixedPoints, std::nullopt);
     EXPECT_TRUE(settings.FixedPointsDamaged);
+}
+
+// ---- Stretch rules ---------------------------------------------------------------------------
+
+const QByteArray kRulesHeader = "[VASTE PUNTEN SOORT]\r\n";
+const QByteArray kOnePoint = kPointsHeader + "PUNT1=4;Vloer;0\r\n\r\n";
+
+ProjectSettings WithRules(std::vector<StretchRuleTexts> rules)
+{
+    ProjectSettings settings = WithPoints({{QStringLiteral("Vloer"), "0", 4}});
+    settings.StretchRules = std::move(rules);
+    return settings;
+}
+
+// Heights with every character that means something in the file or in the value. Only the two
+// rules other than the default are written, and no more of them than a plan has stretches.
+TEST_F(ProjectWriterTest, StretchRulesComeBackAsTheyWereWritten)
+{
+    const std::vector<StretchRuleTexts> rules = {
+        {QStringLiteral("a;b\\;"), QStringLiteral("=;[\\"), 1},
+        {QStringLiteral("1"), QStringLiteral("2"), 0},
+        {QStringLiteral("Ærø"), QString(), 2},
+        {QStringLiteral("3"), QStringLiteral("4"), 3},
+        {QString(), QStringLiteral("5"), -1},
+    };
+    ASSERT_TRUE(WriteProjectFile(path, WithRules(rules)));
+    EXPECT_EQ(ReadBytes(path), kNewFile + kOnePoint + kRulesHeader +
+                                   "VAK1=MIN;a\\;b\\\\\\;;=;[\\\r\n"
+                                   "VAK2=PLUS;\xc3\x86r\xc3\xb8;\r\n\r\n");
+    EXPECT_EQ(readBack(), WithRules({rules[0], rules[2]}));
+
+    std::vector<StretchRuleTexts> many(50, {QStringLiteral("1"), QStringLiteral("2"), 2});
+    many[0].to = QString(300, u'h');
+    ASSERT_TRUE(WriteProjectFile(path, WithRules(many)));
+    EXPECT_EQ(lineOf("VAK1").size(), 255);
+    EXPECT_EQ(lineOf("VAK49"), "VAK49=PLUS;1;2");
+    EXPECT_EQ(lineOf("VAK50"), QByteArray());
+    many.pop_back();
+    many[0].to.truncate(255 - 12);
+    EXPECT_EQ(readBack(), WithRules(many));
+}
+
+TEST_F(ProjectWriterTest, StretchRulesTakeTheFirstSectionOfTheirNameOrFollowTheEndOrGo)
+{
+    const QByteArray rules = "VAK1=PLUS;0;2\r\n\r\n";
+    const ProjectSettings withRules = WithRules({{QStringLiteral("0"), QStringLiteral("2"), 2}});
+    ProjectSettings withoutPoints = withRules;
+    withoutPoints.FixedPoints.reset();
+    const struct {
+        const char* name;
+        QByteArray before;
+        ProjectSettings settings;
+        QByteArray after;
+    } cases[] = {
+        {"no section yet", "[VANTORBEL]\r\n", withRules,
+         kHeader + kDefaultKeys + kOnePoint + kRulesHeader + rules},
+        {"before the others, lower case",
+         "[vaste punten soort]\r\nVAK1=MIN;1;2\r\nJUNK\r\n[VASTE PUNTEN]\r\n[VANTORBEL]\r\n"
+         "[VASTE PUNTEN SOORT]\r\nVAK1=x",
+         withRules,
+         "[vaste punten soort]\r\n" + rules + kOnePoint + kHeader + kDefaultKeys +
+             "[VASTE PUNTEN SOORT]\r\nVAK1=x\r\n"},
+        {"no rule to write", "[A]\r\n[VASTE PUNTEN SOORT]\r\nVAK1=MIN;1;2\r\n\r\n[VANTORBEL]\r\n",
+         WithRules({{QStringLiteral("0"), QStringLiteral("2"), 0}}),
+         "[A]\r\n" + kHeader + kDefaultKeys + kOnePoint},
+        {"no points", "[VASTE PUNTEN SOORT]\r\nVAK1=x\r\n[VANTORBEL]\r\n", withoutPoints,
+         "[VASTE PUNTEN SOORT]\r\nVAK1=x\r\n" + kHeader + kDefaultKeys},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(path, c.before);
+        ASSERT_TRUE(WriteProjectFile(path, c.settings));
+        EXPECT_EQ(ReadBytes(path), c.after);
+    }
+}
+
+// A build that knows neither points nor rules keeps both sections as they are.
+TEST_F(ProjectWriterTest, StretchRulesSurviveASaveByABuildThatDoesNotKnowThem)
+{
+    const ProjectSettings settings = WithRules({{QStringLiteral("0"), QStringLiteral("2,5"), 1}});
+    ASSERT_TRUE(WriteProjectFile(path, settings));
+    ASSERT_TRUE(WriteProjectFile(path, DefaultProjectSettings()));
+    EXPECT_EQ(readBack(), settings);
+}
+
+// Rules are a convenience: a line that does not read costs that line, never the points.
+TEST_F(ProjectReaderTest, AStretchRuleLineThatDoesNotReadIsSkippedAlone)
+{
+    const QByteArray section = kRulesHeader +
+                               "vak1=MIN;0;1\r\n"
+                               "; note\r\nX=1\r\nVAK1=MIN;a;b\r\nVAK3=MIN;a;b\r\n"
+                               "VAK2=MAX;a;b\r\nVAK3=min;a;b\r\nVAK4=PLUS;a\r\n"
+                               "VAK5=PLUS\r\nVAK6=PLUS;a\\b;c\r\nVAK7=PLUS;1;" +
+                               QByteArray(300, 'h') + "\r\nVAK8=PLUS;\\;;\xe9\r\n";
+    const QByteArray rest = "[VANTORBEL]\r\nMODE=3\r\n" + kOnePoint;
+    for (const QByteArray& file :
+         {section + rest, rest + "[A]\r\n" + section + kRulesHeader + "VAK1=MIN;9;9\r\n"}) {
+        SCOPED_TRACE(testing::PrintToString(file));
+        ProjectSettings settings = PassedIn();
+        settings.StretchRules = {{QStringLiteral("x"), QStringLiteral("y"), 1}};
+        EXPECT_EQ(read(file, settings), ProjectReadResult::Read);
+        ProjectSettings expected = SettingsOf(QStringLiteral("Oud|75|-10|2000|1|3"), PassedFont());
+        expected.FixedPoints = WithRules({}).FixedPoints;
+        expected.StretchRules = {{QStringLiteral("0"), QStringLiteral("1"), 1},
+                                 {QStringLiteral(";"), QStringLiteral("é"), 2}};
+        EXPECT_EQ(settings, expected);
+    }
+    QByteArray fifty = kRulesHeader;
+    for (int i = 1; i <= 50; ++i)
+        fifty += "VAK" + QByteArray::number(i) + "=MIN;1;2\r\n";
+    ProjectSettings settings;
+    EXPECT_EQ(read(fifty + kHeader + "MODE=3\r\n", settings), ProjectReadResult::Read);
+    EXPECT_EQ(settings.StretchRules.size(), 49u);
+}
+
+// Reading on for the rules must not cost points read whole before the failure.
+TEST(ReadProjectSettings, AFileThatFailsWhileTheRulesAreSoughtLosesOnlyThem)
+{
+    const QByteArray points = "[VANTORBEL]\r\nMODE=3\r\n" + kOnePoint;
+    const QByteArray rules = kRulesHeader + "VAK1=MIN;1;2\r\n";
+    const std::pair<QByteArray, bool> cases[] = {
+        {points + "[Next]\r\n", true},
+        {points + rules, true},
+        {rules + "[VANTORBEL]\r\nMODE=3\r\n[Next]\r\n", false}};
+    for (const auto& [file, pointsKept] : cases) {
+        SCOPED_TRACE(file.constData());
+        ProjectSettings settings;
+        settings.FixedPoints = std::vector<FixedPointTexts>{};
+        FlakyDevice source(file, 0, true);
+        EXPECT_TRUE(ReadProjectSettings(source, settings));
+        EXPECT_EQ(settings.Mode, QStringLiteral("3"));
+        EXPECT_EQ(settings.FixedPoints, pointsKept ? WithRules({}).FixedPoints : std::nullopt);
+        EXPECT_EQ(settings.FixedPointsDamaged, !pointsKept);
+        EXPECT_EQ(settings.StretchRules, std::vector<StretchRuleTexts>{});
+    }
 }
 
 } // namespace

@@ -472,7 +472,7 @@ TEST_F(VantorFormTest, ThePlanOfFixedPointsPrintsAsAReportAndAsARod)
 
     ASSERT_EQ(printer.jobs.size(), 2u);
     const std::multiset<QString> report = FirstPageTexts(printer.jobs[0]);
-    for (const char* text : {"Schuur Vaste punten", "onderhoogte", "14 lagen van 64,286"})
+    for (const char* text : {"Schuur Vaste punten", "onderhoogte", "n × maat", "64,286"})
         EXPECT_EQ(report.count(QString::fromUtf8(text)), 1u) << text;
     EXPECT_FALSE(printer.jobs[0].actualSize);
     const std::multiset<QString> rod = FirstPageTexts(printer.jobs[1]);

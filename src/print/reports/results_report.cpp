@@ -32,15 +32,17 @@ constexpr ColumnGroup kColumnGroups[kGroups] = {{-1, 35}, {50, 80}, {90, 125}, {
 // Where a point's name after a height must end: before the next group, or at the right edge.
 constexpr int kPointEnds[kGroups] = {48, 88, 138, -1};
 
-// The stretches of a plan: names cut before the next column, the count right-aligned, gauge
-// and joint on their separators, the remark up to the right edge.
-constexpr int kFromEnd = 38;
-constexpr int kTo = 40;
-constexpr int kToEnd = 78;
-constexpr int kCount = 90;
-constexpr int kGauge = 115;
-constexpr int kJoint = 137;
-constexpr int kRemark = 145;
+// The stretches of a plan: names and kind cut before the next column, the count right-aligned,
+// gauge and joint on their separators, the remark up to the right edge.
+constexpr int kFromEnd = 30;
+constexpr int kTo = 32;
+constexpr int kToEnd = 60;
+constexpr int kKind = 62;
+constexpr int kKindEnd = 83;
+constexpr int kCount = 95;
+constexpr int kGauge = 118;
+constexpr int kJoint = 139;
+constexpr int kRemark = 147;
 constexpr int kIndent = 10;
 
 // Trims blanks and control characters from both ends.
@@ -156,10 +158,11 @@ private:
         using Alignment = TMyPrinter::Alignment;
         m_engine.PrintCutText(-1, kFromEnd, cells.value(0));
         m_engine.PrintCutText(kTo, kToEnd, cells.value(1));
-        m_engine.PrintText(Alignment::Right, kCount, cells.value(2));
-        m_engine.PrintText(Alignment::DecimalComma, kGauge, cells.value(3));
-        m_engine.PrintText(Alignment::DecimalComma, kJoint, cells.value(4));
-        m_engine.PrintCutText(kRemark, -1, cells.value(5));
+        m_engine.PrintCutText(kKind, kKindEnd, cells.value(2));
+        m_engine.PrintText(Alignment::Right, kCount, cells.value(3));
+        m_engine.PrintText(Alignment::DecimalComma, kGauge, cells.value(4));
+        m_engine.PrintText(Alignment::DecimalComma, kJoint, cells.value(5));
+        m_engine.PrintCutText(kRemark, -1, cells.value(6));
         m_engine.NewLine();
     }
 

@@ -15,9 +15,11 @@ class TPrintDialog1;
 // A plan of fixed points, printed on the first page before its courses; every text as the
 // Verdelen window shows it.
 struct PlanSummary {
-    QStringList stretchHeaders;         // "Van", "Tot", "Lagen", "Lagenmaat", "Lintvoeg", …
-    std::vector<QStringList> stretches; // six cells each: from, to, count, gauge, joint, remark
-    QStringList oneGauge; // "45 lagen van 62,2223", then a line per point between; may be empty
+    QStringList stretchHeaders;         // "Van", "Tot", "Soort", "Lagen", "Lagenmaat", …
+    std::vector<QStringList> stretches; // seven cells each: from, to, kind, count, gauge, joint,
+                                        // remark
+    QStringList oneGauge; // "Met één lagenmaat: 45 lagen van 62,2223", then a line per point
+                          // between; may be empty
 };
 
 // What the report prints, taken from the main window at the moment of printing.

@@ -26,10 +26,13 @@ const QString kProbe = QStringLiteral("yX");
 // Beside the rod there is room for a point's name, not for a sentence.
 constexpr std::size_t kNameCharacters = 40;
 
-// "45 lagen": the number of the rod's last course.
+// "45 lagen": the number of the rod's last numbered course (a plan's last line may be a point).
 QString CountText(const RodTable& table)
 {
-    const QString& count = table.courses.back().number;
+    const auto last =
+        std::find_if(table.courses.rbegin(), table.courses.rend(),
+                     [](const RodTable::Course& course) { return !course.number.isEmpty(); });
+    const QString count = last == table.courses.rend() ? QStringLiteral("0") : last->number;
     if (count != QLatin1String("1"))
         return count + QLatin1Char(' ') + table.words.courses;
     return count + QLatin1Char(' ') + table.words.numberHeader.toLower();

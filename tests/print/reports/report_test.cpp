@@ -51,11 +51,11 @@ ReportTable planOf(int rows, int stretches)
     table.projectName = QStringLiteral("Schuur");
     table.plan.emplace();
     table.plan->stretchHeaders =
-        QStringList{"Van", "Tot", "Lagen", "Lagenmaat", "Lintvoeg", "Opmerking"};
+        QStringList{"Van", "Tot", "Soort", "Lagen", "Lagenmaat", "Lintvoeg", "Opmerking"};
     const std::vector<QStringList> real{
-        {"peil", "dorpel", "14", "64,286", "14,29", ""},
-        {"dorpel", "bovenkant kozijn van de achtergevel", "24", "62,5", "12,50", ""},
-        {"bovenkant kozijn", "vloer", "6", "66,667", "16,67", "buiten grenzen (16,67)"}};
+        {"peil", "dorpel", "n × maat", "14", "64,286", "14,29", ""},
+        {"dorpel", "bovenkant kozijn van de achtergevel", "n × maat", "24", "62,5", "12,50", ""},
+        {"bovenkant kozijn", "vloer", "+ voeg", "6", "66,667", "16,67", "voeg 16,67 buiten 10–15"}};
     for (int stretch = 0; stretch < stretches; ++stretch)
         table.plan->stretches.push_back(real[static_cast<std::size_t>(stretch) % real.size()]);
     return table;
@@ -329,8 +329,8 @@ QString outputOf(const QString& program, const QStringList& arguments)
 TEST_F(ReportTest, APlanPrintsItsStretchesAndItsOneGaugeBeforeTheCourses)
 {
     ReportTable table = planOf(45, 3);
-    table.plan->oneGauge =
-        QStringList{"45 lagen van 62,2223", "dorpel laag 14 op 871,11 (28,89 lager)"};
+    table.plan->oneGauge = QStringList{"Met één lagenmaat: 45 lagen van 62,2223",
+                                       "dorpel laag 14 op 871,11 (28,89 lager)"};
     table.rows[0].point = QStringLiteral("peil");
     table.rows[38].point = QStringLiteral("bovenkant kozijn");
     QTemporaryDir folder;
@@ -342,12 +342,13 @@ TEST_F(ReportTest, APlanPrintsItsStretchesAndItsOneGaugeBeforeTheCourses)
         outputOf(QStringLiteral("pdftotext"), {"-layout", folder.filePath("plan.pdf"), "-"});
     for (const char* line :
          {"^ *Schuur Vaste punten +Pagina:1$",
-          "^ *Van +Tot +Lagen +Lagenmaat +Lintvoeg +Opmerking$",
-          "^ *peil +dorpel +14 +64,286 +14,29$",
-          "^ *dorpel +bovenkant kozijn[^…]*… +24 +62,5 +12,50$",
-          "^ *bovenkant kozijn +vloer +6 +66,667 +16,67 +buiten grenzen \\(16,67\\)$",
-          "^ *45 lagen van 62,2223$", "^ +dorpel laag 14 op 871,11 \\(28,89 lager\\)$",
-          "^ *1 +62,50 peil$", "^ *39 +2418,50 bo[^ ]*…$", "^ *Laag +Hoogte +Laag +Hoogte"})
+          "^ *Van +Tot +Soort +Lagen +Lagenmaat +Lintvoeg +Opmerking$",
+          "^ *peil +dorpel +n × maat +14 +64,286 +14,29$",
+          "^ *dorpel +bovenkant kozijn[^…]*… +n × maat +24 +62,5 +12,50$",
+          "^ *bovenkant kozijn +vloer +\\+ voeg +6 +66,667 +16,67 +voeg 16,67 buiten 10–15$",
+          "^ *Met één lagenmaat: 45 lagen van 62,2223$",
+          "^ +dorpel laag 14 op 871,11 \\(28,89 lager\\)$", "^ *1 +62,50 peil$",
+          "^ *39 +2418,50 bo[^ ]*…$", "^ *Laag +Hoogte +Laag +Hoogte"})
         EXPECT_TRUE(text.contains(
             QRegularExpression(QString::fromUtf8(line), QRegularExpression::MultilineOption)))
             << line << "\n"
