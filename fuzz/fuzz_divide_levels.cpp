@@ -29,7 +29,7 @@ void CheckChoice(const calc::Division& division, const std::string& context)
         fuzz::Check(i == 0 || choice.counts[i - 1].Count < count.Count,
                     "counts not ascending, " + context);
         if (choice.withinLimits)
-            fuzz::Check(count.Joint >= brick.JointFrom && count.Joint <= brick.JointTo,
+            fuzz::Check(calc::JointWithinLimits(division.inputs, count.Count),
                         "a joint outside the limits, " + context);
     }
     fuzz::Check(!choice.withinLimits || choice.counts.size() <= calc::kMaxListedCounts,

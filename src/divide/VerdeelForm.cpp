@@ -29,7 +29,8 @@
 namespace {
 
 constexpr int kEditWidth = 100;
-constexpr QSize kWindowSize(420, 700);
+// Wide enough for the seven columns of the stretches of a plan.
+constexpr QSize kWindowSize(540, 700);
 // Rows of the count list shown before it scrolls.
 constexpr int kShownCounts = 6;
 constexpr int kCountColumnWidth = 40;
@@ -457,10 +458,15 @@ void TVerdeelForm::takeOver()
     m_document.setText(ProjectField::Top, m_inputs.VerdeelBovenEdit->text());
     m_document.setText(ProjectField::Gauge, QString::fromStdString(fit.text));
     m_commands.calculate();
-    if (!fit.onTarget)
+    // Where the top cannot be shown: where the course lands, or a pier or an opening ends.
+    if (!fit.onTarget && m_division->inputs.Rule == calc::FitRule::Gauges)
         m_message->setText(
             QStringLiteral("%1 %2 komt op %3")
                 .arg(m_words->numberHeader, QString::number(count), Height(fit.landing, decimals)));
+    else if (!fit.onTarget)
+        m_message->setText(
+            QStringLiteral("Met %1 %2 eindigt het metselwerk op %3")
+                .arg(QString::number(count), m_words->courses, Height(fit.landing, decimals)));
 }
 
 // The rod of the chosen count, climbed as the table Overnemen would make; the main window stays

@@ -388,6 +388,8 @@ void TFixedPointsTab::showKinds(const ModeWords& words)
     int widest = 0;
     for (int row = 0; row < m_stretches->rowCount(); ++row) {
         auto* kind = new QComboBox(m_stretches);
+        // Flat, so that it keeps to the list's row.
+        kind->setFrame(false);
         for (const QString& item : words.ruleKinds)
             kind->addItem(item);
         kind->setCurrentIndex(
@@ -401,8 +403,10 @@ void TFixedPointsTab::showKinds(const ModeWords& words)
         m_stretches->setCellWidget(row, kKindColumn, kind);
         widest = std::max(widest, kind->sizeHint().width());
     }
-    if (widest > 0)
+    if (widest > 0) {
+        m_stretches->horizontalHeader()->setSectionResizeMode(kKindColumn, QHeaderView::Fixed);
         m_stretches->setColumnWidth(kKindColumn, widest);
+    }
 }
 
 QString TFixedPointsTab::problemText(const calc::PlanError& error) const

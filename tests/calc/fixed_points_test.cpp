@@ -85,8 +85,9 @@ void ExpectBuilt(const calc::Plan& plan, const calc::RegionalFormat& format, dou
         const double joint = gauge - stone;
         const auto table = calc::BuildCourseTable({gauge, bottom, top, plan.decimals});
         ASSERT_GT(table.size(), std::size_t(stretch.count));
-        if (rule == FitRule::Gauges)
+        if (rule == FitRule::Gauges) {
             ASSERT_EQ(table.size(), std::size_t(stretch.count) + 1);
+        }
         for (std::int32_t row = 1; row <= stretch.count; ++row) {
             const calc::PlanCourse& line = plan.courses.at(++at);
             EXPECT_EQ(line.number, ++number);

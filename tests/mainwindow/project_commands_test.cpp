@@ -338,11 +338,26 @@ TEST_F(ProjectCommandsTest, FixedPointsGoWithTheProjectAndComeBack)
         << contents(path("punten.ini")).toStdString();
     EXPECT_EQ(contents(path("nieuw.ini")), kDefaultsFile);
 
+    // The kind of a stretch goes in a section of its own, which older builds keep as it is.
+    auto& stretches = *form.findChild<QTableWidget*>(QStringLiteral("VakkenGrid"));
+    const auto kind = [&stretches] { return stretches.item(0, 2)->text(); };
+    QTest::keyClick(stretches.cellWidget(0, 2), Qt::Key_Down);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(kind(), QStringLiteral("− voeg"));
+    save(path("soort.ini"));
+    EXPECT_TRUE(contents(path("soort.ini"))
+                    .endsWith("PUNT2=0;bovenhoogte;1000\r\n\r\n[VASTE PUNTEN SOORT]\r\n"
+                              "VAK1=MIN;0;1000\r\n\r\n"))
+        << contents(path("soort.ini")).toStdString();
+
     open(path("nieuw.ini"));
     EXPECT_EQ(points.item(0, 0)->text(), QStringLiteral("onderhoogte"));
     open(path("punten.ini"));
     EXPECT_EQ(points.item(0, 0)->text(), QStringLiteral("peil; oud"));
     EXPECT_EQ(points.item(1, 1)->text(), QStringLiteral("1000"));
+    EXPECT_EQ(kind(), QStringLiteral("n × maat"));
+    open(path("soort.ini"));
+    EXPECT_EQ(kind(), QStringLiteral("− voeg"));
 }
 
 } // namespace
