@@ -64,7 +64,7 @@ eval "$(xdotool getwindowgeometry --shell "$preview")" # X, Y, WIDTH, HEIGHT
 import -window "$preview" -crop "290x390+$((WIDTH / 2 - 144))+213" +repage docs/lat.png
 xdotool mousemove --window "$preview" 14 14 click 1 # close
 sleep 1
-xdotool key Escape
+xdotool windowfocus --sync "$divide" key Escape # the Verdelen window, which lies over the toolbar
 
 x11_print "$main"
 dialog=$(x11_window 'Afdrukken')

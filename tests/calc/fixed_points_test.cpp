@@ -317,9 +317,6 @@ TEST(FixedPoints, EditedPointsKeepTheirCountsAndKinds)
     EXPECT_EQ(kept({{"peil", "0"}, {"dorpel", "900"}, {"vloer", "2800"}, {"kozijn", "2400"}}),
               (Choices{{0, none}, {15, FitRule::PlusJoint}, {0, none}, {0, none}}));
     EXPECT_EQ(kept({{"peil", "0"}, {"vloer", "2800"}}, 1), (Choices{{0, none}, {0, none}}));
-    // The floor taken out leaves the stretch below it as it was.
-    EXPECT_EQ(kept({{"peil", "0"}, {"dorpel", "900"}}, 2),
-              (Choices{{0, none}, {15, FitRule::PlusJoint}}));
 }
 
 } // namespace

@@ -763,15 +763,6 @@ TEST_F(ProjectWriterTest, StretchRulesTakeTheFirstSectionOfTheirNameOrFollowTheE
     }
 }
 
-// A build that knows neither points nor rules keeps both sections as they are.
-TEST_F(ProjectWriterTest, StretchRulesSurviveASaveByABuildThatDoesNotKnowThem)
-{
-    const ProjectSettings settings = WithRules({{QStringLiteral("0"), QStringLiteral("2,5"), 1}});
-    ASSERT_TRUE(WriteProjectFile(path, settings));
-    ASSERT_TRUE(WriteProjectFile(path, DefaultProjectSettings()));
-    EXPECT_EQ(readBack(), settings);
-}
-
 // Rules are a convenience: a line that does not read costs that line, never the points.
 TEST_F(ProjectReaderTest, AStretchRuleLineThatDoesNotReadIsSkippedAlone)
 {
