@@ -2,14 +2,18 @@
 # Starts or stops a private CUPS scheduler for the real-printing tests, with one cups-pdf queue as
 # its default destination. The scheduler's configuration, spool, logs, cache and socket all live
 # under DIR; the machine's own CUPS (its configuration and any cupsd already running) is left
-# alone, and the scheduler listens on a Unix socket only, never on the network.
+# alone, and the scheduler listens on a Unix socket only, never on the network. The user's own CUPS
+# settings are left out too: a default printer in ~/.cups/lpoptions would otherwise stand in for
+# the scheduler's, so the script's clients and whatever runs under the printed environment get a
+# private, empty HOME under DIR.
 #
 #   env_lines=$(bash tools/cups-test-env.sh DIR) && eval "$env_lines"   # or: ... start DIR
 #   ...run the tests...
 #   bash tools/cups-test-env.sh stop DIR
 #
-# Start prints `export` lines on stdout and diagnostics on stderr. It fails (exit status 1, with
-# the scheduler's log) when the scheduler or the queue is not ready within READY_TIMEOUT seconds.
+# Start prints `export` lines on stdout and diagnostics on stderr. It fails (exit status 1, naming
+# the step it waited for, with the scheduler's last answer and log) when the scheduler or the
+# queue is not ready within READY_TIMEOUT seconds.
 # Starting again replaces a running instance; stop removes everything start made.
 set -euo pipefail
 
@@ -31,7 +35,8 @@ readonly DUPLEX_OPTION='*OpenUI *Duplex/Dubbelzijdig: PickOne\
 *Duplex DuplexTumble/Korte zijde: "<</Duplex true/Tumble true>>setpagedevice"\
 *CloseUI: *Duplex\
 '
-readonly READY_TIMEOUT=15
+# A busy machine (the suite beside a build) can take long to start a scheduler.
+readonly READY_TIMEOUT=60
 # Marks DIR as ours: stop deletes only inside a directory carrying it.
 readonly MARKER=.vantorbel-cups-test-env
 
@@ -67,6 +72,7 @@ mkdir -p "$1"
 root=$(cd "$1" && pwd -P)
 socket=$root/cups.sock
 pid_file=$root/cupsd.pid
+home=$root/home
 
 if [ ! -e "$root/$MARKER" ]; then
     [ -z "$(ls -A "$root")" ] || die "$root is not empty and was not made by $0; not touching it"
@@ -100,11 +106,11 @@ pdf_dir=${pdf_dir//'${USER}'/$job_user}
 cups_pdf_log=$(cups_pdf_setting Log /var/log/cups)/cups-pdf-${QUEUE}_log
 cups_pdf_spool=$(cups_pdf_setting Spool /var/spool/cups-pdf/SPOOL)
 
-# A CUPS client talking to the private scheduler only; the timeout keeps a wedged scheduler from
-# hanging the caller.
+# A CUPS client talking to the private scheduler only, and without the user's lpoptions; the
+# timeout keeps a wedged scheduler from hanging the caller.
 client()
 {
-    CUPS_SERVER=$socket timeout 5 "$@"
+    CUPS_SERVER=$socket HOME=$home timeout 5 "$@"
 }
 
 running_pid()
@@ -165,9 +171,9 @@ stop()
     fi
     remove_our_outputs
     rm -rf -- "${root:?}/etc" "${root:?}/spool" "${root:?}/cache" "${root:?}/log" \
-        "${root:?}/run" "$socket" "$pid_file" "${root:?}/vantorbel-pdf.ppd" "${root:?}/print.lock" \
-        "${root:?}/started" "${root:?}/created-pdf-dir" "${root:?}/created-cups-pdf-log" \
-        "${root:?}/created-cups-pdf-spool" "${root:?}/$MARKER"
+        "${root:?}/run" "${root:?}/home" "$socket" "$pid_file" "${root:?}/vantorbel-pdf.ppd" \
+        "${root:?}/print.lock" "${root:?}/started" "${root:?}/created-pdf-dir" \
+        "${root:?}/created-cups-pdf-log" "${root:?}/created-cups-pdf-spool" "${root:?}/$MARKER"
     rmdir -- "$root" 2>/dev/null || true
 }
 
@@ -196,30 +202,29 @@ fail()
     exit 1
 }
 
-# Polls until the command succeeds; the whole start shares one deadline.
+# Polls until the command succeeds; the whole start shares one deadline. Giving up, it names what
+# it waited for and what the command last said.
 wait_for()
 {
-    local what=$1
+    local what=$1 answer
     shift
-    until "$@" >/dev/null 2>&1; do
+    until answer=$("$@" 2>&1); do
         [ -d "/proc/$cupsd_pid" ] || fail "cupsd exited while waiting for $what"
-        [ $SECONDS -lt $deadline ] || fail "$what not ready after ${READY_TIMEOUT}s"
+        [ $SECONDS -lt $deadline ] ||
+            fail "gave up after ${READY_TIMEOUT}s waiting for $what; last answer: ${answer:-none}"
         sleep 0.1
     done
 }
 
-# lpstat -r exits 0 also when nothing answers: only its text tells.
-scheduler_ready()
+# Prints the private scheduler's answer to a client command, and succeeds when it matches
+# PATTERN: lpstat exits 0 also when nothing answers, so only its text tells.
+answers()
 {
-    [ "$(client lpstat -r 2>/dev/null)" = "scheduler is running" ]
-}
-
-# lpadmin returns before the queue is fully set up.
-queue_ready()
-{
-    client lpstat -a "$QUEUE" | grep -q "^$QUEUE accepting" &&
-        client lpstat -p "$QUEUE" | grep -q "^printer $QUEUE is idle" &&
-        client lpstat -d | grep -q ": $QUEUE\$"
+    local pattern=$1 answer
+    shift
+    answer=$(client "$@" 2>&1) || true
+    echo "$answer"
+    grep -q -- "$pattern" <<<"$answer"
 }
 
 # lpadmin warns on every call that PPD files are deprecated; show its output only on failure.
@@ -249,7 +254,9 @@ fi
 
 deadline=$((SECONDS + READY_TIMEOUT))
 stop
-mkdir -p "$root/etc/ppd" "$root/etc/ssl" "$root/spool/tmp" "$root/cache" "$root/log" "$root/run"
+mkdir -p "$root/etc/ppd" "$root/etc/ssl" "$root/spool/tmp" "$root/cache" "$root/log" "$root/run" \
+    "$home"
+chmod 0700 "$home"
 touch "$root/$MARKER"
 chmod 0755 "$root" "$root/etc" "$root/cache" "$root/run"
 # As the stock /var/spool/cups: the filters run as lp and write their temporary files into
@@ -324,17 +331,21 @@ setsid cupsd -f -c "$root/etc/cupsd.conf" -s "$root/etc/cups-files.conf" \
 cupsd_pid=$!
 echo "$cupsd_pid" >"$pid_file"
 
-wait_for "the scheduler on $socket" scheduler_ready
+wait_for "the scheduler to answer on $socket" answers '^scheduler is running$' lpstat -r
 running_pid >/dev/null || fail "cannot tell the scheduler's process id"
 
 # Label=1 names each output after its job id, so that tests find their own job's PDF.
 admin -p "$QUEUE" -E -v cups-pdf:/ -P "$ppd" -D "Vantorbel test PDF printer" -L "$LOCATION" \
     -o printer-is-shared=false -o PageSize=A4 -o Label=1 -o LogType=1
 admin -d "$QUEUE"
-wait_for "queue $QUEUE" queue_ready
+# lpadmin returns before the queue is fully set up.
+wait_for "queue $QUEUE to accept jobs" answers "^$QUEUE accepting" lpstat -a "$QUEUE"
+wait_for "queue $QUEUE to be idle" answers "^printer $QUEUE is idle" lpstat -p "$QUEUE"
+wait_for "queue $QUEUE to be the scheduler's default" answers ": $QUEUE\$" lpstat -d
 
 cat <<EOF
 export CUPS_SERVER=$socket
+export HOME=$home
 export VANTORBEL_TEST_QUEUE=$QUEUE
 export VANTORBEL_TEST_LOCATION="$LOCATION"
 export VANTORBEL_TEST_PDF_DIR=$pdf_dir

@@ -10,6 +10,7 @@
 // Message boxes go through Msg (src/msg); the desktop's dialogs and the shell's "open" through
 // the seams of src/platform, so that tests drive every command without a modal window.
 
+#include "report_in_progress.h"
 #include "table_font.h"
 
 #include "calc/fixed_points.h"
@@ -100,8 +101,8 @@ private:
     void switchMode();
     void applyMode(const ModeWords& words);
     void chooseTableFont();
-    // Asks whether the print jobs still on their way may be lost, and gives them up if so.
-    bool giveUpPrintJobs();
+    // Gives up the print jobs still on their way, saying so while the print system answers.
+    void giveUpPrintJobs();
     // The "Verdelen" window, made on first use.
     void showDivideWindow();
     // The print commands: the report, and the table as a rod at full size (from the table's
@@ -163,7 +164,7 @@ private:
     ProjectDocument m_document;
     TableFont m_tableFont;
     bool m_activatedBefore = false;
-    bool m_reportRunning = false;
+    RunningReport m_report = RunningReport::None;
     QWidget* m_toolBand = nullptr;
     QWidget* m_inputBand = nullptr;
 };

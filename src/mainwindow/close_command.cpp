@@ -1,5 +1,6 @@
 // Closing the main window ends the program, and nothing is asked: nothing could be lost. Only a
-// print job still on its way to the printer could, so then the user is asked first.
+// print could, while its pages are drawn or its job is still on its way to the printer, so then
+// the user is asked first.
 
 #include "VantorForm.h"
 
@@ -50,18 +51,23 @@ private:
 
 void TVantorForm::closeEvent(QCloseEvent* event)
 {
-    if (platform::HandOverPending() && !giveUpPrintJobs()) {
+    // A preview's pages are only for looking: they go with the window without a question.
+    const bool printLost = m_report == RunningReport::ToPrinter || platform::HandOverPending();
+    if (printLost &&
+        !MsgQuestion(QStringLiteral("De afdruk is nog niet bij de printer. Toch afsluiten?"),
+                     QString::fromUtf8(kProgramName))) {
         event->ignore();
         return;
     }
+    // Pages being drawn need no more: the report stops, unsent, once it finds its window gone.
+    // The job may have reached the printer while the question waited.
+    if (platform::HandOverPending())
+        giveUpPrintJobs();
     QWidget::closeEvent(event);
 }
 
-bool TVantorForm::giveUpPrintJobs()
+void TVantorForm::giveUpPrintJobs()
 {
-    if (!MsgQuestion(QStringLiteral("De afdruk is nog niet bij de printer. Toch afsluiten?"),
-                     QString::fromUtf8(kProgramName)))
-        return false;
     CancellingWindow cancelling(this);
     if (!platform::GiveUpHandOvers(kCancelWithin)) {
         cancelling.tell(QStringLiteral("De printerservice antwoordt niet; de afdruk kan in de "
@@ -69,5 +75,4 @@ bool TVantorForm::giveUpPrintJobs()
         const QDeadlineTimer told(kToldFor);
         platform::WaitWithWindowsPainted([&told] { return told.hasExpired(); });
     }
-    return true;
 }

@@ -9,6 +9,8 @@
 #include "ini/project_reader.h"
 #include "ini/project_writer.h"
 #include "msg/Msg.h"
+#include "platform/files/save_target.h"
+#include "platform/files/write_failure.h"
 #include "platform/toolkit/regional_settings.h"
 #include "program_identity.h"
 
@@ -53,7 +55,13 @@ void TVantorForm::saveProject()
     if (project.points)
         settings.StretchRules = StretchRulesOf(*project.points, platform::CurrentRegionalFormat());
     settings.Font = ToProjectFont(m_tableFont.font);
-    if (!WriteProjectFile(m_dialogs.SaveDialog1.fileName(), settings))
+    const QString fileName = m_dialogs.SaveDialog1.fileName();
+    if (WriteProjectFile(fileName, settings))
+        return;
+    // The save refused a file the user keeps from being written: saying so tells them why.
+    if (platform::IsReadOnlyFile(fileName))
+        MsgBox(platform::ReadOnlyText(fileName), QString::fromUtf8(kProgramName), MsgStyle::Error);
+    else
         MsgError("Bestand kon niet geschreven worden!", kProgramName);
 }
 

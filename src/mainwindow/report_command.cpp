@@ -29,6 +29,11 @@ QString ShownHeight(double height, const calc::CourseTable& table)
     return QString::fromStdString(calc::FormatHeight(height, table.inputs.Decimals, table.format));
 }
 
+RunningReport DestinationOf(const TPrintDialog1& dialog)
+{
+    return dialog.toScreen() ? RunningReport::ToScreen : RunningReport::ToPrinter;
+}
+
 } // namespace
 
 void TVantorForm::AfdrukkenButtonClick()
@@ -45,10 +50,10 @@ void TVantorForm::printReport()
 // cancelled dialog need not cost.
 void TVantorForm::printReportOf(const std::function<ReportTable()>& tableNow)
 {
-    if (m_reportRunning || !PrintDialog1 || !ConfirmPrintDialog(*PrintDialog1))
+    if (m_report != RunningReport::None || !PrintDialog1 || !ConfirmPrintDialog(*PrintDialog1))
         return;
     const ReportTable table = tableNow();
-    const ReportInProgress running(m_reportRunning, heldWhilePrinting());
+    const ReportInProgress running(m_report, DestinationOf(*PrintDialog1), heldWhilePrinting());
     PrintResultsReport(table, *PrintDialog1);
 }
 
@@ -65,7 +70,7 @@ void TVantorForm::printRodOf(const calc::CourseTable& table)
 
 void TVantorForm::printRodTable(const RodTable& table)
 {
-    if (m_reportRunning)
+    if (m_report != RunningReport::None)
         return;
     if (const QString refusal = RodRefusal(table); !refusal.isEmpty()) {
         MsgWarningText(refusal, kRodCaption);
@@ -73,7 +78,7 @@ void TVantorForm::printRodTable(const RodTable& table)
     }
     if (!PrintDialog1 || !ConfirmPrintDialog(*PrintDialog1))
         return;
-    const ReportInProgress running(m_reportRunning, heldWhilePrinting());
+    const ReportInProgress running(m_report, DestinationOf(*PrintDialog1), heldWhilePrinting());
     PrintRod(table, *PrintDialog1);
 }
 

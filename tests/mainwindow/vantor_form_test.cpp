@@ -401,7 +401,10 @@ struct ConfirmedPrinting {
     ConfirmedPrinting()
     {
         PrintDialog1 = &dialog;
-        modal.answer = [this](QDialog&) {
+        modal.answer = [this](QDialog& shown) {
+            // Any other window, a preview, is looked at and closed.
+            if (&shown != &dialog)
+                return int(QDialog::Rejected);
             dialog.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))->click();
             return int(QDialog::Accepted);
         };
@@ -559,6 +562,53 @@ private:
     QByteArray m_previous;
 };
 
+// Closing while the pages of a print are drawn asks as for a job on its way: "Nee" lets the print
+// go to the printer whole, "Ja" stops it unsent. A preview is closed without a question.
+TEST_F(VantorFormTest, ClosingWhileAPrintIsDrawnAsksUnlessItGoesToTheScreen)
+{
+    ConfirmedPrinting printing;
+    const std::vector<TestPrinter::Job>& jobs = printing.printer.jobs;
+    retype("VantorbelEdit", QStringLiteral("0,1"));
+    calculate();
+    // The user closes the main window as soon as the print holds its commands back.
+    QTimer user;
+    bool closing = false;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        if (!closing && !find<QToolButton>("ToolButton9")->isEnabled()) {
+            closing = true;
+            form.close();
+        }
+    });
+    user.start(0);
+    const QString question =
+        QStringLiteral("De afdruk is nog niet bij de printer. Toch afsluiten?");
+
+    click("ToolButton9");
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, question);
+    EXPECT_TRUE(form.isVisible());
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_FALSE(jobs[0].aborted);
+
+    boxes.answerYes = true;
+    closing = false;
+    click("ToolButton9");
+    ASSERT_EQ(boxes.boxes.size(), 2u);
+    EXPECT_EQ(boxes.boxes[1].text, question);
+    EXPECT_FALSE(form.isVisible());
+    ASSERT_EQ(jobs.size(), 2u);
+    EXPECT_TRUE(jobs[1].aborted);
+    EXPECT_LT(jobs[1].pages.size(), jobs[0].pages.size());
+
+    form.show();
+    printing.dialog.findChild<QAbstractButton*>(QStringLiteral("NaarScherm"))->setChecked(true);
+    closing = false;
+    click("ToolButton9");
+    EXPECT_TRUE(closing);
+    EXPECT_EQ(boxes.boxes.size(), 2u);
+    EXPECT_FALSE(form.isVisible());
+}
+
 // Closing with a job still on its way asks first; "Ja" gives the job up and says so while it
 // waits for the scheduler, which here never answers.
 TEST_F(VantorFormTest, ClosingWithAPrintJobOnItsWayAsksAndGivesItUp)
@@ -572,7 +622,8 @@ TEST_F(VantorFormTest, ClosingWithAPrintJobOnItsWayAsksAndGivesItUp)
     ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
     pdf.write("%PDF-1.4\n");
     pdf.close();
-    platform::HandOverInBackground(job);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    platform::HandOverInBackground(job, ::dup(pdf.handle()));
 
     click("ToolButton12");
     ASSERT_EQ(boxes.boxes.size(), 1u);

@@ -1,5 +1,8 @@
 #include "platform/files/replacing_file.h"
 
+#include "platform/files/file_system_calls.h"
+#include "platform/files/save_target.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -39,12 +42,11 @@ mode_t newFileMode()
 } // namespace
 
 ReplacingFile::ReplacingFile(const QString& fileName, Link link)
-    : m_link(link)
+    : m_fileName(fileName)
+    // A chain of links that never ends leaves no target, which open() reports.
+    , m_target(link == Link::WriteThrough ? EndOfLinks(fileName).value_or(QString())
+                                          : QFileInfo(fileName).absoluteFilePath())
 {
-    const QFileInfo info(fileName);
-    // Through a link, also a dangling one, the content goes to where the link points.
-    m_target = link == Link::WriteThrough && info.isSymLink() ? info.symLinkTarget()
-                                                              : info.absoluteFilePath();
 }
 
 ReplacingFile::~ReplacingFile()
@@ -62,8 +64,9 @@ void ReplacingFile::removeLeftovers() const
         const int descriptor = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
         if (descriptor < 0)
             continue;
-        // A save in progress holds its lock; only what no one holds any more is left over.
-        if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0)
+        // A save in progress holds its lock; only what no one holds any more is left over. Where
+        // locks fail, a save in progress cannot be told from a leftover: none is removed.
+        if (Seam<FileSystemCalls>::get().lock(descriptor, LOCK_EX | LOCK_NB) == 0)
             ::unlink(path.constData());
         ::close(descriptor);
     }
@@ -77,8 +80,24 @@ bool ReplacingFile::failed(int error)
     return false;
 }
 
+int ReplacingFile::duplicateDescriptor() const
+{
+    return m_lock < 0 ? -1 : ::fcntl(m_lock, F_DUPFD_CLOEXEC, 0);
+}
+
 bool ReplacingFile::open()
 {
+    if (m_target.isEmpty())
+        return failed(ELOOP);
+    // The file the content replaces; for a name whose link is replaced, the link, which has no
+    // owner, permissions or protection of its own to keep.
+    struct stat existing {};
+    const bool found = ::lstat(QFile::encodeName(m_target).constData(), &existing) == 0 &&
+                       S_ISREG(existing.st_mode);
+    if (found && IsReadOnlyFile(m_target)) {
+        m_failure.readOnlyFile = m_fileName;
+        return failed(EACCES);
+    }
     removeLeftovers();
     const QFileInfo target(m_target);
     QByteArray pattern = QFile::encodeName(target.absoluteDir().filePath(
@@ -89,14 +108,16 @@ bool ReplacingFile::open()
         return failed(errno);
     m_temporaryPath = QFile::decodeName(pattern);
     m_failure.begun = true;
-    // A link that is to be replaced has no permissions of its own to keep.
-    struct stat existing {};
-    const QByteArray targetPath = QFile::encodeName(m_target);
-    const int found = m_link == Link::WriteThrough ? ::stat(targetPath.constData(), &existing)
-                                                   : ::lstat(targetPath.constData(), &existing);
-    const mode_t mode =
-        found == 0 && S_ISREG(existing.st_mode) ? (existing.st_mode & 07777) : newFileMode();
-    if (::flock(m_lock, LOCK_EX) != 0 || ::fchmod(m_lock, mode) != 0)
+    // On a file system without locks the save is as safe; only a file that a save killed
+    // halfway leaves there is never cleaned up.
+    Seam<FileSystemCalls>::get().lock(m_lock, LOCK_EX);
+    // Before the mode, since a change of owner clears the set-id bits. Only root may give a
+    // file away; anyone may give it one of their own groups.
+    if (found && ::fchown(m_lock, existing.st_uid, existing.st_gid) != 0 &&
+        ::fchown(m_lock, uid_t(-1), existing.st_gid) != 0) {
+        // Neither is allowed: the file becomes the user's, as a file they make does.
+    }
+    if (::fchmod(m_lock, found ? (existing.st_mode & 07777) : newFileMode()) != 0)
         return failed(errno);
     const int writer = ::fcntl(m_lock, F_DUPFD_CLOEXEC, 0);
     if (writer < 0)
@@ -122,15 +143,23 @@ bool ReplacingFile::commit()
                  QFile::encodeName(m_target).constData()) != 0)
         return failed(errno);
     m_temporaryPath.clear();
-    // The new name must reach the disk too, or a power cut could bring the old file back.
-    const QByteArray folder = QFile::encodeName(QFileInfo(m_target).absolutePath());
-    if (const int directory = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        directory >= 0) {
-        ::fsync(directory);
-        ::close(directory);
-    }
+    if (!syncFolder())
+        return false;
     discard();
     return true;
+}
+
+bool ReplacingFile::syncFolder()
+{
+    // The new name must reach the disk too, or a power cut could bring the old file back.
+    const QByteArray folder = QFile::encodeName(QFileInfo(m_target).absolutePath());
+    const int directory = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (directory < 0)
+        return failed(errno);
+    const int error = Seam<FileSystemCalls>::get().syncFolder(directory);
+    ::close(directory);
+    // EINVAL: a file system that cannot sync a folder, and keeps its names as it keeps them.
+    return error == 0 || error == EINVAL || failed(error);
 }
 
 void ReplacingFile::discard()

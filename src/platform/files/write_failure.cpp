@@ -1,5 +1,6 @@
 #include "platform/files/write_failure.h"
 
+#include <QFileInfo>
 #include <QtGlobal>
 
 #include <cerrno>
@@ -24,6 +25,8 @@ QString WriteFailureCause(int error)
         return QStringLiteral("de schijf kan alleen gelezen worden");
     case ENOENT:
         return QStringLiteral("de map bestaat niet");
+    case ELOOP:
+        return QStringLiteral("de koppelingen naar het bestand verwijzen in een kring");
     default:
         return qt_error_string(error);
     }
@@ -31,9 +34,17 @@ QString WriteFailureCause(int error)
 
 QString WriteFailureText(const QString& subject, const WriteFailure& failure)
 {
+    if (!failure.readOnlyFile.isEmpty())
+        return ReadOnlyText(failure.readOnlyFile);
     return QStringLiteral("%1 kon niet %2worden geschreven: %3.")
         .arg(subject, failure.begun ? QStringLiteral("volledig ") : QString(),
              WriteFailureCause(failure.error));
+}
+
+QString ReadOnlyText(const QString& fileName)
+{
+    return QStringLiteral("Het bestand %1 is alleen-lezen; er is niets opgeslagen.")
+        .arg(QFileInfo(fileName).fileName());
 }
 
 } // namespace platform

@@ -31,7 +31,8 @@ void setPixelsPerInch(QImage& image, int pixelsPerInch)
 void SavePagesAsPdf(const QString& fileName, const std::vector<const PageImage*>& pages,
                     const QPageLayout& layout, const QString& title, bool actualSize)
 {
-    PdfFile file(fileName, QStringLiteral("Het bestand ") + fileName);
+    PdfFile file(fileName, QStringLiteral("Het bestand ") + fileName,
+                 ReplacingFile::Link::WriteThrough);
     QPdfWriter& writer = file.writer();
     writer.setTitle(title);
     writer.setCreator(title);

@@ -15,8 +15,9 @@ class PageImage;
 
 // All pages in one PDF file on the paper of `layout`, each page at the top-left of the printable
 // area as a printer places it; text stays text, fonts embedded as subsets. With `actualSize` the
-// PDF asks to be printed at its own size (pdf_actual_size.h). The file is replaced in full or
-// not at all (pdf_file.h); throws std::runtime_error with a Dutch message that names it.
+// PDF asks to be printed at its own size (pdf_actual_size.h). The file, the user's choice, is
+// replaced in full or not at all at the end of its links (pdf_file.h); throws
+// std::runtime_error with a Dutch message that names it.
 void SavePagesAsPdf(const QString& fileName, const std::vector<const PageImage*>& pages,
                     const QPageLayout& layout, const QString& title, bool actualSize);
 

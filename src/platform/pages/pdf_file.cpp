@@ -9,8 +9,8 @@
 
 namespace platform {
 
-PdfFile::PdfFile(const QString& fileName, QString subject)
-    : m_file(fileName, ReplacingFile::Link::Replace)
+PdfFile::PdfFile(const QString& fileName, QString subject, ReplacingFile::Link link)
+    : m_file(fileName, link)
     , m_subject(std::move(subject))
 {
     if (!m_file.open())

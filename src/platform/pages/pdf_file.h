@@ -10,13 +10,15 @@
 namespace platform {
 
 // A PDF that is written in full or not at all. Qt's PDF writer writes straight into a
-// ReplacingFile (a link by the file's name is replaced itself), and since it ignores failed
-// writes, every step here asks the file instead. Every failure throws std::runtime_error with a
-// Dutch message that names the file by `subject` ("Het bestand plan.pdf") and gives the cause;
-// the file's old content then stays and the temporary file goes.
+// ReplacingFile, whose `link` says what becomes of a link by the file's name (written through
+// for a file the user chose), and since it ignores failed writes, every step here asks the file
+// instead. Every failure throws std::runtime_error with a Dutch message that names the file by
+// `subject` ("Het bestand plan.pdf") and gives the cause; the file's old content then stays and
+// the temporary file goes.
 class PdfFile {
 public:
-    PdfFile(const QString& fileName, QString subject);
+    PdfFile(const QString& fileName, QString subject,
+            ReplacingFile::Link link = ReplacingFile::Link::Replace);
 
     // For the painter and the document's settings; pages are begun with newPage() below.
     QPdfWriter& writer() { return *m_writer; }
@@ -27,6 +29,8 @@ public:
     void finish(bool actualSize);
     // The finished file, still under its temporary name, for whoever takes it from there.
     QString temporaryPath() const { return m_file.temporaryPath(); }
+    // A descriptor of its own on it, so that it is not opened again by its name.
+    int duplicateDescriptor() const { return m_file.duplicateDescriptor(); }
     // Puts the finished file in the place of the file it replaces.
     void commit();
 

@@ -25,10 +25,9 @@ public:
         connect(&m_look, &QTimer::timeout, this, &HandOvers::look);
     }
 
-    void add(CupsJobRequest request)
+    void add(const QString& queue, std::unique_ptr<CupsHandOver> handOver)
     {
-        const QString queue = request.queue;
-        m_pending.push_back({queue, std::make_unique<CupsHandOver>(std::move(request)), false});
+        m_pending.push_back({queue, std::move(handOver), false});
         m_look.start(kLookEveryMs);
     }
 
@@ -96,9 +95,10 @@ bool waitForHandOvers(std::chrono::milliseconds grace)
 
 } // namespace
 
-void HandOverInBackground(CupsJobRequest request)
+void HandOverInBackground(CupsJobRequest request, int descriptor)
 {
-    handOvers().add(std::move(request));
+    const QString queue = request.queue;
+    handOvers().add(queue, std::make_unique<CupsHandOver>(std::move(request), descriptor));
 }
 
 bool HandOverPending()

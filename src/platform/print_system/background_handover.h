@@ -11,8 +11,9 @@
 
 namespace platform {
 
-// Hands the job over on a scheduler worker and returns at once.
-void HandOverInBackground(CupsJobRequest request);
+// Hands the job over on a scheduler worker and returns at once, the PDF read through
+// `descriptor` (CupsHandOver).
+void HandOverInBackground(CupsJobRequest request, int descriptor);
 
 // True while a job is not with its queue yet.
 bool HandOverPending();

@@ -1,8 +1,8 @@
 #include "platform/print_system/cups_connection.h"
 
 #include "platform/print_system/cups_library.h"
-#include "platform/toolkit/painted_wait.h"
 #include "platform/print_system/scheduler_workers.h"
+#include "platform/toolkit/painted_wait.h"
 
 #include <QDeadlineTimer>
 
@@ -13,7 +13,6 @@ namespace platform {
 namespace {
 
 constexpr int kConnectMs = 5000;
-constexpr double kAnswerSeconds = 15.0;
 
 const char* declinePassword(const char*, http_t*, const char*, const char*, void*)
 {
@@ -38,8 +37,22 @@ http_t* ConnectToScheduler()
                                       cups->cupsEncryption(), 1, kConnectMs, nullptr);
     // Without a time-out callback, a question that is not answered in time fails.
     if (http)
-        cups->httpSetTimeout(http, kAnswerSeconds, nullptr, nullptr);
+        cups->httpSetTimeout(http, std::chrono::duration<double>(kSchedulerAnswerTimeOut).count(),
+                             nullptr, nullptr);
     return http;
+}
+
+ipp_t* NewQuestion(ipp_op_t operation, const char* uriName, const QByteArray& uri,
+                   std::initializer_list<const char*> wanted)
+{
+    const CupsLibrary& cups = *Cups();
+    ipp_t* request = cups.ippNewRequest(operation);
+    cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, uriName, nullptr, uri.constData());
+    cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                      cups.cupsUser());
+    cups.ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                       static_cast<int>(wanted.size()), nullptr, std::data(wanted));
+    return request;
 }
 
 Destination SplitDestination(const QString& name)

@@ -6,6 +6,7 @@
 #include <cups/cups.h>
 
 #include <chrono>
+#include <initializer_list>
 
 namespace platform {
 
@@ -15,9 +16,12 @@ namespace platform {
 // support, calls this first.
 void DeclinePasswordQuestions();
 
-// A connection to the print scheduler for the calling thread, whose questions give up after a
-// bounded time; nullptr when it cannot be had. Declines password questions on this thread. Once
-// there is a connection, libcups is open (cups_library.h).
+// How long a question on a connection below waits for the scheduler's answer.
+constexpr std::chrono::seconds kSchedulerAnswerTimeOut{15};
+
+// A connection to the print scheduler for the calling thread, whose questions give up after
+// kSchedulerAnswerTimeOut; nullptr when it cannot be had. Declines password questions on this
+// thread. Once there is a connection, libcups is open (cups_library.h).
 http_t* ConnectToScheduler();
 
 // Whether the scheduler answers a question about the queue within the given time, asked on a
@@ -25,6 +29,11 @@ http_t* ConnectToScheduler();
 // the window's thread, where one that has stopped answering would freeze every window: this
 // looks first. Also true when there is no scheduler at all: then nothing waits.
 bool SchedulerAnswers(const QString& queue, std::chrono::milliseconds within);
+
+// An IPP question about a queue or a job (`uriName` "printer-uri" or "job-uri"), as the user,
+// for the named attributes only; for cupsDoRequest, which frees it. libcups must be open.
+ipp_t* NewQuestion(ipp_op_t operation, const char* uriName, const QByteArray& uri,
+                   std::initializer_list<const char*> wanted);
 
 // A request the scheduler carried out: besides plain success, also when it ignored or replaced
 // an attribute it does not support, or settled conflicting ones itself.

@@ -1,5 +1,6 @@
 #include "platform/print_system/cups_job.h"
 
+#include "platform/files/write_failure.h"
 #include "platform/print_system/cups_connection.h"
 #include "platform/print_system/cups_job_options.h"
 #include "platform/print_system/cups_library.h"
@@ -8,6 +9,7 @@
 #include <QFile>
 
 #include <atomic>
+#include <cerrno>
 #include <fcntl.h>
 #include <mutex>
 #include <unistd.h>
@@ -52,6 +54,14 @@ struct Connection {
             http, destination.queue.constData(),
             destination.instance.isEmpty() ? nullptr : destination.instance.constData());
         info = dest ? cups->cupsCopyDestInfo(http, dest) : nullptr;
+        // A queue that wants a password or refuses the user ends libcups' look-up with "not
+        // found" all the same: the queue's own answer tells the refusal.
+        if (!dest)
+            cups->ippDelete(cups->cupsDoRequest(
+                http,
+                NewQuestion(IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri",
+                            "ipp://localhost/printers/" + destination.queue, {"printer-state"}),
+                "/"));
         return info;
     }
     void add(const CupsOptions& chosen)
@@ -64,14 +74,23 @@ struct Connection {
 
 QString refusal(const Connection& scheduler, const CupsJobRequest& request)
 {
-    // libcups' own word for it is "Unauthorized", with no hint of what to do.
-    if (scheduler.cups->cupsLastError() == IPP_STATUS_ERROR_NOT_AUTHORIZED)
+    const QString queue = QString::fromUtf8(SplitDestination(request.queue).queue);
+    switch (scheduler.cups->cupsLastError()) {
+    // libcups asks nobody for the password (cups_connection.h), and its own words for these
+    // give no hint of what to do.
+    case IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED:
+    case IPP_STATUS_ERROR_NOT_AUTHENTICATED:
         return QStringLiteral("De printer %1 vraagt om een wachtwoord; afdrukken naar deze printer "
                               "kan Vantorbel niet.")
-            .arg(request.queue);
+            .arg(queue);
+    case IPP_STATUS_ERROR_FORBIDDEN:
+    case IPP_STATUS_ERROR_NOT_AUTHORIZED:
+        return QStringLiteral("De printer %1 weigert afdrukken van deze gebruiker.").arg(queue);
+    default:
+        break;
+    }
     const QString why = QString::fromUtf8(scheduler.cups->cupsLastErrorString());
-    const QString refused =
-        QStringLiteral("De printer %1 nam de afdruk niet aan").arg(request.queue);
+    const QString refused = QStringLiteral("De printer %1 nam de afdruk niet aan").arg(queue);
     return why.isEmpty() ? refused : refused + QStringLiteral(" (") + why + QLatin1Char(')');
 }
 
@@ -98,7 +117,7 @@ void cancelJob(const QByteArray& queue, int id)
 // Create-Job, then the document in one Send-Document, as lp sends a file, so that the scheduler
 // and its filters make the copies as for every other program's job; between the pieces the worker
 // looks whether anyone still waits for the job.
-CupsJobOutcome send(const CupsJobRequest& request, QFile& pdf, const std::atomic<bool>& dropped)
+CupsJobOutcome send(const CupsJobRequest& request, int pdf, const std::atomic<bool>& dropped)
 {
     if (!Cups())
         return QStringLiteral("De printerservice (libcups) is niet geïnstalleerd.");
@@ -128,13 +147,23 @@ CupsJobOutcome send(const CupsJobRequest& request, QFile& pdf, const std::atomic
     if (scheduler.cups->cupsStartDocument(scheduler.http, queue.constData(), id, title.constData(),
                                           CUPS_FORMAT_PDF, 1) != HTTP_STATUS_CONTINUE)
         return givenUp(refusal(scheduler, request));
-    while (!pdf.atEnd()) {
-        const QByteArray chunk = pdf.read(kChunk);
+    // From the start of the file whatever the descriptor's offset: the writer may share it.
+    QByteArray chunk(kChunk, Qt::Uninitialized);
+    for (off_t offset = 0;;) {
+        ssize_t got = 0;
+        do
+            got = ::pread(pdf, chunk.data(), static_cast<size_t>(kChunk), offset);
+        while (got < 0 && errno == EINTR);
+        if (got < 0)
+            return givenUp(QStringLiteral("Het afdrukbestand kon niet gelezen worden: %1.")
+                               .arg(WriteFailureCause(errno)));
+        if (got == 0)
+            break;
+        offset += got;
         if (dropped)
             return givenUp(QString());
-        if (chunk.isEmpty() || scheduler.cups->cupsWriteRequestData(
-                                   scheduler.http, chunk.constData(),
-                                   static_cast<size_t>(chunk.size())) != HTTP_STATUS_CONTINUE)
+        if (scheduler.cups->cupsWriteRequestData(scheduler.http, chunk.constData(),
+                                                 static_cast<size_t>(got)) != HTTP_STATUS_CONTINUE)
             return givenUp(refusal(scheduler, request));
     }
     if (!Accepted(scheduler.cups->cupsFinishDocument(scheduler.http, queue.constData())))
@@ -147,25 +176,20 @@ CupsJobOutcome send(const CupsJobRequest& request, QFile& pdf, const std::atomic
 
 } // namespace
 
-CupsHandOver::CupsHandOver(CupsJobRequest request)
+CupsHandOver::CupsHandOver(CupsJobRequest request, int descriptor)
     : m_shared(std::make_shared<Shared>())
 {
-    // Opened here and read through that handle from here on: the name goes at once, before the
-    // caller lets go of the file it wrote, so that no spool file stays behind, also when the
-    // program ends before the worker does.
-    const QByteArray path = QFile::encodeName(request.pdfFile);
-    const int descriptor = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    ::unlink(path.constData());
+    // The name goes at once, before the caller lets go of the file it wrote, so that no spool
+    // file stays behind, also when the program ends before the worker does.
+    ::unlink(QFile::encodeName(request.pdfFile).constData());
     RunSchedulerWorker([shared = m_shared, request = std::move(request), descriptor] {
-        QFile pdf;
-        const bool opened =
-            descriptor >= 0 && pdf.open(descriptor, QIODevice::ReadOnly, QFile::AutoCloseHandle);
-        if (descriptor >= 0 && !opened)
-            ::close(descriptor);
         CupsJobOutcome outcome =
-            opened ? send(request, pdf, shared->dropped)
-                   : CupsJobOutcome(
-                         QStringLiteral("Bestand %1 kon niet gelezen worden").arg(request.pdfFile));
+            descriptor >= 0
+                ? send(request, descriptor, shared->dropped)
+                : CupsJobOutcome(
+                      QStringLiteral("Bestand %1 kon niet gelezen worden").arg(request.pdfFile));
+        if (descriptor >= 0)
+            ::close(descriptor);
         const std::lock_guard guard(shared->lock);
         shared->outcome = std::move(outcome);
     });

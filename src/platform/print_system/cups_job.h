@@ -20,9 +20,9 @@ struct CupsJobRequest {
     bool actualSize = false; // no fitting to the paper, one page a sheet
     QByteArray sides;        // "one-sided", "two-sided-long-edge" or "two-sided-short-edge"
     bool monochrome = false;
-    QString pageRanges; // "1-3,5"; empty: every page
     // Name, value, name, value: the printer's own options and the job options that Qt's set-up
-    // dialog chose (pages per sheet, page set, banners, priority, hold).
+    // dialog chose (pages per sheet, banners, priority, hold). The pages chosen are not among
+    // them: the document holds only those.
     QStringList printerOptions;
 };
 
@@ -31,10 +31,12 @@ using CupsJobOutcome = std::variant<int, QString>;
 
 // Hands the PDF to its queue through libcups on a scheduler worker (scheduler_workers.h): one job
 // with its options, the document sent as PDF, every question bounded in time. The PDF file is
-// the worker's from the start: opened and its name removed before the constructor returns.
+// the worker's from the start: its name is removed before a constructor returns.
 class CupsHandOver {
 public:
-    explicit CupsHandOver(CupsJobRequest request);
+    // Reads the PDF through `descriptor`, from its start, and closes it when done; the file is
+    // not opened again by its name.
+    CupsHandOver(CupsJobRequest request, int descriptor);
     // Nobody waits any more: the worker sends no more of the job and cancels it on its queue
     // once the scheduler lets it; the program need not wait for that.
     ~CupsHandOver();

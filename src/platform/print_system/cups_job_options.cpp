@@ -6,10 +6,30 @@
 namespace platform {
 namespace {
 
-// Options that scale or gather the pages; a page at 1:1 allows none of them.
-constexpr std::array kScaling = {"fit-to-page",   "fitplot",         "fill",
-                                 "scaling",       "natural-scaling", "ppi",
-                                 "print-scaling", "number-up",       "number-up-layout"};
+// Options that scale, gather, turn or move the pages; a page at 1:1 allows none of them, from
+// the set-up dialog or from anywhere else.
+constexpr std::array kScaling = {"fit-to-page",
+                                 "fitplot",
+                                 "fill",
+                                 "scaling",
+                                 "natural-scaling",
+                                 "ppi",
+                                 "print-scaling",
+                                 "number-up",
+                                 "number-up-layout",
+                                 "booklet",
+                                 "position",
+                                 "mirror",
+                                 "page-border",
+                                 "orientation-requested",
+                                 "landscape"};
+
+// The only defaults of a queue, its instance or the user's lpoptions that a page at 1:1 takes:
+// which paper, tray and bin, the sides, the colour and the copies. Whatever else a destination
+// may say (booklet=on shrank a rod to 0,65 in pdftopdf) never reaches such a job.
+constexpr std::array kActualSizeDefaults = {
+    "media-source",     "InputSlot",  "media-type", "MediaType", "sides",  "Duplex",
+    "print-color-mode", "ColorModel", "output-bin", "OutputBin", "copies", "collate"};
 
 bool named(const std::pair<QByteArray, QByteArray>& option, const char* name)
 {
@@ -37,6 +57,12 @@ bool jobDefault(const QByteArray& name)
            name != "auth-info-required" && name != "orientation-requested" && name != "landscape";
 }
 
+bool actualSizeDefault(const QByteArray& name)
+{
+    return std::any_of(kActualSizeDefaults.begin(), kActualSizeDefaults.end(),
+                       [&name](const char* allowed) { return name == allowed; });
+}
+
 } // namespace
 
 CupsOptions JobOptions(const CupsJobRequest& request, const CupsOptions& destinationDefaults,
@@ -55,8 +81,6 @@ CupsOptions JobOptions(const CupsJobRequest& request, const CupsOptions& destina
         set(options, "sides", request.sides);
     if (request.monochrome)
         set(options, "print-color-mode", "monochrome");
-    if (!request.pageRanges.isEmpty())
-        set(options, "page-ranges", request.pageRanges.toUtf8());
     set(options, "copies", QByteArray::number(request.copies));
     // Copies as whole sets, page 1 to the end and again: left uncollated, a queue that cannot
     // make copies itself (a PDF queue) makes just one.
@@ -65,7 +89,8 @@ CupsOptions JobOptions(const CupsJobRequest& request, const CupsOptions& destina
     if (!request.media.isEmpty())
         set(options, "media", request.media.toUtf8());
     for (const auto& [name, value] : destinationDefaults) {
-        if (jobDefault(name) && !has(options, name))
+        if (jobDefault(name) && (!request.actualSize || actualSizeDefault(name)) &&
+            !has(options, name))
             options.append({name, value});
     }
     if (request.actualSize) {

@@ -1,12 +1,12 @@
 #include "platform/print_system/desktop_printer.h"
 
-#include "platform/print_system/background_handover.h"
-#include "platform/toolkit/busy_cursor.h"
-#include "platform/print_system/cups_connection.h"
-#include "platform/print_system/cups_job.h"
 #include "platform/files/file_dialog.h"
 #include "platform/pages/page_image.h"
+#include "platform/print_system/background_handover.h"
+#include "platform/print_system/cups_connection.h"
+#include "platform/print_system/cups_job.h"
 #include "platform/print_system/spool_folder.h"
+#include "platform/toolkit/busy_cursor.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -175,9 +175,9 @@ PrinterFigures DesktopPrinter::figures()
 
 void DesktopPrinter::drawPicture(int x, int y, const PageImage& picture)
 {
-    if (!m_painter.isActive())
+    if (!m_job || !m_current)
         throw std::runtime_error("Er loopt geen afdruk");
-    picture.play(m_painter, QRectF(x, y, picture.width(), picture.height()));
+    picture.play(*m_current, QRectF(x, y, picture.width(), picture.height()));
 }
 
 std::unique_ptr<PdfFile> DesktopPrinter::newJobFile()
@@ -210,7 +210,8 @@ std::unique_ptr<PdfFile> DesktopPrinter::newJobFile()
         m_pdfTarget.isEmpty()
             ? std::make_unique<PdfFile>(SpoolFolder() + QStringLiteral("/afdruk.pdf"),
                                         QStringLiteral("Het afdrukbestand"))
-            : std::make_unique<PdfFile>(m_pdfTarget, QStringLiteral("Het bestand ") + m_pdfTarget);
+            : std::make_unique<PdfFile>(m_pdfTarget, QStringLiteral("Het bestand ") + m_pdfTarget,
+                                        ReplacingFile::Link::WriteThrough);
     // A PDF writer, not a second QPrinter: making a QPrinter asks the scheduler for its printers
     // on this thread, and a scheduler that does not answer would freeze the windows.
     QPdfWriter& writer = job->writer();
@@ -231,14 +232,41 @@ void DesktopPrinter::beginDocument()
     if (!m_painter.begin(&job->writer()))
         throw std::runtime_error("De afdruk kon niet beginnen op " + deviceName().toStdString());
     m_job = std::move(job);
-    m_canvas.setPainter(&m_painter);
+    // The built-in PDF printer's file holds every page, as the file the user asked for.
+    m_chosen =
+        m_pdfTarget.isEmpty()
+            ? ChosenPages::Of(m_printer.printRange() == QPrinter::PageRange ? m_printer.pageRanges()
+                                                                            : QPageRanges(),
+                              m_printer.printEngine()->property(kCupsOptions).toStringList())
+            : ChosenPages();
+    m_page = 1;
+    m_pageDrawn = false;
+    beginPage();
+}
+
+void DesktopPrinter::beginPage()
+{
+    if (m_discard.isActive())
+        m_discard.end();
+    if (m_chosen.contains(m_page)) {
+        // The document's first page exists from its start; each further one is added.
+        if (m_pageDrawn)
+            m_job->newPage();
+        m_pageDrawn = true;
+        m_current = &m_painter;
+    } else {
+        m_discard.begin(&m_nowhere);
+        m_current = &m_discard;
+    }
+    m_canvas.setPainter(m_current);
 }
 
 void DesktopPrinter::newPage()
 {
     if (!m_job)
         throw std::runtime_error("Er loopt geen afdruk");
-    m_job->newPage();
+    ++m_page;
+    beginPage();
 }
 
 void DesktopPrinter::endDocument()
@@ -246,19 +274,25 @@ void DesktopPrinter::endDocument()
     if (!m_job)
         throw std::runtime_error("Er loopt geen afdruk");
     m_canvas.setPainter(nullptr);
+    m_current = nullptr;
+    if (m_discard.isActive())
+        m_discard.end();
     const bool ended = m_painter.end();
     const std::unique_ptr<PdfFile> job = std::move(m_job);
     if (!ended)
         throw std::runtime_error("De afdruk kon niet worden afgerond");
+    // None of the chosen pages is in the report: no job, and the job's file goes with it.
+    if (!m_pageDrawn)
+        throw std::runtime_error(m_chosen.nothingPrinted(m_page).toStdString());
     // A page at 1:1 must reach the paper at 1:1 also when the user prints the file.
     job->finish(m_actualSize && !m_pdfTarget.isEmpty());
     if (!m_pdfTarget.isEmpty())
         job->commit();
     else
-        handOver(job->temporaryPath());
+        handOver(job->temporaryPath(), job->duplicateDescriptor());
 }
 
-void DesktopPrinter::handOver(const QString& spool)
+void DesktopPrinter::handOver(const QString& spool, int descriptor)
 {
     CupsJobRequest request;
     request.queue = m_printer.printerName();
@@ -269,12 +303,11 @@ void DesktopPrinter::handOver(const QString& spool)
     request.actualSize = m_actualSize;
     request.sides = sides(m_printer);
     request.monochrome = m_printer.colorMode() == QPrinter::GrayScale;
-    if (m_printer.printRange() == QPrinter::PageRange)
-        request.pageRanges = m_printer.pageRanges().toString();
-    request.printerOptions = m_printer.printEngine()->property(kCupsOptions).toStringList();
+    request.printerOptions =
+        WithoutPageChoice(m_printer.printEngine()->property(kCupsOptions).toStringList());
     // In the background, so that a scheduler slow to answer keeps no window from its commands;
     // the questions it asks give up after bounded times, and a refusal is told when it comes.
-    HandOverInBackground(std::move(request));
+    HandOverInBackground(std::move(request), descriptor);
 }
 
 void DesktopPrinter::abortDocument()
@@ -282,6 +315,9 @@ void DesktopPrinter::abortDocument()
     if (!m_job)
         return;
     m_canvas.setPainter(nullptr);
+    m_current = nullptr;
+    if (m_discard.isActive())
+        m_discard.end();
     // The job is the program's own file and nothing of it has gone anywhere yet.
     m_painter.end();
     m_job.reset();

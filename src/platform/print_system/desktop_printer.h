@@ -2,8 +2,10 @@
 
 #include "platform/pages/painter_surface.h"
 #include "platform/pages/pdf_file.h"
+#include "platform/print_system/chosen_pages.h"
 #include "platform/print_system/printer_service.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPrinter>
 
@@ -51,8 +53,11 @@ private:
     // unprintable borders.
     void useMinimumMargins();
     std::unique_ptr<PdfFile> newJobFile();
-    // Gives the finished job's file to the queue.
-    void handOver(const QString& spool);
+    // Page m_page begins: on the job's document when it is one of the chosen pages, else on a
+    // painter whose drawing goes nowhere.
+    void beginPage();
+    // Gives the finished job's file to the queue, read through `descriptor`, which goes with it.
+    void handOver(const QString& spool, int descriptor);
 
     QPrinter m_printer;
     // The queue's location as read with the printer, for as long as the printer stays the same:
@@ -65,6 +70,16 @@ private:
     QString m_pdfTarget;
     QPainter m_painter;
     bool m_actualSize = false;
+    // For a queue: the pages of the report the set-up chose, the report's page being drawn
+    // (from 1), and whether one of the chosen pages has been drawn yet.
+    ChosenPages m_chosen;
+    int m_page = 0;
+    bool m_pageDrawn = false;
+    // Where a page that was not chosen is drawn. Text is measured on the printer, so a page
+    // drawn here is laid out exactly as a chosen one.
+    QImage m_nowhere{1, 1, QImage::Format_ARGB32};
+    QPainter m_discard;
+    QPainter* m_current = nullptr;
 };
 
 } // namespace platform

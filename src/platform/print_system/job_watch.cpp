@@ -3,12 +3,12 @@
 #include "platform/print_system/cups_connection.h"
 #include "platform/print_system/cups_library.h"
 #include "platform/print_system/scheduler_workers.h"
+#include "platform/toolkit/seam.h"
 
 #include <QObject>
 
+#include <algorithm>
 #include <atomic>
-#include <chrono>
-#include <optional>
 #include <thread>
 
 namespace platform {
@@ -16,9 +16,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// How long a job is followed, and how often the scheduler is asked.
+// How long a job is followed. Most jobs leave the queue within seconds, so the first questions
+// come quickly and later ones, for a job that waits, ever less often.
 constexpr auto kFollowFor = 30s;
-constexpr auto kAskEvery = 500ms;
+constexpr std::chrono::milliseconds kFirstPause = 500ms;
+constexpr std::chrono::milliseconds kLongestPause = 5s;
 
 std::function<void(const QString&)>& notice()
 {
@@ -40,104 +42,196 @@ QObject& receiver()
     return object;
 }
 
-// What a job's state means to the user; empty: nothing to tell (yet).
-QString jobMessage(ipp_jstate_t state, const QString& queue)
+bool hasKeyword(const CupsLibrary& cups, ipp_attribute_t* attribute, const char* keyword)
 {
-    switch (state) {
+    for (int i = 0; i < cups.ippGetCount(attribute); ++i)
+        if (qstrcmp(cups.ippGetString(attribute, i, nullptr), keyword) == 0)
+            return true;
+    return false;
+}
+
+// A watcher's questions through libcups, each for the few attributes it needs.
+class CupsQuestions final : public JobWatchScheduler::Questions {
+public:
+    explicit CupsQuestions(const CupsLibrary& cups)
+        : m_cups(cups)
+    {
+    }
+    ~CupsQuestions() override { hangUp(); }
+    CupsQuestions(const CupsQuestions&) = delete;
+    CupsQuestions& operator=(const CupsQuestions&) = delete;
+
+    JobAnswer job(int id) override
+    {
+        if (!m_http)
+            m_http = ConnectToScheduler();
+        if (!m_http)
+            return {JobAnswer::Kind::Down};
+        const auto asked = std::chrono::steady_clock::now();
+        ipp_t* response =
+            m_cups.cupsDoRequest(m_http,
+                                 NewQuestion(IPP_OP_GET_JOB_ATTRIBUTES, "job-uri",
+                                             "ipp://localhost/jobs/" + QByteArray::number(id),
+                                             {"job-state", "job-state-reasons"}),
+                                 "/jobs/");
+        const ipp_status_t status = m_cups.cupsLastError();
+        JobAnswer answer;
+        ipp_attribute_t* state = m_cups.ippFindAttribute(response, "job-state", IPP_TAG_ENUM);
+        if (status == IPP_STATUS_ERROR_NOT_FOUND) {
+            answer.kind = JobAnswer::Kind::Gone;
+        } else if (Accepted(status) && state) {
+            answer.kind = JobAnswer::Kind::State;
+            answer.state = static_cast<ipp_jstate_t>(m_cups.ippGetInteger(state, 0));
+            answer.printerStopped = hasKeyword(
+                m_cups, m_cups.ippFindAttribute(response, "job-state-reasons", IPP_TAG_KEYWORD),
+                "printer-stopped");
+        } else if (!response) {
+            // libcups connects again by itself and says nothing of it, so a question that
+            // failed before its time-out lost its scheduler: one that stopped or restarts.
+            hangUp();
+            if (std::chrono::steady_clock::now() - asked < kSchedulerAnswerTimeOut)
+                answer.kind = JobAnswer::Kind::Down;
+        }
+        m_cups.ippDelete(response);
+        return answer;
+    }
+
+    std::optional<bool> printerStopped(const QByteArray& queue) override
+    {
+        if (!m_http)
+            return std::nullopt;
+        ipp_t* response =
+            m_cups.cupsDoRequest(m_http,
+                                 NewQuestion(IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri",
+                                             "ipp://localhost/printers/" + queue,
+                                             {"printer-state", "printer-state-reasons"}),
+                                 "/");
+        std::optional<bool> stopped;
+        ipp_attribute_t* state = m_cups.ippFindAttribute(response, "printer-state", IPP_TAG_ENUM);
+        if (Accepted(m_cups.cupsLastError()) && state)
+            stopped = m_cups.ippGetInteger(state, 0) == IPP_PSTATE_STOPPED ||
+                      hasKeyword(m_cups,
+                                 m_cups.ippFindAttribute(response, "printer-state-reasons",
+                                                         IPP_TAG_KEYWORD),
+                                 "paused");
+        m_cups.ippDelete(response);
+        return stopped;
+    }
+
+private:
+    void hangUp()
+    {
+        if (m_http)
+            m_cups.httpClose(m_http);
+        m_http = nullptr;
+    }
+
+    const CupsLibrary& m_cups;
+    http_t* m_http = nullptr;
+};
+
+class DesktopJobWatchScheduler final : public JobWatchScheduler {
+public:
+    std::unique_ptr<Questions> questions() override
+    {
+        const CupsLibrary* cups = Cups();
+        if (!cups)
+            return nullptr;
+        return std::make_unique<CupsQuestions>(*cups);
+    }
+    std::chrono::steady_clock::time_point now() override
+    {
+        return std::chrono::steady_clock::now();
+    }
+    void pause(std::chrono::milliseconds duration) override
+    {
+        std::this_thread::sleep_for(duration);
+    }
+};
+
+// What a job's state means to the user; empty: nothing to tell (yet). The printer is asked only
+// for a job that waits, since a stopped printer is then the cause the user can do something about.
+QString stateMessage(const JobAnswer& job, JobWatchScheduler::Questions& ask,
+                     const QByteArray& queue)
+{
+    const QString name = QString::fromUtf8(queue);
+    const auto printerStopped = [&] {
+        return job.printerStopped || ask.printerStopped(queue).value_or(false);
+    };
+    const QString waitsOnPrinter =
+        QStringLiteral("De printer %1 is gestopt: de afdruk wacht.").arg(name);
+    switch (job.state) {
+    case IPP_JSTATE_PENDING:
+        return printerStopped() ? waitsOnPrinter : QString();
     case IPP_JSTATE_HELD:
-        return QStringLiteral("De afdruk op printer %1 wordt vastgehouden.").arg(queue);
+        return printerStopped()
+                   ? waitsOnPrinter
+                   : QStringLiteral("De afdruk op printer %1 wordt vastgehouden.").arg(name);
     case IPP_JSTATE_STOPPED:
-        return QStringLiteral("De afdruk op printer %1 is gestopt.").arg(queue);
+        return printerStopped() ? waitsOnPrinter
+                                : QStringLiteral("De afdruk op printer %1 is gestopt.").arg(name);
     case IPP_JSTATE_CANCELED:
-        return QStringLiteral("De afdruk op printer %1 is geannuleerd.").arg(queue);
+        return QStringLiteral("De afdruk op printer %1 is geannuleerd.").arg(name);
     case IPP_JSTATE_ABORTED:
-        return QStringLiteral("De afdruk op printer %1 is afgebroken.").arg(queue);
+        return QStringLiteral("De afdruk op printer %1 is afgebroken.").arg(name);
     default:
         return {};
     }
 }
 
-bool printerStopped(const CupsLibrary& cups, http_t* http, const QByteArray& queue)
-{
-    cups_dest_t* dest = cups.cupsGetNamedDest(http, queue.constData(), nullptr);
-    if (!dest)
-        return false;
-    const char* state = cups.cupsGetOption("printer-state", dest->num_options, dest->options);
-    const bool stopped = state && QByteArray(state) == "5";
-    cups.cupsFreeDests(1, dest);
-    return stopped;
-}
-
-struct JobState {
-    ipp_jstate_t state = IPP_JSTATE_PENDING;
-    bool printerStopped = false; // one of the job's reasons
-};
-
-// The job's state, as the scheduler tells it to the job's owner; nothing when the scheduler
-// cannot tell (an error, or the job is gone).
-std::optional<JobState> jobState(const CupsLibrary& cups, http_t* http, int id)
-{
-    static const char* const wanted[] = {"job-state", "job-state-reasons"};
-    const QByteArray uri = "ipp://localhost/jobs/" + QByteArray::number(id);
-    ipp_t* request = cups.ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
-    cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
-    cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
-                      cups.cupsUser());
-    cups.ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
-                       std::size(wanted), nullptr, wanted);
-    ipp_t* response = cups.cupsDoRequest(http, request, "/jobs/");
-    std::optional<JobState> job;
-    ipp_attribute_t* state = cups.ippFindAttribute(response, "job-state", IPP_TAG_ENUM);
-    if (Accepted(cups.cupsLastError()) && state) {
-        job.emplace();
-        job->state = static_cast<ipp_jstate_t>(cups.ippGetInteger(state, 0));
-        ipp_attribute_t* reasons =
-            cups.ippFindAttribute(response, "job-state-reasons", IPP_TAG_KEYWORD);
-        for (int i = 0; i < cups.ippGetCount(reasons); ++i)
-            job->printerStopped =
-                job->printerStopped ||
-                qstrcmp(cups.ippGetString(reasons, i, nullptr), "printer-stopped") == 0;
-    }
-    cups.ippDelete(response);
-    return job;
-}
-
+// Tells at most one thing about the job, and nothing of a job that printed or left the queue.
 void follow(const QByteArray& queue, int id)
 {
     const QString name = QString::fromUtf8(queue);
     const QString lost =
         QStringLiteral("Vantorbel kan de afdruk op %1 niet meer volgen.").arg(name);
-    http_t* http = ConnectToScheduler();
-    if (!http) {
+    JobWatchScheduler& scheduler = Seam<JobWatchScheduler>::get();
+    const std::unique_ptr<JobWatchScheduler::Questions> ask = scheduler.questions();
+    if (!ask) {
         TellAboutPrintJob(lost);
         return;
     }
-    const CupsLibrary& cups = *Cups();
-    const auto until = std::chrono::steady_clock::now() + kFollowFor;
-    while (std::chrono::steady_clock::now() < until && listening()) {
-        const std::optional<JobState> job = jobState(cups, http, id);
-        if (!job) {
+    const auto until = scheduler.now() + kFollowFor;
+    std::chrono::milliseconds pause = kFirstPause;
+    // The scheduler went away after taking the job; one that comes back starts its jobs anew
+    // or has lost them, and only the queue itself can tell the user which.
+    bool wentAway = false;
+    while (listening()) {
+        const JobAnswer answer = ask->job(id);
+        if (answer.kind == JobAnswer::Kind::Down) {
+            wentAway = true;
+        } else if (wentAway) {
+            TellAboutPrintJob(QStringLiteral("De printerservice is opnieuw gestart; kijk in de "
+                                             "afdrukwachtrij van %1 of de afdruk nog komt.")
+                                  .arg(name));
+            return;
+        } else if (answer.kind == JobAnswer::Kind::Unanswered) {
             TellAboutPrintJob(lost);
-            break;
-        }
-        if (job->state == IPP_JSTATE_COMPLETED)
-            break;
-        if (const QString message = jobMessage(job->state, name); !message.isEmpty()) {
+            return;
+        } else if (answer.kind == JobAnswer::Kind::Gone || answer.state == IPP_JSTATE_COMPLETED) {
+            return;
+        } else if (const QString message = stateMessage(answer, *ask, queue); !message.isEmpty()) {
             TellAboutPrintJob(message);
-            break;
+            return;
         }
-        if (job->state == IPP_JSTATE_PENDING &&
-            (job->printerStopped || printerStopped(cups, http, queue))) {
-            TellAboutPrintJob(
-                QStringLiteral("De printer %1 is gestopt: de afdruk wacht.").arg(name));
+        if (scheduler.now() + pause >= until)
             break;
-        }
-        std::this_thread::sleep_for(kAskEvery);
+        scheduler.pause(pause);
+        pause = std::min(pause * 2, kLongestPause);
     }
-    cups.httpClose(http);
+    if (wentAway && listening())
+        TellAboutPrintJob(QStringLiteral("De printerservice is gestopt; kijk in de afdrukwachtrij "
+                                         "van %1 of de afdruk nog komt zodra die weer draait.")
+                              .arg(name));
 }
 
 } // namespace
+
+template <> JobWatchScheduler& Seam<JobWatchScheduler>::desktop()
+{
+    static DesktopJobWatchScheduler scheduler;
+    return scheduler;
+}
 
 void TellAboutPrintJob(const QString& message)
 {

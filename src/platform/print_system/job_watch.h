@@ -1,8 +1,16 @@
 #pragma once
 
+#include "platform/toolkit/seam.h"
+
+#include <QByteArray>
 #include <QString>
 
+#include <chrono>
 #include <functional>
+#include <memory>
+#include <optional>
+
+#include <cups/cups.h>
 
 namespace platform {
 
@@ -19,5 +27,39 @@ void TellAboutPrintJob(const QString& message);
 // asking when the notice is taken away; one inside a question to a scheduler that does not answer
 // ends with that question's time-out.
 void WatchPrintJob(const QString& queue, int jobId);
+
+// What one question about the job brought.
+struct JobAnswer {
+    enum class Kind {
+        State,      // the scheduler told the job's state
+        Gone,       // the scheduler no longer knows the job: it has left the queue
+        Down,       // no scheduler takes connections: stopped, or on its way back
+        Unanswered, // connected, but no answer in time, or one that says nothing of the job
+    };
+    Kind kind = Kind::Unanswered;
+    ipp_jstate_t state = IPP_JSTATE_PENDING;
+    bool printerStopped = false; // one of the job's reasons
+};
+
+// The scheduler as a watcher asks it, and the watcher's clock; tests stand in for them
+// (toolkit/seam.h). Every watcher asks from its own worker thread.
+class JobWatchScheduler {
+public:
+    // The questions of one watcher, on a connection of its own.
+    class Questions {
+    public:
+        virtual ~Questions() = default;
+        virtual JobAnswer job(int id) = 0;
+        // Whether the queue is stopped; nothing when the scheduler did not say.
+        virtual std::optional<bool> printerStopped(const QByteArray& queue) = 0;
+    };
+
+    virtual ~JobWatchScheduler() = default;
+    // Nothing when libcups cannot be had.
+    virtual std::unique_ptr<Questions> questions() = 0;
+    virtual std::chrono::steady_clock::time_point now() = 0;
+    virtual void pause(std::chrono::milliseconds duration) = 0;
+};
+template <> JobWatchScheduler& Seam<JobWatchScheduler>::desktop();
 
 } // namespace platform

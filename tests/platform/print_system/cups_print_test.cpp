@@ -5,9 +5,9 @@
 #include "platform/print_system/printer_reading.h"
 #include "platform/print_system/printer_service.h"
 #include "platform/print_system/scheduler_workers.h"
-#include "print/windows/PrintDlg.h"
 #include "print/reports/results_report.h"
 #include "print/reports/rod_report.h"
+#include "print/windows/PrintDlg.h"
 #include "support/file_size_limit.h"
 
 #include <QApplication>
@@ -461,20 +461,44 @@ TEST_F(CupsPrintTest, TheSetUpDialogsChoicesReachTheJob)
     printer.setCopies(2);
     qprinter.setDuplex(QPrinter::DuplexLongSide);
     qprinter.setColorMode(QPrinter::GrayScale);
+    // Pages 2 to 3 with "Oneven pagina's", which Qt's dialog hands over as "even".
     qprinter.setPrintRange(QPrinter::PageRange);
     qprinter.setFromTo(2, 3);
-    qprinter.printEngine()->setProperty(QPrintEngine::PrintEnginePropertyKey(0xfe00),
-                                        QStringList({"job-priority", "60", "job-billing", ""}));
+    qprinter.printEngine()->setProperty(
+        QPrintEngine::PrintEnginePropertyKey(0xfe00),
+        QStringList({"job-priority", "60", "job-billing", "", "page-set", "even"}));
     printThreePages(printer);
     QString job;
     const int jobId = finishedJob(job);
     ASSERT_FALSE(HasFailure());
     EXPECT_EQ(attribute(job, "sides"), QStringLiteral("two-sided-long-edge"));
     EXPECT_EQ(attribute(job, "print-color-mode"), QStringLiteral("monochrome"));
-    EXPECT_EQ(attribute(job, "page-ranges"), QStringLiteral("2-3"));
     EXPECT_EQ(attribute(job, "job-priority"), QStringLiteral("60"));
     EXPECT_EQ(attribute(job, "copies"), QStringLiteral("2"));
-    EXPECT_EQ(pdfInfo(printed(jobId), "Pages"), QStringLiteral("4")); // pages 2 and 3, twice
+    // The document holds page 3 alone; the scheduler is left nothing to choose.
+    EXPECT_EQ(attribute(job, "page-ranges"), QString());
+    const QString spooled = spooledDocument(jobId);
+    EXPECT_EQ(pdfInfo(spooled, "Pages"), QStringLiteral("1"));
+    EXPECT_EQ(run(QStringLiteral("pdftotext"), {spooled, "-"}).simplified(),
+              QStringLiteral("Pagina 3"));
+    // Twice, each copy on the front of a sheet of its own.
+    EXPECT_EQ(pdfInfo(printed(jobId), "Pages"), QStringLiteral("4"));
+
+    // A range beyond the report: nothing goes to the queue, and the user is told why.
+    qprinter.setFromTo(9, 12);
+    printer.beginDocument();
+    try {
+        printer.endDocument();
+        ADD_FAILURE() << "a job of no pages ended";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "Blad 9 tot 12 bestaan niet; het verslag heeft 1 blad.");
+    }
+    EXPECT_TRUE(platform::HandOversEnded(std::chrono::seconds(5)));
+    EXPECT_EQ(jobIds().last(), jobId);
+    // The printer is the program's one printer: the next case in this process prints it all.
+    qprinter.setPrintRange(QPrinter::AllPages);
+    qprinter.printEngine()->setProperty(QPrintEngine::PrintEnginePropertyKey(0xfe00),
+                                        QStringList());
 }
 
 // An instance from lpoptions prints on its queue with the instance's own defaults.
