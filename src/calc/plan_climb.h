@@ -4,7 +4,8 @@
 // of a course is what the table will show: every course stretch by stretch, and how far the
 // one gauge's courses fall from the points between.
 
-#include "fixed_points.h"
+#include "plan.h"
+#include "regional_format.h"
 
 namespace calc {
 

@@ -4,8 +4,8 @@
 #include "fixed_points_tab.h"
 #include "read_only_list.h"
 
-#include "calc/format_height.h"
 #include "document/mode_words.h"
+#include "document/shown_height.h"
 #include "msg/Msg.h"
 #include "msg/error_report.h"
 #include "platform/fonts/font_stand_ins.h"
@@ -37,8 +37,7 @@ constexpr int kCountColumnWidth = 40;
 
 QString Height(double value, int decimals)
 {
-    return QString::fromStdString(
-        calc::FormatHeight(value, decimals, platform::CurrentRegionalFormat()));
+    return ShownHeight(value, decimals, platform::CurrentRegionalFormat());
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "fit_problem_text.h"
 
-#include "calc/format_height.h"
 #include "calc/number_reader.h"
+#include "document/shown_height.h"
 #include "platform/toolkit/regional_settings.h"
 
 QString FitFieldLabel(calc::FitField field, const ModeWords& words)
@@ -61,8 +61,7 @@ QString FitProblemText(const calc::FitError& error, const ModeWords& words,
             .arg(label, fieldText, stone.toLower());
     case calc::FitProblem::TooManyCourses:
         return QStringLiteral("Meer dan %1 %2: zoveel regels kan de tabel niet tonen")
-            .arg(QString::fromStdString(
-                     calc::FormatHeight(calc::kMaxFitCount, 0, platform::CurrentRegionalFormat())),
+            .arg(ShownHeight(calc::kMaxFitCount, 0, platform::CurrentRegionalFormat()),
                  words.courses);
     case calc::FitProblem::NothingFits:
         return QStringLiteral("Er past geen hele %1 tussen %2 en %3")

@@ -5,10 +5,10 @@
 #include "plan_wording.h"
 #include "read_only_list.h"
 
-#include "calc/format_height.h"
 #include "calc/number_reader.h"
 #include "document/mode_words.h"
 #include "document/plan_points.h"
+#include "document/shown_height.h"
 #include "msg/error_report.h"
 #include "platform/toolkit/regional_settings.h"
 
@@ -440,8 +440,7 @@ QString TFixedPointsTab::problemText(const calc::PlanError& error) const
                            : QString();
     case calc::PlanProblem::TooManyCourses:
         return QStringLiteral("Meer dan %1 %2 in totaal: zoveel regels kan de lijst niet tonen")
-            .arg(QString::fromStdString(calc::FormatHeight(calc::kMaxCourseRows, 0,
-                                                           platform::CurrentRegionalFormat())),
+            .arg(ShownHeight(calc::kMaxCourseRows, 0, platform::CurrentRegionalFormat()),
                  words.courses);
     }
     return {};

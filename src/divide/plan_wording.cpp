@@ -1,7 +1,7 @@
 #include "plan_wording.h"
 
-#include "calc/format_height.h"
 #include "calc/shown_value.h"
+#include "document/shown_height.h"
 
 #include <cmath>
 
@@ -15,20 +15,18 @@ PlanWording::PlanWording(const calc::Plan& plan, const ModeWords& words,
 
 QString PlanWording::height(double value) const
 {
-    return QString::fromStdString(calc::FormatHeight(value, m_plan.decimals, m_format));
+    return ShownHeight(value, m_plan.decimals, m_format);
 }
 
 // Gauges and joints as the first tab's lists show them.
 QString PlanWording::listed(double value) const
 {
-    return QString::fromStdString(
-        calc::FormatHeight(value, calc::ListDecimals(m_plan.decimals), m_format));
+    return ShownHeight(value, calc::ListDecimals(m_plan.decimals), m_format);
 }
 
 QString PlanWording::asTyped(double value, const std::optional<calc::Decimal>& typed) const
 {
-    return QString::fromStdString(
-        calc::FormatHeight(value, typed ? typed->scale : m_plan.decimals, m_format));
+    return ShownHeight(value, typed ? typed->scale : m_plan.decimals, m_format);
 }
 
 QString PlanWording::pointName(std::size_t point) const
@@ -106,8 +104,7 @@ QString PlanWording::faultText(calc::StretchFault fault, std::int32_t count) con
         return QStringLiteral("geen hele %1 past").arg(m_words.numberHeader.toLower());
     case calc::StretchFault::TooManyCourses:
         return QStringLiteral("meer dan %1 %2")
-            .arg(QString::fromStdString(calc::FormatHeight(calc::kMaxFitCount, 0, m_format)),
-                 m_words.courses);
+            .arg(ShownHeight(calc::kMaxFitCount, 0, m_format), m_words.courses);
     case calc::StretchFault::PierTooShort:
         return QStringLiteral("%1 vraagt minstens 2 %2")
             .arg(m_words.ruleKinds[static_cast<std::size_t>(calc::FitRule::LessJoint)],

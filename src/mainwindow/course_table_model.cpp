@@ -1,6 +1,6 @@
 #include "course_table_model.h"
 
-#include "calc/format_height.h"
+#include "document/shown_height.h"
 
 CourseTableModel::CourseTableModel(QObject* parent)
     : QAbstractTableModel(parent)
@@ -16,8 +16,7 @@ QString CourseTableModel::heightAt(std::size_t index) const
 {
     if (m_courses.empty())
         return {};
-    return QString::fromStdString(
-        calc::FormatHeight(m_courses[index].Height, m_decimals, m_format));
+    return ShownHeight(m_courses[index].Height, m_decimals, m_format);
 }
 
 QString CourseTableModel::cell(int column, int gridRow) const

@@ -12,8 +12,8 @@
 #include "print/windows/PrintDlg.h"
 
 #include "calc/course_table.h"
-#include "calc/format_height.h"
 #include "document/mode_words.h"
+#include "document/shown_height.h"
 #include "msg/Msg.h"
 
 #include <QLabel>
@@ -26,7 +26,7 @@ const QString kRodCaption = QStringLiteral("Lat afdrukken");
 // A height as the table of that calculation shows it.
 QString ShownHeight(double height, const calc::CourseTable& table)
 {
-    return QString::fromStdString(calc::FormatHeight(height, table.inputs.Decimals, table.format));
+    return ::ShownHeight(height, table.inputs.Decimals, table.format);
 }
 
 RunningReport DestinationOf(const TPrintDialog1& dialog)

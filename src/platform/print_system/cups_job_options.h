@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/print_system/cups_job.h"
+#include "platform/print_system/cups_job_request.h"
 
 #include <QByteArray>
 #include <QList>

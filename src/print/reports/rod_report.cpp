@@ -7,7 +7,7 @@
 #include "print/reports/rod_layout.h"
 #include "print/windows/PrintDlg.h"
 
-#include "calc/format_height.h"
+#include "document/shown_height.h"
 #include "msg/Msg.h"
 #include "platform/pages/drawing_surface.h"
 #include "platform/print_system/printer_service.h"
@@ -379,8 +379,7 @@ QString ProblemText(RodProblem problem, const RodTable& table)
     case RodProblem::TooManyCourses:
         return QStringLiteral("De tabel heeft meer dan %1 %2: zo'n lange lat wordt niet "
                               "afgedrukt.")
-            .arg(QString::fromStdString(
-                     calc::FormatHeight(kMaxRodCourses, 0, platform::CurrentRegionalFormat())),
+            .arg(ShownHeight(kMaxRodCourses, 0, platform::CurrentRegionalFormat()),
                  table.words.courses);
     case RodProblem::TooManySheets:
         return QStringLiteral("De lat zou meer dan %1 bladen worden: zo'n lange lat wordt niet "

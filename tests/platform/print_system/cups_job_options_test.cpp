@@ -1,5 +1,4 @@
 #include "platform/print_system/chosen_pages.h"
-#include "platform/print_system/cups_connection.h"
 #include "platform/print_system/cups_job_options.h"
 
 #include <gtest/gtest.h>
@@ -102,15 +101,6 @@ TEST(ChosenPages, AreTheReportsOwnPagesWhateverQtSwapped)
     EXPECT_EQ(platform::ChosenPages::Of(QPageRanges::fromString(QStringLiteral("9-12")), {})
                   .nothingPrinted(8),
               QStringLiteral("Blad 9 tot 12 bestaan niet; het verslag heeft 8 bladen."));
-}
-
-TEST(CupsJobOptions, AcceptedWithIgnoredOrConflictingAttributes)
-{
-    EXPECT_TRUE(platform::Accepted(IPP_STATUS_OK));
-    EXPECT_TRUE(platform::Accepted(IPP_STATUS_OK_IGNORED_OR_SUBSTITUTED));
-    EXPECT_TRUE(platform::Accepted(IPP_STATUS_OK_CONFLICTING));
-    EXPECT_FALSE(platform::Accepted(IPP_STATUS_OK_IGNORED_SUBSCRIPTIONS));
-    EXPECT_FALSE(platform::Accepted(IPP_STATUS_ERROR_NOT_AUTHORIZED));
 }
 
 } // namespace

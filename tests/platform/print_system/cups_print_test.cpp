@@ -8,6 +8,7 @@
 #include "print/reports/results_report.h"
 #include "print/reports/rod_report.h"
 #include "print/windows/PrintDlg.h"
+#include "support/a4_page.h"
 #include "support/file_size_limit.h"
 
 #include <QApplication>
@@ -634,13 +635,13 @@ TEST_F(CupsPrintTest, CurrentPrinterReportsTheFiguresOfTheDefaultQueue)
     const platform::PrinterFigures figures = printer.figures();
     EXPECT_EQ(figures.resolutionX, 1200);
     EXPECT_EQ(figures.resolutionY, 1200);
-    EXPECT_EQ(figures.pageWidthPixels, 9917);
-    EXPECT_EQ(figures.pageHeightPixels, 14033);
+    EXPECT_EQ(figures.pageWidthPixels, kA4WidthPixels);
+    EXPECT_EQ(figures.pageHeightPixels, kA4HeightPixels);
     // 210 - 2 * 6.35 mm and 297 - 2 * 6.35 mm, rounded down.
     EXPECT_EQ(figures.printableWidthMm, 197);
     EXPECT_EQ(figures.printableHeightMm, 284);
-    EXPECT_EQ(figures.printableWidthPixels, 9917 - 2 * border);
-    EXPECT_EQ(figures.printableHeightPixels, 14033 - 2 * border);
+    EXPECT_EQ(figures.printableWidthPixels, kA4WidthPixels - 2 * border);
+    EXPECT_EQ(figures.printableHeightPixels, kA4HeightPixels - 2 * border);
 }
 
 // At start-up the printer is read on a worker thread while the main window shows.

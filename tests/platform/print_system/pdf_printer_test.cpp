@@ -1,6 +1,7 @@
-#include "platform/toolkit/busy_cursor.h"
 #include "platform/print_system/desktop_printer.h"
+#include "platform/toolkit/busy_cursor.h"
 #include "platform/toolkit/toolkit_texts.h"
+#include "support/a4_page.h"
 #include "support/file_size_limit.h"
 #include "support/pdf_settings.h"
 #include "support/stand_ins.h"
@@ -65,15 +66,15 @@ TEST_F(PdfPrinterTest, StandsInAsAnA4PortraitPrinter)
     const platform::PrinterFigures page = printer.figures();
     EXPECT_EQ(page.resolutionX, 1200);
     EXPECT_EQ(page.resolutionY, 1200);
-    EXPECT_EQ(page.pageWidthPixels, 9917);
-    EXPECT_EQ(page.pageHeightPixels, 14033);
+    EXPECT_EQ(page.pageWidthPixels, kA4WidthPixels);
+    EXPECT_EQ(page.pageHeightPixels, kA4HeightPixels);
     EXPECT_LE(page.printableWidthMm, 210);
     EXPECT_LE(page.printableHeightMm, 297);
     EXPECT_GE(page.printableWidthMm, 190);
 
     printer.setOrientation(PageOrientation::Landscape);
     const platform::PrinterFigures lying = printer.figures();
-    EXPECT_EQ(lying.pageWidthPixels, 14033);
+    EXPECT_EQ(lying.pageWidthPixels, kA4HeightPixels);
     EXPECT_EQ(lying.printableWidthMm, page.printableHeightMm);
 }
 
