@@ -6,8 +6,8 @@
 
 #include "msg/error_report.h"
 #include "platform/fonts/font_stand_ins.h"
-#include "platform/toolkit/modal_runner.h"
 #include "platform/pages/svg_picture.h"
+#include "platform/toolkit/modal_runner.h"
 #include "platform/toolkit/url_opener.h"
 #include "platform/toolkit/window_placement.h"
 #include "program_identity.h"
@@ -80,8 +80,7 @@ TSplashForm::TSplashForm(QWidget* parent)
     m_hyperlink->setMouseTracking(true);
     m_hyperlink->installEventFilter(this);
     ApplyNormalLook(*m_hyperlink);
-    connect(m_hyperlink, &ClickableLabel::clicked, this,
-            [this] { RunGuarded([this] { HyperlinkClick(); }); });
+    connect(m_hyperlink, &ClickableLabel::clicked, this, Guarded([this] { HyperlinkClick(); }));
 
     auto* ok = new QPushButton(QStringLiteral("Ok"), this);
     ok->setObjectName(QStringLiteral("Button1"));

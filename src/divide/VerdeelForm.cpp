@@ -192,28 +192,24 @@ void TVerdeelForm::buildLists()
 
 void TVerdeelForm::connectCommands()
 {
-    const auto divideAgain = [this] {
-        RunGuarded([this] { divide(true); });
-    };
+    const auto divideAgain = Guarded([this] { divide(true); });
     for (QLineEdit* edit : {m_inputs.VerdeelOnderEdit, m_inputs.VerdeelBovenEdit})
         connect(edit, &QLineEdit::textChanged, this, divideAgain);
     for (QLineEdit* edit :
          {m_inputs.SteenEdit, m_inputs.VoegEdit, m_inputs.VoegVanEdit, m_inputs.VoegTotEdit})
-        connect(edit, &QLineEdit::textChanged, this, [this] {
-            keepBricks();
-            RunGuarded([this] { divide(true); });
-        });
+        connect(edit, &QLineEdit::textChanged, this, Guarded([this] {
+                    keepBricks();
+                    divide(true);
+                }));
     connect(m_inputs.MaatIsBox, &QComboBox::currentIndexChanged, this, divideAgain);
     connect(&m_document, &ProjectDocument::textChanged, this,
-            [this](ProjectField field) { RunGuarded([this, field] { follow(field); }); });
-    connect(&m_document, &ProjectDocument::modeChanged, this,
-            [this] { RunGuarded([this] { applyMode(); }); });
-    connect(m_takeOver, &QPushButton::clicked, this,
-            [this] { RunGuarded([this] { OvernemenButtonClick(); }); });
+            Guarded([this](ProjectField field) { follow(field); }));
+    connect(&m_document, &ProjectDocument::modeChanged, this, Guarded([this] { applyMode(); }));
+    connect(m_takeOver, &QPushButton::clicked, this, Guarded([this] { OvernemenButtonClick(); }));
     connect(m_printRod, &QPushButton::clicked, this,
-            [this] { RunGuarded([this] { LatAfdrukkenButtonClick(); }); });
+            Guarded([this] { LatAfdrukkenButtonClick(); }));
     connect(m_counts, &QTableWidget::cellDoubleClicked, this,
-            [this] { RunGuarded([this] { OvernemenButtonClick(); }); });
+            Guarded([this] { OvernemenButtonClick(); }));
 }
 
 void TVerdeelForm::showWindow()

@@ -128,37 +128,33 @@ void TFixedPointsTab::build()
 
 void TFixedPointsTab::connectAll()
 {
-    connect(m_points, &QTableWidget::cellChanged, this, [this] {
-        if (!m_showing)
-            RunGuarded([this] { pointsEdited(std::nullopt); });
-    });
-    connect(m_addPoint, &QPushButton::clicked, this,
-            [this] { RunGuarded([this] { addPoint(); }); });
-    connect(m_removePoint, &QPushButton::clicked, this,
-            [this] { RunGuarded([this] { removePoint(); }); });
-    connect(m_stretches, &QTableWidget::cellChanged, this, [this](int row, int column) {
-        if (!m_showing && column == kCountColumn)
-            RunGuarded([this, row] { countEdited(row); });
-    });
+    connect(m_points, &QTableWidget::cellChanged, this, Guarded([this] {
+                if (!m_showing)
+                    pointsEdited(std::nullopt);
+            }));
+    connect(m_addPoint, &QPushButton::clicked, this, Guarded([this] { addPoint(); }));
+    connect(m_removePoint, &QPushButton::clicked, this, Guarded([this] { removePoint(); }));
+    connect(m_stretches, &QTableWidget::cellChanged, this, Guarded([this](int row, int column) {
+                if (!m_showing && column == kCountColumn)
+                    countEdited(row);
+            }));
     connect(m_takeOver, &QPushButton::clicked, this,
-            [this] { RunGuarded([this] { VakOvernemenButtonClick(); }); });
+            Guarded([this] { VakOvernemenButtonClick(); }));
     connect(m_printPlan, &QPushButton::clicked, this,
-            [this] { RunGuarded([this] { PlanAfdrukkenButtonClick(); }); });
+            Guarded([this] { PlanAfdrukkenButtonClick(); }));
     connect(m_printRod, &QPushButton::clicked, this,
-            [this] { RunGuarded([this] { LatAfdrukkenButtonClick(); }); });
-    connect(&m_document, &ProjectDocument::textChanged, this, [this](ProjectField field) {
+            Guarded([this] { LatAfdrukkenButtonClick(); }));
+    connect(&m_document, &ProjectDocument::textChanged, this, Guarded([this](ProjectField field) {
         if (field == ProjectField::Bottom || field == ProjectField::Top)
-            RunGuarded([this] { showPoints(); });
+            showPoints();
         else if (field == ProjectField::Decimals)
-            RunGuarded([this] { plan(); });
-    });
-    connect(&m_document, &ProjectDocument::bricksChanged, this,
-            [this] { RunGuarded([this] { plan(); }); });
+            plan();
+    }));
+    connect(&m_document, &ProjectDocument::bricksChanged, this, Guarded([this] { plan(); }));
     // Points the user typed here are on screen already; points from a project opened are not.
     connect(&m_document, &ProjectDocument::pointsChanged, this,
-            [this] { RunGuarded([this] { m_editing ? plan() : showPoints(); }); });
-    connect(&m_document, &ProjectDocument::modeChanged, this,
-            [this] { RunGuarded([this] { applyMode(); }); });
+            Guarded([this] { m_editing ? plan() : showPoints(); }));
+    connect(&m_document, &ProjectDocument::modeChanged, this, Guarded([this] { applyMode(); }));
 }
 
 void TFixedPointsTab::applyMode()
@@ -396,10 +392,8 @@ void TFixedPointsTab::showKinds(const ModeWords& words)
             static_cast<int>(m_plan->stretches[static_cast<std::size_t>(row)].rule));
         kind->setAccessibleName(QStringLiteral("Soort"));
         // Queued: choosing makes the plan again, which replaces this very box.
-        connect(
-            kind, &QComboBox::activated, this,
-            [this, row](int rule) { RunGuarded([this, row, rule] { ruleEdited(row, rule); }); },
-            Qt::QueuedConnection);
+        connect(kind, &QComboBox::activated, this,
+                Guarded([this, row](int rule) { ruleEdited(row, rule); }), Qt::QueuedConnection);
         m_stretches->setCellWidget(row, kKindColumn, kind);
         widest = std::max(widest, kind->sizeHint().width());
     }

@@ -280,9 +280,7 @@ void TVantorForm::buildInformationBand()
 void TVantorForm::connectCommands()
 {
     const auto guarded = [this](void (TVantorForm::*handler)()) {
-        return [this, handler] {
-            RunGuarded([this, handler] { (this->*handler)(); });
-        };
+        return Guarded([this, handler] { (this->*handler)(); });
     };
     // Closing cannot fail; every other command reports its failures itself.
     connect(m_commands.ToolButton12, &QToolButton::clicked, this, &TVantorForm::ToolButton12Click);

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <concepts>
+
 #include <exception>
 #include <utility>
 
@@ -20,4 +22,16 @@ template <class Handler> void RunGuarded(Handler&& handler)
     } catch (...) {
         ReportUncaughtError(QStringLiteral("Onbekende fout"));
     }
+}
+
+// `handler` as a slot that runs guarded, with the signal's arguments: every command of every
+// window is connected through it.
+template <class Handler> auto Guarded(Handler handler)
+{
+    // Constrained, so that Qt finds how many of the signal's arguments the handler takes.
+    return [handler = std::move(handler)]<class... Arguments>(
+        Arguments && ... arguments) requires std::invocable<Handler&, Arguments...>
+    {
+        RunGuarded([&] { handler(std::forward<Arguments>(arguments)...); });
+    };
 }

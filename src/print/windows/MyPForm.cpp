@@ -136,7 +136,7 @@ void TPreviewPrintForm1::buildToolbar()
         button->setMouseTracking(true);
         button->installEventFilter(this);
         connect(button, &QToolButton::clicked, this,
-                [this, click = entry.click] { RunGuarded([this, click] { (this->*click)(); }); });
+                Guarded([this, click = entry.click] { (this->*click)(); }));
     }
     for (const auto& [name, left] : {std::pair{"Bevel1", 29}, {"Bevel2", 87}, {"Bevel3", 144}}) {
         auto* bevel = new QFrame(w.Panel1);

@@ -4,9 +4,9 @@
 
 #include "msg/error_report.h"
 #include "platform/fonts/font_stand_ins.h"
+#include "platform/pages/svg_picture.h"
 #include "platform/print_system/printer_reading.h"
 #include "platform/print_system/printer_service.h"
-#include "platform/pages/svg_picture.h"
 #include "platform/toolkit/window_placement.h"
 
 #include <QAbstractButton>
@@ -191,11 +191,9 @@ void TPrintDialog1::buildButtons()
         button->setAutoDefault(false);
     w.BitBtn1->setDefault(true);
 
-    connect(w.BitBtn1, &QPushButton::clicked, this,
-            [this] { RunGuarded([this] { BitBtn1Click(); }); });
+    connect(w.BitBtn1, &QPushButton::clicked, this, Guarded([this] { BitBtn1Click(); }));
     connect(w.BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(w.BitBtn3, &QPushButton::clicked, this,
-            [this] { RunGuarded([this] { BitBtn3Click(); }); });
+    connect(w.BitBtn3, &QPushButton::clicked, this, Guarded([this] { BitBtn3Click(); }));
 }
 
 bool TPrintDialog1::toScreen() const
