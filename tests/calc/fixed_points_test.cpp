@@ -292,31 +292,4 @@ TEST(FixedPoints, AStretchThatCannotBeDividedLeavesTheRestOfThePlan)
     EXPECT_TRUE(tall.stretches[0].withinLimits);
 }
 
-TEST(FixedPoints, EditedPointsKeepTheirCountsAndKinds)
-{
-    using calc::FitRule;
-    const std::vector<calc::PlanPointText> before{{"peil", "0"},
-                                                  {"dorpel", "900", 15, FitRule::PlusJoint},
-                                                  {"vloer", "2800", 0, FitRule::LessJoint}};
-    const auto kept = [&](std::vector<calc::PlanPointText> after,
-                          std::optional<std::size_t> removed = std::nullopt) {
-        calc::KeepStretchChoices(before, after, removed, kDutch);
-        std::vector<std::pair<std::int32_t, FitRule>> choices;
-        for (const calc::PlanPointText& point : after)
-            choices.emplace_back(point.typedCount, point.rule);
-        return choices;
-    };
-    using Choices = std::vector<std::pair<std::int32_t, FitRule>>;
-    const FitRule none = FitRule::Gauges;
-    // The same values typed otherwise keep both; a height retyped keeps the kind only.
-    EXPECT_EQ(kept({{"peil", "0,0"}, {"dorpel", "900"}, {"vloer", "2800"}}),
-              (Choices{{0, none}, {15, FitRule::PlusJoint}, {0, FitRule::LessJoint}}));
-    EXPECT_EQ(kept({{"peil", "0"}, {"dorpel", "950"}, {"vloer", "2800"}}),
-              (Choices{{0, none}, {0, FitRule::PlusJoint}, {0, FitRule::LessJoint}}));
-    // A point put between the sill and the floor, or the sill taken out, ends their kinds.
-    EXPECT_EQ(kept({{"peil", "0"}, {"dorpel", "900"}, {"vloer", "2800"}, {"kozijn", "2400"}}),
-              (Choices{{0, none}, {15, FitRule::PlusJoint}, {0, none}, {0, none}}));
-    EXPECT_EQ(kept({{"peil", "0"}, {"vloer", "2800"}}, 1), (Choices{{0, none}, {0, none}}));
-}
-
 } // namespace

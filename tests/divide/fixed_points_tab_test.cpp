@@ -205,11 +205,8 @@ TEST(FixedPointsTab, AFacadeIsLaidByTheKindOfEachStretch)
     EXPECT_EQ(column(kKind), (QStringList{"n × maat", "n × maat", "n × maat"}));
     EXPECT_EQ(column(kCount + 3)[1], QStringLiteral("geen hele kop past"));
     EXPECT_EQ(tab.message(), QStringLiteral("Vak 1.200,00 – 1.201,00: geen hele kop past"));
-    EXPECT_EQ(column(kCount)[2], QStringLiteral("11"));
-    EXPECT_EQ(courses.index(12, 0).data().toString(), QString());
     EXPECT_EQ(courses.index(12, 2).data().toString(),
               QStringLiteral("1.201,00 – geen hele kop past"));
-    EXPECT_EQ(courses.index(13, 0).data().toString(), QStringLiteral("12"));
 
     tab.document.setText(ProjectField::Decimals, QStringLiteral("1"));
     tab.type({{"hoek", "0"}, {"raam", "1200"}, {"deur", "3300"}, {"hoek", "5500"}});
