@@ -9,9 +9,10 @@
 #include "calc/course_table.h"
 #include "mainwindow/VantorForm.h"
 #include "mainwindow/course_grid.h"
+#include "print/reports/results_report.h"
 #include "print/windows/MyPForm.h"
 #include "print/windows/PrintDlg.h"
-#include "print/reports/results_report.h"
+#include "printing/printed_tables.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -54,7 +55,8 @@ const ReportTable& rowLimitTable()
 {
     static const ReportTable table = [] {
         ensureTable();
-        return shared().window.form->reportTable();
+        const CourseProject& project = shared().window.parts->document.project();
+        return ReportTableOf(project.table, project);
     }();
     return table;
 }

@@ -20,7 +20,8 @@ calc::RegionalFormat DutchFormat()
 }
 
 MainWindow::MainWindow()
-    : form(std::make_unique<TVantorForm>())
+    : parts(std::make_unique<ProgramParts>())
+    , form(std::make_unique<TVantorForm>(parts->document, parts->printing))
     , dialog(std::make_unique<TPrintDialog1>(form.get()))
 {
     PrintDialog1 = dialog.get();

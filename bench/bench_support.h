@@ -1,10 +1,11 @@
 #pragma once
 
 #include "calc/regional_format.h"
-#include "platform/toolkit/modal_runner.h"
 #include "platform/pages/page_image.h"
-#include "platform/print_system/printer_service.h"
 #include "platform/pages/recording_surface.h"
+#include "platform/print_system/printer_service.h"
+#include "platform/toolkit/modal_runner.h"
+#include "support/program_parts.h"
 #include "support/stand_ins.h"
 #include "support/test_printer.h"
 
@@ -39,6 +40,7 @@ struct MainWindow {
     ~MainWindow();
     void calculate();  // the calculate command and one round of events
     void clearTable(); // the table back to empty, with its events processed
+    std::unique_ptr<ProgramParts> parts;
     std::unique_ptr<TVantorForm> form;
     std::unique_ptr<TPrintDialog1> dialog;
 };

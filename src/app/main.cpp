@@ -1,14 +1,16 @@
 #include "guarded_application.h"
 
+#include "document/project_document.h"
 #include "mainwindow/VantorForm.h"
 #include "msg/Msg.h"
 #include "platform/fonts/font_stand_ins.h"
 #include "platform/print_system/job_watch.h"
 #include "platform/print_system/printer_reading.h"
-#include "platform/toolkit/regional_settings.h"
 #include "platform/print_system/scheduler_workers.h"
+#include "platform/toolkit/regional_settings.h"
 #include "platform/toolkit/toolkit_texts.h"
 #include "print/windows/PrintDlg.h"
+#include "printing/print_service.h"
 #include "program_identity.h"
 
 #include <QIcon>
@@ -29,7 +31,11 @@ int main(int argc, char* argv[])
     platform::InstallDutchToolkitTexts();
     platform::ReloadRegionalFormat();
 
-    TVantorForm mainForm;
+    // The one calculation both windows work on, and the one way they print it.
+    ProjectDocument document(
+        QString::fromStdString(platform::CurrentRegionalFormat().decimalSeparator));
+    PrintService printing(document);
+    TVantorForm mainForm(document, printing);
     // Read once the main window's first frame is on screen: the print dialog fills in its
     // fields when the reading is done.
     const platform::DesktopPrinterReading printerReading(mainForm);

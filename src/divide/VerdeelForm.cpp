@@ -1,10 +1,10 @@
 #include "VerdeelForm.h"
 
-#include "fit_problem_text.h"
 #include "fixed_points_tab.h"
 #include "read_only_list.h"
 
 #include "document/mode_words.h"
+#include "document/problem_words.h"
 #include "document/shown_height.h"
 #include "msg/Msg.h"
 #include "msg/error_report.h"
@@ -42,9 +42,11 @@ QString Height(double value, int decimals)
 
 } // namespace
 
-TVerdeelForm::TVerdeelForm(QWidget* owner, ProjectDocument& document, DivideCommands commands)
+TVerdeelForm::TVerdeelForm(QWidget* owner, ProjectDocument& document, PrintRequests& printing,
+                           DivideCommands commands)
     : QDialog(owner)
     , m_document(document)
+    , m_printing(printing)
     , m_commands(std::move(commands))
     , m_words(&WordsOf(document.project().courseMode))
 {
@@ -65,7 +67,7 @@ TVerdeelForm::TVerdeelForm(QWidget* owner, ProjectDocument& document, DivideComm
     pair->setObjectName(QStringLiteral("TweeHoogtesTab"));
     m_pairGrid = new QGridLayout(pair);
     m_tabs->addTab(pair, QString());
-    m_fixedPoints = new TFixedPointsTab(m_tabs, m_document, m_commands);
+    m_fixedPoints = new TFixedPointsTab(m_tabs, m_document, m_printing, m_commands);
     m_tabs->addTab(m_fixedPoints, QStringLiteral("Vaste punten"));
 
     buildInputs();
@@ -210,6 +212,9 @@ void TVerdeelForm::connectCommands()
             Guarded([this] { LatAfdrukkenButtonClick(); }));
     connect(m_counts, &QTableWidget::cellDoubleClicked, this,
             Guarded([this] { OvernemenButtonClick(); }));
+    // A new table must not replace the one being printed.
+    connect(&m_printing, &PrintRequests::runningChanged, m_commandsPanel,
+            [this](bool running) { m_commandsPanel->setEnabled(!running); });
 }
 
 void TVerdeelForm::showWindow()
@@ -222,11 +227,6 @@ void TVerdeelForm::showWindow()
     }
     raise();
     activateWindow();
-}
-
-std::vector<QWidget*> TVerdeelForm::commandPanels() const
-{
-    return {m_commandsPanel, m_fixedPoints->commandsPanel()};
 }
 
 void TVerdeelForm::applyMode()
@@ -374,7 +374,8 @@ void TVerdeelForm::showSizes()
 
 QString TVerdeelForm::problemText(const calc::FitError& error) const
 {
-    return FitProblemText(error, *m_words, fieldText(error.field));
+    return FitProblemText(error, *m_words, fieldText(error.field),
+                          platform::CurrentRegionalFormat());
 }
 
 // The text a line is about: the window's own field, or the document's gauge or decimals.
@@ -488,7 +489,7 @@ void TVerdeelForm::printProposedRod()
         m_message->setText(QString::fromStdString(error->message));
         return;
     }
-    m_commands.printRod(std::get<calc::CourseTable>(table));
+    m_printing.printRod(std::get<calc::CourseTable>(table));
 }
 
 void TVerdeelForm::placeBesideOwner()

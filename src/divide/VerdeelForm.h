@@ -11,11 +11,12 @@
 // gauge there, keeps its bricks there, and Overnemen writes the levels and the gauge text there
 // before it runs the calculate command, so the table it makes is exactly the one those texts
 // make when typed by hand. Its levels follow the document's as they change: whichever window
-// was typed in last wins.
+// was typed in last wins. Its rods and plans go to the print service the windows share.
 
 #include "calc/divide_levels.h"
 #include "divide_commands.h"
 #include "document/project_document.h"
+#include "printing/print_requests.h"
 
 #include <QDialog>
 
@@ -39,15 +40,12 @@ class TVerdeelForm : public QDialog {
     Q_OBJECT
 
 public:
-    TVerdeelForm(QWidget* owner, ProjectDocument& document, DivideCommands commands);
+    TVerdeelForm(QWidget* owner, ProjectDocument& document, PrintRequests& printing,
+                 DivideCommands commands);
 
     // Shows the window with the document's levels in its mode, or brings it to the front when
     // it shows already.
     void showWindow();
-    // Held while a print runs: a new table must not replace the one being printed.
-    // The commands a running print holds, on both tabs.
-    std::vector<QWidget*> commandPanels() const;
-
     void OvernemenButtonClick();
     void LatAfdrukkenButtonClick();
 
@@ -117,6 +115,7 @@ private:
     QPushButton* m_printRod = nullptr;
 
     ProjectDocument& m_document;
+    PrintRequests& m_printing;
     DivideCommands m_commands;
     const ModeWords* m_words;
     std::optional<calc::Division> m_division;

@@ -1,13 +1,13 @@
 #include "fixed_points_tab.h"
 
-#include "fit_problem_text.h"
 #include "plan_courses_model.h"
-#include "plan_wording.h"
 #include "read_only_list.h"
 
 #include "calc/number_reader.h"
 #include "document/mode_words.h"
 #include "document/plan_points.h"
+#include "document/plan_wording.h"
+#include "document/problem_words.h"
 #include "document/shown_height.h"
 #include "msg/error_report.h"
 #include "platform/toolkit/regional_settings.h"
@@ -42,9 +42,10 @@ QPushButton* AddButton(QWidget* parent, QLayout* row, const QString& text, const
 } // namespace
 
 TFixedPointsTab::TFixedPointsTab(QWidget* parent, ProjectDocument& document,
-                                 DivideCommands commands)
+                                 PrintRequests& printing, DivideCommands commands)
     : QWidget(parent)
     , m_document(document)
+    , m_printing(printing)
     , m_commands(std::move(commands))
 {
     setObjectName(QStringLiteral("VastePuntenTab"));
@@ -155,6 +156,9 @@ void TFixedPointsTab::connectAll()
     connect(&m_document, &ProjectDocument::pointsChanged, this,
             Guarded([this] { m_editing ? plan() : showPoints(); }));
     connect(&m_document, &ProjectDocument::modeChanged, this, Guarded([this] { applyMode(); }));
+    // A new plan must not replace the one being printed.
+    connect(&m_printing, &PrintRequests::runningChanged, m_commandsPanel,
+            [this](bool running) { m_commandsPanel->setEnabled(!running); });
 }
 
 void TFixedPointsTab::applyMode()
@@ -405,39 +409,10 @@ void TFixedPointsTab::showKinds(const ModeWords& words)
 
 QString TFixedPointsTab::problemText(const calc::PlanError& error) const
 {
-    const ModeWords& words = WordsOf(m_document.project().courseMode);
-    const std::vector<PointTexts> typed = points();
-    // A point by its name, or by its height where it has none.
-    const auto named = [&typed](std::size_t row) {
-        const PointTexts& point = typed[row];
-        return point.name.isEmpty() ? point.height.trimmed() : point.name;
-    };
-    switch (error.problem) {
-    case calc::PlanProblem::NotANumber: {
-        const QString why =
-            QString::fromStdString(calc::NotANumberMessage(typed[error.row].height.toStdString()));
-        // Without a name the text itself names the point.
-        return typed[error.row].name.isEmpty()
-                   ? why
-                   : QStringLiteral("Punt %1: %2").arg(typed[error.row].name, why);
-    }
-    case calc::PlanProblem::SamePoint:
-        return QStringLiteral("Punt %1 heeft dezelfde %2 als punt %3")
-            .arg(named(error.row), words.valueHeader.toLower(), named(error.otherRow));
-    case calc::PlanProblem::TooFewPoints:
-        return QStringLiteral("Er zijn minstens twee punten met een %1 nodig")
-            .arg(words.valueHeader.toLower());
-    case calc::PlanProblem::TooManyPoints:
-        return QStringLiteral("Meer dan %1 punten").arg(calc::kMaxPlanPoints);
-    case calc::PlanProblem::Brick:
-        return error.brick ? FitProblemText(*error.brick, words, brickText(error.brick->field))
-                           : QString();
-    case calc::PlanProblem::TooManyCourses:
-        return QStringLiteral("Meer dan %1 %2 in totaal: zoveel regels kan de lijst niet tonen")
-            .arg(ShownHeight(calc::kMaxCourseRows, 0, platform::CurrentRegionalFormat()),
-                 words.courses);
-    }
-    return {};
+    return PlanProblemText(
+        error, WordsOf(m_document.project().courseMode), points(),
+        [this](calc::FitField field) { return brickText(field); },
+        platform::CurrentRegionalFormat());
 }
 
 // The text of a field the plan reads from the bricks, or the main window's decimals.
@@ -461,14 +436,14 @@ QString TFixedPointsTab::brickText(calc::FitField field) const
 
 void TFixedPointsTab::PlanAfdrukkenButtonClick()
 {
-    if (m_plan && m_commands.printPlan)
-        m_commands.printPlan(*m_plan);
+    if (m_plan)
+        m_printing.printPlan(*m_plan);
 }
 
 void TFixedPointsTab::LatAfdrukkenButtonClick()
 {
-    if (m_plan && m_commands.printPlanRod)
-        m_commands.printPlanRod(*m_plan);
+    if (m_plan)
+        m_printing.printPlanRod(*m_plan);
 }
 
 void TFixedPointsTab::VakOvernemenButtonClick()

@@ -14,6 +14,7 @@
 #include "calc/fixed_points.h"
 #include "divide_commands.h"
 #include "document/project_document.h"
+#include "printing/print_requests.h"
 
 #include <QWidget>
 
@@ -31,7 +32,8 @@ class TFixedPointsTab final : public QWidget {
     Q_OBJECT
 
 public:
-    TFixedPointsTab(QWidget* parent, ProjectDocument& document, DivideCommands commands);
+    TFixedPointsTab(QWidget* parent, ProjectDocument& document, PrintRequests& printing,
+                    DivideCommands commands);
 
     void VakOvernemenButtonClick();
     void PlanAfdrukkenButtonClick();
@@ -39,9 +41,6 @@ public:
 
     // The plan made again with the regional separators, once they changed.
     void regionalFormatChanged() { plan(); }
-
-    // The commands a running print holds.
-    QWidget* commandsPanel() const { return m_commandsPanel; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,6 +66,7 @@ private:
     void applyMode();
 
     ProjectDocument& m_document;
+    PrintRequests& m_printing;
     DivideCommands m_commands;
     QTableWidget* m_points = nullptr;
     QPushButton* m_addPoint = nullptr;

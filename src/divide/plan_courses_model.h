@@ -4,7 +4,7 @@
 // lands on. Heights are formatted only when shown or copied: a plan may hold the row limit of
 // courses, and items made up front for all of them kept the tab waiting.
 
-#include "plan_wording.h"
+#include "document/plan_wording.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

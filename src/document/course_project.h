@@ -2,8 +2,11 @@
 
 // One calculation as the user has it: the texts of the main window's fields, the mode, the
 // bricks of each mode (Verdelen's, kept while the program runs, never in project files), and
-// the table last calculated from those texts. A plain value; ProjectDocument keeps it and says
+// the table last calculated from those texts, and the table's font (on screen, in project files
+// and on every printed page). A plain value; ProjectDocument keeps it and says
 // what changed.
+
+#include "table_font.h"
 
 #include "calc/course_table.h"
 #include "ini/project_settings.h"
@@ -41,6 +44,7 @@ struct CourseProject {
     bool pointsDamaged = false;
     // Only while it belongs to the texts: any real change of a number field empties it.
     std::optional<calc::CourseTable> table;
+    TableFont tableFont;
 
     const QString& text(ProjectField field) const { return texts[static_cast<std::size_t>(field)]; }
     const BrickTexts& currentBricks() const { return bricks[courseMode ? 0 : 1]; }

@@ -22,6 +22,15 @@ ProjectDocument::ProjectDocument(const QString& decimalSeparator)
                        QStringLiteral("1000"), QStringLiteral("2")};
     m_project.bricks = {DefaultBricks(CourseModeWords(), decimalSeparator),
                         DefaultBricks(HeadModeWords(), decimalSeparator)};
+    m_project.tableFont = DefaultTableFont();
+}
+
+void ProjectDocument::setTableFont(const TableFont& font)
+{
+    if (m_project.tableFont == font)
+        return;
+    m_project.tableFont = font;
+    emit tableFontChanged();
 }
 
 void ProjectDocument::setText(ProjectField field, const QString& text)

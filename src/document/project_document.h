@@ -30,6 +30,8 @@ public:
     // The calculate command: reads the four number texts; on success the table becomes theirs,
     // otherwise it stays as it was and the first field that cannot be read is returned.
     std::optional<calc::InputError> calculate(const calc::RegionalFormat& format);
+    // The font command and opening a project.
+    void setTableFont(const TableFont& font);
 
 signals:
     void textChanged(ProjectField field);
@@ -37,6 +39,7 @@ signals:
     void bricksChanged();
     void pointsChanged();
     void tableChanged();
+    void tableFontChanged();
 
 private:
     void dropTable();

@@ -18,6 +18,7 @@
 #include "platform/toolkit/url_opener.h"
 #include "platform/toolkit/window_placement.h"
 #include "print/windows/PrintDlg.h"
+#include "printing/print_requests.h"
 #include "program_identity.h"
 
 #include <QAction>
@@ -80,10 +81,10 @@ QFrame* addSeparator(QLayout* layout, QWidget* parent)
 
 } // namespace
 
-TVantorForm::TVantorForm(QWidget* parent)
+TVantorForm::TVantorForm(ProjectDocument& document, PrintRequests& printing, QWidget* parent)
     : QWidget(parent)
-    , m_document(QString::fromStdString(platform::CurrentRegionalFormat().decimalSeparator))
-    , m_tableFont(DefaultTableFont())
+    , m_document(document)
+    , m_printing(printing)
 {
     setObjectName(QStringLiteral("VantorForm"));
     setWindowTitle(QString::fromUtf8(kProgramName));
@@ -114,7 +115,7 @@ TVantorForm::TVantorForm(QWidget* parent)
 void TVantorForm::FormCreate()
 {
     SetMsgOwnerHandle(this);
-    setTableFont(m_tableFont);
+    showTableFont();
     const ModeWords& course = CourseModeWords();
     m_grid->table().setHeaders(course.numberHeader, course.valueHeader);
 }
@@ -320,6 +321,8 @@ void TVantorForm::connectDocument()
     connect(&m_document, &ProjectDocument::modeChanged, this,
             [this] { applyMode(WordsOf(m_document.project().courseMode)); });
     connect(&m_document, &ProjectDocument::tableChanged, this, &TVantorForm::showTable);
+    connect(&m_document, &ProjectDocument::tableFontChanged, this, &TVantorForm::showTableFont);
+    connect(&m_printing, &PrintRequests::runningChanged, this, &TVantorForm::holdCommands);
 }
 
 QLineEdit* TVantorForm::fieldEdit(ProjectField field) const
@@ -343,13 +346,19 @@ bool TVantorForm::courseMode() const
     return m_commands.VanTorbelButton->isChecked();
 }
 
-void TVantorForm::setTableFont(const TableFont& font)
+void TVantorForm::showTableFont()
 {
-    m_tableFont = font;
+    const TableFont& font = m_document.project().tableFont;
     m_grid->setFont(font.font);
     QPalette colours = m_grid->palette();
     colours.setColor(QPalette::Text, font.color);
     m_grid->setPalette(colours);
+}
+
+void TVantorForm::holdCommands(bool held)
+{
+    m_toolBand->setEnabled(!held);
+    m_inputBand->setEnabled(!held);
 }
 
 void TVantorForm::ClearResultGrid()
@@ -400,6 +409,21 @@ void TVantorForm::applyMode(const ModeWords& words)
     m_grid->table().setHeaders(words.numberHeader, words.valueHeader);
 }
 
+void TVantorForm::AfdrukkenButtonClick()
+{
+    printReport();
+}
+
+void TVantorForm::printReport()
+{
+    m_printing.printReport(m_document.project().table);
+}
+
+void TVantorForm::printRod()
+{
+    m_printing.printRod(m_document.project().table);
+}
+
 void TVantorForm::GridfontButtonClick()
 {
     chooseTableFont();
@@ -407,11 +431,11 @@ void TVantorForm::GridfontButtonClick()
 
 void TVantorForm::chooseTableFont()
 {
+    const TableFont& font = m_document.project().tableFont;
     const std::optional<platform::FontChoice> chosen =
-        platform::Seam<platform::FontChooser>::get().choose(this,
-                                                            {m_tableFont.font, m_tableFont.color});
+        platform::Seam<platform::FontChooser>::get().choose(this, {font.font, font.color});
     if (chosen)
-        setTableFont({chosen->font, chosen->color});
+        m_document.setTableFont({chosen->font, chosen->color});
 }
 
 void TVantorForm::ToolButton12Click()
@@ -432,15 +456,9 @@ void TVantorForm::VerdelenButtonClick()
 void TVantorForm::showDivideWindow()
 {
     if (!m_divide)
-        m_divide = new TVerdeelForm(
-            this, m_document,
-            {.calculate = [this] { BerekenenButtonClick(); },
-             .printRod = [this](const calc::CourseTable& table) { printRodOf(table); },
-             .printPlan = [this](const calc::Plan& plan) { printPlan(plan); },
-             .printPlanRod =
-                 [this](const calc::Plan& plan) {
-                     printPlanRod(plan);
-                 }});
+        m_divide = new TVerdeelForm(this, m_document, m_printing, {.calculate = [this] {
+                                        BerekenenButtonClick();
+                                    }});
     m_divide->showWindow();
 }
 

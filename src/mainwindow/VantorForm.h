@@ -1,28 +1,21 @@
 #pragma once
 
-// The main window and the road of a calculation:
+// The main window, on the document and the print service the program makes once:
 //
-//   TVantorForm (this file)      five input texts, the mode, the toolbar commands
-//     -> calc::ParseCourseInputs  reads and checks the texts (src/calc)
-//     -> calc::BuildCourseTable   the numbered heights
-//     -> CourseGrid / CourseTableModel   the table on screen, read again by printing
+//   TVantorForm (this file)   five input texts, the mode, the toolbar commands
+//     -> ProjectDocument       the texts, the mode, the table font; calculate makes the table
+//     -> CourseGrid / CourseTableModel   the document's table on screen
+//     -> PrintRequests         the document's table printed as the report or a rod
 //
-// Message boxes go through Msg (src/msg); the desktop's dialogs and the shell's "open" through
-// the seams of src/platform, so that tests drive every command without a modal window.
+// The Verdelen window works on the same document and prints through the same service; the two
+// windows never read each other's widgets. Message boxes go through Msg (src/msg); the
+// desktop's dialogs and the shell's "open" through the seams of src/platform, so that tests
+// drive every command without a modal window.
 
-#include "report_in_progress.h"
-#include "table_font.h"
-
-#include "calc/fixed_points.h"
 #include "document/project_document.h"
-
 #include "platform/files/file_dialog.h"
-#include "print/reports/results_report.h"
-#include "print/reports/rod_report.h"
 
 #include <QWidget>
-
-#include <functional>
 
 class CourseGrid;
 class ClickableLabel;
@@ -30,6 +23,7 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QToolButton;
+class PrintRequests;
 class THyperLabel;
 class TVerdeelForm;
 struct ModeWords;
@@ -42,29 +36,17 @@ class TVantorForm : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TVantorForm(QWidget* parent = nullptr);
+    TVantorForm(ProjectDocument& document, PrintRequests& printing, QWidget* parent = nullptr);
 
     CourseGrid& resultGrid() const { return *m_grid; }
-    const TableFont& tableFont() const { return m_tableFont; }
-    void setTableFont(const TableFont& font);
     bool courseMode() const;
 
     // Back to the header row and one empty data row.
     void ClearResultGrid();
-    // What the print command hands to the report: the table, its texts and its font, as they
-    // stand now. In report_command.cpp.
-    ReportTable reportTable() const;
-    // Prints the rod of a calculation, the main table's or one it need not show (the Verdelen
-    // window's), in this window's mode, project name and table font. In report_command.cpp.
-    void printRodOf(const calc::CourseTable& table);
-    // The Verdelen window's plan of fixed points as a report and as a rod, with this window's
-    // project name and table font. In plan_print_command.cpp.
-    void printPlan(const calc::Plan& plan);
-    void printPlanRod(const calc::Plan& plan);
 
     // Command handlers, as the toolbar calls them. Each calls one private operation below; open
-    // (ToolButton1Click) and save (ToolButton2Click) are defined in project_commands.cpp, print
-    // (AfdrukkenButtonClick) in report_command.cpp, the others in VantorForm.cpp.
+    // (ToolButton1Click) and save (ToolButton2Click) are defined in project_commands.cpp, the
+    // others in VantorForm.cpp.
     void BerekenenButtonClick();
     void VanTorbelButtonClick();
     void ToolButton1Click();
@@ -94,6 +76,9 @@ private:
     QLineEdit* fieldEdit(ProjectField field) const;
     // The document's table in the grid, or the grid emptied.
     void showTable();
+    void showTableFont();
+    // While a print runs the window takes no command and no typing.
+    void holdCommands(bool held);
 
     void calculate();
     void focusField(calc::InputField field);
@@ -106,19 +91,9 @@ private:
     // The "Verdelen" window, made on first use.
     void showDivideWindow();
     // The print commands: the report, and the table as a rod at full size (from the table's
-    // context menu); in report_command.cpp.
+    // context menu).
     void printReport();
-    void printReportOf(const std::function<ReportTable()>& tableNow);
-    ReportTable planReportTable(const calc::Plan& plan) const;
     void printRod();
-    void printRodTable(const RodTable& table);
-    RodTable rodTableOf(const calc::CourseTable& calculated) const;
-    // A rod without its courses: this window's mode, project name and font.
-    RodTable rodTableFrame() const;
-    // A report without its rows: this window's mode, project name and font.
-    ReportTable reportTableFrame() const;
-    // What takes no command while a print runs.
-    std::vector<QWidget*> heldWhilePrinting() const;
     // The open and save commands and their file dialogs; in project_commands.cpp.
     void openProject();
     void saveProject();
@@ -161,10 +136,9 @@ private:
     ClickableLabel* m_informationPicture = nullptr;
     THyperLabel* m_makerLink = nullptr;
     TVerdeelForm* m_divide = nullptr;
-    ProjectDocument m_document;
-    TableFont m_tableFont;
+    ProjectDocument& m_document;
+    PrintRequests& m_printing;
     bool m_activatedBefore = false;
-    RunningReport m_report = RunningReport::None;
     QWidget* m_toolBand = nullptr;
     QWidget* m_inputBand = nullptr;
 };

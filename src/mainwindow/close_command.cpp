@@ -7,6 +7,7 @@
 #include "msg/Msg.h"
 #include "platform/print_system/background_handover.h"
 #include "platform/toolkit/painted_wait.h"
+#include "printing/print_requests.h"
 #include "program_identity.h"
 
 #include <QCloseEvent>
@@ -52,7 +53,8 @@ private:
 void TVantorForm::closeEvent(QCloseEvent* event)
 {
     // A preview's pages are only for looking: they go with the window without a question.
-    const bool printLost = m_report == RunningReport::ToPrinter || platform::HandOverPending();
+    const bool printLost =
+        m_printing.running() == RunningReport::ToPrinter || platform::HandOverPending();
     if (printLost &&
         !MsgQuestion(QStringLiteral("De afdruk is nog niet bij de printer. Toch afsluiten?"),
                      QString::fromUtf8(kProgramName))) {

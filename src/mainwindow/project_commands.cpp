@@ -2,9 +2,8 @@
 
 #include "VantorForm.h"
 
-#include "project_font.h"
-
 #include "document/plan_points.h"
+#include "document/project_font.h"
 #include "ini/project_key_table.h"
 #include "ini/project_reader.h"
 #include "ini/project_writer.h"
@@ -54,7 +53,7 @@ void TVantorForm::saveProject()
     settings.FixedPoints = project.points;
     if (project.points)
         settings.StretchRules = StretchRulesOf(*project.points, platform::CurrentRegionalFormat());
-    settings.Font = ToProjectFont(m_tableFont.font);
+    settings.Font = ToProjectFont(project.tableFont.font);
     const QString fileName = m_dialogs.SaveDialog1.fileName();
     if (WriteProjectFile(fileName, settings))
         return;
@@ -98,6 +97,6 @@ void TVantorForm::openProject()
         ApplyStretchRules(*settings.FixedPoints, settings.StretchRules,
                           platform::CurrentRegionalFormat());
     m_document.openPoints(settings.FixedPoints, settings.FixedPointsDamaged);
-    setTableFont({FromProjectFont(settings.Font), DefaultTableFont().color});
+    m_document.setTableFont({FromProjectFont(settings.Font), DefaultTableFont().color});
     calculate();
 }

@@ -1,6 +1,7 @@
 #include "about/Splashunit.h"
 #include "about/maker_links.h"
 #include "mainwindow/VantorForm.h"
+#include "support/program_parts.h"
 #include "support/stand_ins.h"
 
 #include <QLabel>
@@ -99,7 +100,8 @@ TEST_F(AboutWindowTest, EveryOpeningIsAFreshWindowWithTheLinkInItsNormalLook)
         moveOver(link(window)); // left blue when it closes
         return int(QDialog::Accepted);
     };
-    TVantorForm form;
+    ProgramParts parts;
+    TVantorForm form(parts.document, parts.printing);
     QTest::mouseClick(form.findChild<QToolButton*>(QStringLiteral("ToolButton3")), Qt::LeftButton);
     QTest::mouseClick(form.findChild<QToolButton*>(QStringLiteral("ToolButton3")), Qt::LeftButton);
     ASSERT_EQ(shown.size(), 2u);

@@ -2,6 +2,7 @@
 
 #include "document/project_document.h"
 #include "platform/toolkit/regional_settings.h"
+#include "support/print_recorder.h"
 #include "support/stand_ins.h"
 
 #include <QComboBox>
@@ -24,7 +25,7 @@ class PlanTab {
 public:
     PlanTab()
         : document(QStringLiteral(","))
-        , form(nullptr, document, {.calculate = [this] {
+        , form(nullptr, document, printing, {.calculate = [this] {
                    document.calculate(platform::CurrentRegionalFormat());
                }})
     {
@@ -63,6 +64,7 @@ public:
     }
 
     ProjectDocument document;
+    PrintRecorder printing;
     TVerdeelForm form;
 };
 

@@ -3,6 +3,7 @@
 #include "calc/format_height.h"
 #include "document/project_document.h"
 #include "platform/toolkit/regional_settings.h"
+#include "support/print_recorder.h"
 #include "support/stand_ins.h"
 
 #include <QClipboard>
@@ -19,17 +20,14 @@
 namespace {
 
 // The window on a document of its own, as the main window would share it: its calculate
-// command calculates the document's table, its rod command keeps the table it was given.
+// command calculates the document's table, its print service keeps the rods it was given.
 class VerdeelFormTest : public testing::Test {
 protected:
     VerdeelFormTest()
         : document(QStringLiteral(","))
-        , form(nullptr, document,
-               {.calculate = [this] { document.calculate(platform::CurrentRegionalFormat()); },
-                .printRod =
-                    [this](const calc::CourseTable& table) {
-                        rods.push_back(table);
-                    }})
+        , form(nullptr, document, printing, {.calculate = [this] {
+                   document.calculate(platform::CurrentRegionalFormat());
+               }})
     {
         form.showWindow();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
@@ -71,7 +69,7 @@ protected:
 
     MessageBoxRecorder boxes;
     ProjectDocument document;
-    std::vector<calc::CourseTable> rods;
+    PrintRecorder printing;
     TVerdeelForm form;
 };
 
@@ -175,7 +173,7 @@ TEST_F(VerdeelFormTest, FollowsTheDocumentsLevelsAndPressesTheFocusedButton)
     QTest::keyClick(&printRod, Qt::Key_Return);
     QTest::keyClick(&find<QTableWidget>("PassendGrid"), Qt::Key_Return);
     EXPECT_TRUE(boxes.boxes.empty());
-    EXPECT_TRUE(rods.empty());
+    EXPECT_TRUE(printing.rods.empty());
     EXPECT_EQ(label("MeldingLabel"), QStringLiteral("Bovenhoogte: 1x is geen getal"));
     EXPECT_EQ(documentText(ProjectField::Top), QStringLiteral("3100"));
     auto& takeOver = find<QPushButton>("OvernemenButton");
@@ -211,10 +209,10 @@ TEST_F(VerdeelFormTest, TheRodIsTheChosenCountsTableAndLeavesTheDocumentAlone)
     retype("VerdeelBovenEdit", QStringLiteral("2800"));
     choose("45");
     find<QPushButton>("LatAfdrukkenButton").click();
-    ASSERT_EQ(rods.size(), 1u);
-    EXPECT_EQ(rods[0].gaugeText, "62,2223");
-    EXPECT_EQ(rods[0].rows.back().Number, 45);
-    EXPECT_EQ(calc::FormatHeight(rods[0].rows.back().Height, 2, {",", "."}), "2.800,00");
+    ASSERT_EQ(printing.rods.size(), 1u);
+    EXPECT_EQ(printing.rods[0].gaugeText, "62,2223");
+    EXPECT_EQ(printing.rods[0].rows.back().Number, 45);
+    EXPECT_EQ(calc::FormatHeight(printing.rods[0].rows.back().Height, 2, {",", "."}), "2.800,00");
     EXPECT_EQ(documentText(ProjectField::Top), QStringLiteral("1000"));
     EXPECT_EQ(documentText(ProjectField::Gauge), QStringLiteral("62,5"));
 }

@@ -2,6 +2,7 @@
 
 #include "mainwindow/VantorForm.h"
 #include "mainwindow/course_grid.h"
+#include "support/program_parts.h"
 #include "support/stand_ins.h"
 
 #include <QLabel>
@@ -40,11 +41,13 @@ protected:
     }
 
     const CourseTableModel& table() { return form.resultGrid().table(); }
+    const TableFont& tableFont() { return parts.document.project().tableFont; }
     QString cell(int column, int row) { return table().cell(column, row); }
     int rows() { return table().gridRowCount(); }
     void calculate() { click("ToolButton7"); }
 
     MessageBoxRecorder boxes;
     UrlOpenerRecorder browser;
-    TVantorForm form;
+    ProgramParts parts;
+    TVantorForm form{parts.document, parts.printing};
 };

@@ -78,13 +78,13 @@ TEST_F(ProjectCommandsTest, TheUntouchedFontDialogLeavesTheTableFontAndTheFile)
     user.start();
     click("ToolButton10");
     EXPECT_EQ(offered, QStringLiteral("Liberation Sans"));
-    EXPECT_EQ(form.tableFont().font.family(), QStringLiteral("Arial"));
+    EXPECT_EQ(tableFont().font.family(), QStringLiteral("Arial"));
     save(path("ongewijzigd.ini"));
     EXPECT_EQ(contents(path("ongewijzigd.ini")), kDefaultsFile);
 
     pick = QStringLiteral("Liberation Serif");
     click("ToolButton10");
-    EXPECT_EQ(form.tableFont().font.family(), pick);
+    EXPECT_EQ(tableFont().font.family(), pick);
 }
 
 TEST_F(ProjectCommandsTest, DialogsAskWithTheirOwnTitlesAndTheIniFilter)
@@ -135,11 +135,11 @@ TEST_F(ProjectCommandsTest, DefaultsSaveAsTheTwelveLinesAndOpenAgain)
     EXPECT_EQ(contents(path("nieuw.ini")), kDefaultsFile);
 
     retype("VantorbelEdit", QStringLiteral("70"));
-    form.setTableFont({QFont(QStringLiteral("Liberation Mono"), 14), Qt::black});
+    parts.document.setTableFont({QFont(QStringLiteral("Liberation Mono"), 14), Qt::black});
     open(path("nieuw.ini"));
     EXPECT_EQ(text("VantorbelEdit"), QStringLiteral("62,5"));
-    EXPECT_EQ(form.tableFont().font.family(), QStringLiteral("Arial"));
-    EXPECT_EQ(form.tableFont().font.pointSize(), 9);
+    EXPECT_EQ(tableFont().font.family(), QStringLiteral("Arial"));
+    EXPECT_EQ(tableFont().font.pointSize(), 9);
     EXPECT_EQ(rows(), 18);
     EXPECT_TRUE(boxes.boxes.empty());
 }
@@ -153,7 +153,7 @@ TEST_F(ProjectCommandsTest, HeadModeFileSwitchesModeShowsItsGaugeAndRecalculates
     font.setPointSize(11);
     font.setBold(true);
     font.setItalic(true);
-    form.setTableFont({font, Qt::black});
+    parts.document.setTableFont({font, Qt::black});
     save(path("kop.ini"));
     EXPECT_TRUE(contents(path("kop.ini"))
                     .contains("\r\nMODE=2\r\nFONTNAME=Liberation Serif\r\nFONTSIZE=11\r\n"
@@ -166,8 +166,8 @@ TEST_F(ProjectCommandsTest, HeadModeFileSwitchesModeShowsItsGaugeAndRecalculates
     EXPECT_EQ(cell(0, 0), QStringLiteral("Kop"));
     EXPECT_EQ(text("VantorbelEdit"), QStringLiteral("100"));
     EXPECT_EQ(text("ProjectNaamEdit"), QStringLiteral("Garage = links"));
-    EXPECT_TRUE(form.tableFont().font.bold());
-    EXPECT_FALSE(form.tableFont().font.italic());
+    EXPECT_TRUE(tableFont().font.bold());
+    EXPECT_FALSE(tableFont().font.italic());
     ASSERT_EQ(rows(), 12);
     EXPECT_EQ(cell(1, 11), QStringLiteral("1.000,00"));
 }
@@ -182,8 +182,8 @@ TEST_F(ProjectCommandsTest, MissingKeysLeaveTheModeAndEmptyTheFieldsAndFont)
     EXPECT_EQ(text("VantorbelEdit"), QString());
     EXPECT_EQ(text("OnderhoogteEdit"), QString());
     EXPECT_EQ(text("BovenhoogteEdit"), QStringLiteral("500"));
-    EXPECT_EQ(form.tableFont().font.family(), QStringLiteral("MS Sans Serif"));
-    EXPECT_EQ(form.tableFont().font.pointSize(), 8);
+    EXPECT_EQ(tableFont().font.family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(tableFont().font.pointSize(), 8);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text, QStringLiteral(" is geen getal"));
     EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Foutive invoer"));
@@ -252,8 +252,8 @@ TEST_F(ProjectCommandsTest, HostileFontSizeIsKeptDrawable)
 {
     put(path("groot.ini"), "[VANTORBEL]\r\nVANTORBEL=10\r\nFONTSIZE=2147483647\r\n");
     open(path("groot.ini"));
-    EXPECT_GE(form.tableFont().font.pointSize(), 1);
-    EXPECT_LE(form.tableFont().font.pointSize(), 1000);
+    EXPECT_GE(tableFont().font.pointSize(), 1);
+    EXPECT_LE(tableFont().font.pointSize(), 1000);
 }
 
 TEST_F(ProjectCommandsTest, SaveOntoADirectoryFailsWithTheErrorBox)
@@ -340,7 +340,9 @@ TEST_F(ProjectCommandsTest, FixedPointsGoWithTheProjectAndComeBack)
 
     // The kind of a stretch goes in a section of its own, which older builds keep as it is.
     auto& stretches = *form.findChild<QTableWidget*>(QStringLiteral("VakkenGrid"));
-    const auto kind = [&stretches] { return stretches.item(0, 2)->text(); };
+    const auto kind = [&stretches] {
+        return stretches.item(0, 2)->text();
+    };
     QTest::keyClick(stretches.cellWidget(0, 2), Qt::Key_Down);
     QCoreApplication::processEvents();
     ASSERT_EQ(kind(), QStringLiteral("− voeg"));

@@ -6,6 +6,7 @@
 
 #include "calc/course_table.h"
 #include "print/windows/PrintDlg.h"
+#include "printing/printed_tables.h"
 #include "support/test_printer.h"
 
 #include <QAbstractButton>
@@ -282,14 +283,14 @@ TEST_F(VantorFormTest, TableAtTheRowLimitIsBuiltAndShownQuickly)
 
 TEST_F(VantorFormTest, FontDialogCancelChangesNothingAndConfirmTakesTheFont)
 {
-    const QFont before = form.tableFont().font;
+    const QFont before = tableFont().font;
     {
         FontChooserStub cancelled(std::nullopt);
         click("ToolButton10");
         ASSERT_TRUE(cancelled.offered.has_value());
         EXPECT_EQ(*cancelled.offered, before);
     }
-    EXPECT_EQ(form.tableFont().font, before);
+    EXPECT_EQ(tableFont().font, before);
     EXPECT_EQ(form.resultGrid().font(), before);
 
     QFont courier(QStringLiteral("Liberation Mono"));
@@ -297,7 +298,7 @@ TEST_F(VantorFormTest, FontDialogCancelChangesNothingAndConfirmTakesTheFont)
     courier.setBold(true);
     FontChooserStub confirmed(courier);
     click("ToolButton10");
-    EXPECT_EQ(form.tableFont().font, courier);
+    EXPECT_EQ(tableFont().font, courier);
     EXPECT_EQ(form.resultGrid().font(), courier);
 }
 
@@ -315,7 +316,8 @@ TEST_F(VantorFormTest, TheFontDialogsColourReachesTheTableAndTheReport)
     click("ToolButton10");
     const QColor red(255, 0, 0);
     EXPECT_EQ(form.resultGrid().palette().color(QPalette::Text), red);
-    EXPECT_EQ(form.reportTable().font.color, red);
+    const CourseProject& project = parts.document.project();
+    EXPECT_EQ(ReportTableOf(project.table, project).font.color, red);
 }
 
 // What a screen reader reads of the table: the column header of a number cell and of a height

@@ -1,5 +1,6 @@
 #include "mainwindow/VantorForm.h"
 #include "print/windows/PrintDlg.h"
+#include "support/program_parts.h"
 #include "support/stand_ins.h"
 #include "support/test_printer.h"
 
@@ -199,7 +200,8 @@ TEST_F(PrintDialogTest, WithoutAPrinterTheErrorIsReportedAndTheDesignTextsStay)
 
 TEST_F(PrintDialogTest, MainWindowSwitchesComputerPaperOnAtItsFirstActivationOnly)
 {
-    TVantorForm form;
+    ProgramParts parts;
+    TVantorForm form(parts.document, parts.printing);
     TPrintDialog1 dialog;
     PrintDialog1 = &dialog;
     form.show();

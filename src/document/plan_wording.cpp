@@ -1,7 +1,9 @@
 #include "plan_wording.h"
 
+#include "problem_words.h"
+#include "shown_height.h"
+
 #include "calc/shown_value.h"
-#include "document/shown_height.h"
 
 #include <cmath>
 
@@ -99,24 +101,12 @@ QString PlanWording::faultText(const calc::Stretch& stretch) const
 
 QString PlanWording::faultText(calc::StretchFault fault, std::int32_t count) const
 {
-    switch (fault) {
-    case calc::StretchFault::NothingFits:
-        return QStringLiteral("geen hele %1 past").arg(m_words.numberHeader.toLower());
-    case calc::StretchFault::TooManyCourses:
-        return QStringLiteral("meer dan %1 %2")
-            .arg(ShownHeight(calc::kMaxFitCount, 0, m_format), m_words.courses);
-    case calc::StretchFault::PierTooShort:
-        return QStringLiteral("%1 vraagt minstens 2 %2")
-            .arg(m_words.ruleKinds[static_cast<std::size_t>(calc::FitRule::LessJoint)],
-                 m_words.courses);
-    case calc::StretchFault::StonesFill:
-        return QStringLiteral("%1 %2 passen niet, de stenen alleen zijn al %3")
-            .arg(QString::number(count), m_words.courses,
-                 asTyped(count * m_plan.bricks.Brick.Stone, m_plan.bricks.Typed.Stone));
-    case calc::StretchFault::NoGaugeText:
-        return QStringLiteral("geen %1 te vinden").arg(m_words.gauge);
-    }
-    return {};
+    return StretchFaultText(fault, count, stonesOf(count), m_words, m_format);
+}
+
+QString PlanWording::stonesOf(std::int32_t count) const
+{
+    return asTyped(count * m_plan.bricks.Brick.Stone, m_plan.bricks.Typed.Stone);
 }
 
 QString PlanWording::faultLine(const calc::Stretch& stretch) const
@@ -130,8 +120,7 @@ QString PlanWording::countFaultLine(const calc::Stretch& stretch, calc::StretchF
     if (fault == calc::StretchFault::StonesFill)
         return QStringLiteral("%1 %2 passen niet tussen %3 en %4: de stenen alleen zijn al %5")
             .arg(QString::number(count), m_words.courses, pointName(stretch.from),
-                 pointName(stretch.to),
-                 asTyped(count * m_plan.bricks.Brick.Stone, m_plan.bricks.Typed.Stone));
+                 pointName(stretch.to), stonesOf(count));
     return QStringLiteral("Vak %1: %2").arg(stretchName(stretch), faultText(fault, count));
 }
 

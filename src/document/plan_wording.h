@@ -4,7 +4,7 @@
 // and the rod print say the same way.
 
 #include "calc/fixed_points.h"
-#include "document/mode_words.h"
+#include "mode_words.h"
 
 #include <QString>
 #include <QStringList>
@@ -48,6 +48,8 @@ private:
     // A value with the decimals it was typed with.
     QString asTyped(double value, const std::optional<calc::Decimal>& typed) const;
     QString faultText(calc::StretchFault fault, std::int32_t count) const;
+    // The length of `count` stones alone, as typed.
+    QString stonesOf(std::int32_t count) const;
 
     const calc::Plan& m_plan;
     const ModeWords& m_words;

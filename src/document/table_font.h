@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/fonts/surface_font.h"
-
 #include <QColor>
 #include <QFont>
 
@@ -10,6 +8,8 @@
 struct TableFont {
     QFont font;
     QColor color;
+
+    bool operator==(const TableFont&) const = default;
 };
 
 // "Arial" at 9 points (12 pixels at 96 pixels per inch), plain, in the window-text colour.
@@ -18,6 +18,3 @@ TableFont DefaultTableFont();
 // The font's size in points. A font chosen by pixel size has no point size of its own: at 96
 // pixels per inch 4 pixels make 3 points.
 double PointSizeOf(const QFont& font);
-
-// The font as the printed pages take it.
-platform::SurfaceFont SurfaceFontOf(const TableFont& table);
