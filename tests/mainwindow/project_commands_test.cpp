@@ -1,4 +1,4 @@
-#include "form_fixture.h"
+#include "project_fixture.h"
 #include "support/read_only_folder.h"
 
 #include <QApplication>
@@ -23,41 +23,7 @@ const QByteArray kDefaultsFile =
     "BOVENHOOGTE=1000\r\nDECIMALEN=2\r\nMODE=1\r\nFONTNAME=Arial\r\n"
     "FONTSIZE=9\r\nFONTSTYLE=\r\n\r\n";
 
-class ProjectCommandsTest : public FormFixture {
-protected:
-    QString path(const char* name) const { return folder.filePath(QLatin1String(name)); }
-
-    static QByteArray contents(const QString& file)
-    {
-        QFile in(file);
-        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<unreadable>");
-    }
-    static void put(const QString& file, const QByteArray& bytes)
-    {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
-    }
-
-    void save(const QString& file)
-    {
-        files.answers.push_back(file);
-        click("ToolButton2");
-    }
-    void open(const QString& file)
-    {
-        files.answers.push_back(file);
-        click("ToolButton1");
-    }
-    QStringList folderEntries() const
-    {
-        return QDir(folder.path())
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
-
-    QTemporaryDir folder;
-    FileChooserStub files;
-};
+using ProjectCommandsTest = ProjectFixture;
 
 // The desktop's font dialog, confirmed without a change: the table font, and so the project
 // file, stay as they were; a face picked there is taken.
@@ -126,7 +92,7 @@ TEST_F(ProjectCommandsTest, CancelledDialogsChangeNothing)
     EXPECT_EQ(text("ProjectNaamEdit"), QStringLiteral("Schuur"));
     EXPECT_EQ(rows(), 18);
     EXPECT_TRUE(boxes.boxes.empty());
-    EXPECT_TRUE(folderEntries().isEmpty());
+    EXPECT_TRUE(entries().isEmpty());
 }
 
 TEST_F(ProjectCommandsTest, DefaultsSaveAsTheTwelveLinesAndOpenAgain)
@@ -288,7 +254,7 @@ TEST_F(ProjectCommandsTest, FullDiskKeepsTheOldFileAndLeavesNothingBehind)
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Bestand kon niet geschreven worden!"));
     EXPECT_EQ(contents(path("vol.ini")), old);
-    EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("vol.ini")});
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("vol.ini")});
 }
 
 TEST_F(ProjectCommandsTest, SaveIntoAReadOnlyFolderKeepsTheOldFile)
@@ -304,7 +270,7 @@ TEST_F(ProjectCommandsTest, SaveIntoAReadOnlyFolderKeepsTheOldFile)
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Bestand kon niet geschreven worden!"));
     EXPECT_EQ(contents(path("alleen.ini")), old);
-    EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("alleen.ini")});
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("alleen.ini")});
 }
 
 TEST_F(ProjectCommandsTest, SaveKeepsOtherSectionsInPlace)
@@ -316,7 +282,7 @@ TEST_F(ProjectCommandsTest, SaveKeepsOtherSectionsInPlace)
                                 "ONDERHOOGTE=0\r\nBOVENHOOGTE=1000\r\nDECIMALEN=2\r\nMODE=1\r\n"
                                 "FONTNAME=Arial\r\nFONTSIZE=9\r\nFONTSTYLE=\r\n\r\n[NA]\r\nY=2\r\n";
     EXPECT_EQ(contents(path("mix.ini")), expected);
-    EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("mix.ini")});
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("mix.ini")});
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // main window's open and save commands: each ends in the right box or a sensible result, within
 // bounded time and memory, and nothing waits forever.
 
-#include "mainwindow/form_fixture.h"
+#include "mainwindow/project_fixture.h"
 
 #include "ini/project_reader.h"
 #include "ini/project_writer.h"
@@ -85,19 +85,12 @@ void expectBounded(const Cost& cost)
     EXPECT_LT(cost.milliseconds, kMaxMilliseconds);
 }
 
-QByteArray ReadBytes(const QString& file, qint64 offset = 0, qint64 size = -1)
+QByteArray ReadBytes(const QString& file, qint64 offset, qint64 size)
 {
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly) || !in.seek(offset))
         return "<unreadable>";
-    return size < 0 ? in.readAll() : in.read(size);
-}
-
-void WriteBytes(const QString& file, const QByteArray& bytes)
-{
-    QFile out(file);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    ASSERT_EQ(out.write(bytes), bytes.size());
+    return in.read(size);
 }
 
 // Plays the writer whenever someone waits to read the FIFO: a reader that would hang forever is
@@ -125,35 +118,7 @@ private:
     std::jthread m_thread;
 };
 
-class HostileFilesTest : public FormFixture {
-protected:
-    QString path(const char* name) const { return folder.filePath(QLatin1String(name)); }
-    void open(const QString& file)
-    {
-        files.answers.push_back(file);
-        click("ToolButton1");
-    }
-    void save(const QString& file)
-    {
-        files.answers.push_back(file);
-        click("ToolButton2");
-    }
-    QStringList boxTexts() const
-    {
-        QStringList texts;
-        for (const auto& box : boxes.boxes)
-            texts << box.text;
-        return texts;
-    }
-    QStringList entries(const char* subfolder = ".") const
-    {
-        return QDir(path(subfolder))
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    }
-
-    QTemporaryDir folder;
-    FileChooserStub files;
-};
+using HostileFilesTest = ProjectFixture;
 
 TEST_F(HostileFilesTest, GigabyteWithoutLineBreakStreamsThroughOpenAndSave)
 {
@@ -198,7 +163,7 @@ TEST_F(HostileFilesTest, SectionAfterAMegabyteOfControlBytesIsFoundAndTheBytesKe
             byte = c == 32 ? '\x7f' : c;
     const QByteArray after = "\r\n[ANDER]\r\nX=1\r\n";
     const QString file = path("ruis.ini");
-    WriteBytes(file, junk + "\r\n" + kSection + after);
+    put(file, junk + "\r\n" + kSection + after);
 
     ProjectSettings settings;
     EXPECT_EQ(ReadProjectFile(file, settings), ProjectReadResult::Read);
@@ -213,7 +178,7 @@ TEST_F(HostileFilesTest, SectionAfterAMegabyteOfControlBytesIsFoundAndTheBytesKe
     retype("ProjectNaamEdit", QStringLiteral("Gevonden"));
     save(file);
     EXPECT_TRUE(boxes.boxes.empty());
-    const QByteArray saved = ReadBytes(file);
+    const QByteArray saved = contents(file);
     EXPECT_TRUE(saved.startsWith(junk + "\r\n[VANTORBEL]\r\nPROJECTNAAM=Gevonden\r\n"));
     EXPECT_TRUE(saved.endsWith("\r\nFONTSTYLE=\r\n" + after));
 }
@@ -283,7 +248,7 @@ private:
 TEST_F(HostileFilesTest, FileWithoutReadPermissionIsRefusedAndKept)
 {
     const QString file = path("geheim.ini");
-    WriteBytes(file, "[ANDER]\r\nX=1\r\n" + kSection);
+    put(file, "[ANDER]\r\nX=1\r\n" + kSection);
     ASSERT_EQ(chmod(QFile::encodeName(file).constData(), 0200), 0);
     {
         const AsNobody nobody(folder.path(), file);
@@ -299,14 +264,14 @@ TEST_F(HostileFilesTest, FileWithoutReadPermissionIsRefusedAndKept)
     EXPECT_EQ(boxTexts(), (QStringList{kOpenError, kSaveError}));
     EXPECT_EQ(text("VantorbelEdit"), QStringLiteral("62,5"));
     ASSERT_EQ(chmod(QFile::encodeName(file).constData(), 0600), 0);
-    EXPECT_EQ(ReadBytes(file), "[ANDER]\r\nX=1\r\n" + kSection);
+    EXPECT_EQ(contents(file), "[ANDER]\r\nX=1\r\n" + kSection);
     EXPECT_EQ(entries(), QStringList{QStringLiteral("geheim.ini")});
 }
 
 TEST_F(HostileFilesTest, SaveThroughASymlinkUpdatesTheTargetAndKeepsTheLink)
 {
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("echt")));
-    WriteBytes(path("echt/project.ini"), "[VOOR]\r\nX=1\r\n" + kSection + "\r\n[NA]\r\nY=2\r\n");
+    put(path("echt/project.ini"), "[VOOR]\r\nX=1\r\n" + kSection + "\r\n[NA]\r\nY=2\r\n");
     ASSERT_EQ(symlink("echt/project.ini", QFile::encodeName(path("link.ini")).constData()), 0);
 
     open(path("link.ini"));
@@ -318,7 +283,7 @@ TEST_F(HostileFilesTest, SaveThroughASymlinkUpdatesTheTargetAndKeepsTheLink)
 
     EXPECT_TRUE(QFileInfo(path("link.ini")).isSymLink());
     EXPECT_EQ(QFile::symLinkTarget(path("link.ini")), path("echt/project.ini"));
-    const QByteArray saved = ReadBytes(path("echt/project.ini"));
+    const QByteArray saved = contents(path("echt/project.ini"));
     EXPECT_TRUE(saved.startsWith("[VOOR]\r\nX=1\r\n[VANTORBEL]\r\nPROJECTNAAM=Via link\r\n"));
     EXPECT_TRUE(saved.endsWith("\r\n[NA]\r\nY=2\r\n"));
     EXPECT_EQ(entries(), (QStringList{QStringLiteral("echt"), QStringLiteral("link.ini")}));
@@ -337,7 +302,7 @@ TEST_F(HostileFilesTest, DanglingSymlinkIsMissingToOpenAndSavingCreatesItsTarget
     save(path("los.ini"));
     EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_TRUE(QFileInfo(path("los.ini")).isSymLink());
-    EXPECT_TRUE(ReadBytes(path("nieuw.ini")).contains("\r\nVANTORBEL=75\r\n"));
+    EXPECT_TRUE(contents(path("nieuw.ini")).contains("\r\nVANTORBEL=75\r\n"));
     EXPECT_EQ(entries(), (QStringList{QStringLiteral("los.ini"), QStringLiteral("nieuw.ini")}));
 
     retype("VantorbelEdit", QStringLiteral("80"));
