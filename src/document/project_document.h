@@ -4,10 +4,11 @@
 
 #include <QObject>
 
-// The one calculation the windows share. Its writers are the main window's fields and commands
-// (typing, the mode buttons, calculate, opening a project), Verdelen's Overnemen and its brick
-// fields; the windows observe it and never each other's widgets. Every change is told once, and
-// only when something really changed.
+// The one calculation the windows share, made once at start-up. Its writers are the main
+// window's fields and commands (typing, the mode buttons, calculate, the font, opening a
+// project), Verdelen's Overnemen and its brick fields; the windows and the print service observe
+// it and never each other's widgets. Every change is told once, and only when something really
+// changed.
 class ProjectDocument final : public QObject {
     Q_OBJECT
 

@@ -22,7 +22,8 @@ struct PlanSummary {
                           // between; may be empty
 };
 
-// What the report prints, taken from the main window at the moment of printing.
+// What the report prints: every text as the windows show it, made by the print service once the
+// print dialog is confirmed.
 struct ReportTable {
     struct Row {
         QString number;
