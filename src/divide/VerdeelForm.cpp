@@ -1,7 +1,7 @@
 #include "VerdeelForm.h"
 
 #include "fixed_points_tab.h"
-#include "read_only_list.h"
+#include "platform/toolkit/read_only_list.h"
 
 #include "document/mode_words.h"
 #include "document/problem_words.h"

@@ -1,7 +1,7 @@
 #include "fixed_points_tab.h"
 
 #include "plan_courses_model.h"
-#include "read_only_list.h"
+#include "platform/toolkit/read_only_list.h"
 
 #include "calc/number_reader.h"
 #include "document/mode_words.h"

@@ -6,6 +6,7 @@
 // and on every printed page). A plain value; ProjectDocument keeps it and says
 // what changed.
 
+#include "facade_settings.h"
 #include "table_font.h"
 
 #include "calc/course_table.h"
@@ -45,7 +46,10 @@ struct CourseProject {
     // Only while it belongs to the texts: any real change of a number field empties it.
     std::optional<calc::CourseTable> table;
     TableFont tableFont;
+    // The facade once the user changed it; until then the Gevel window's defaults.
+    std::optional<FacadeSettings> facade;
 
     const QString& text(ProjectField field) const { return texts[static_cast<std::size_t>(field)]; }
     const BrickTexts& currentBricks() const { return bricks[courseMode ? 0 : 1]; }
+    FacadeSettings facadeSettings() const { return facade.value_or(FacadeSettings{}); }
 };

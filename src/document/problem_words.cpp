@@ -2,7 +2,10 @@
 
 #include "shown_height.h"
 
+#include "facade_words.h"
+
 #include "calc/number_reader.h"
+#include "facade/facade_plans.h"
 
 QString FitFieldLabel(calc::FitField field, const ModeWords& words)
 {
@@ -126,6 +129,127 @@ QString StretchFaultText(calc::StretchFault fault, std::int32_t count, const QSt
             .arg(QString::number(count), words.courses, stones);
     case calc::StretchFault::NoGaugeText:
         return QStringLiteral("geen %1 te vinden").arg(words.gauge);
+    }
+    return {};
+}
+
+namespace {
+
+// The field as the Gevel window labels it, and its text as typed.
+std::pair<QString, std::string> FacadeFieldOf(facade::FacadeField field,
+                                              const facade::FacadeTexts& texts, std::size_t opening)
+{
+    using facade::FacadeField;
+    const facade::OpeningTexts none;
+    const facade::OpeningTexts& row =
+        opening < texts.openings.size() ? texts.openings[opening] : none;
+    switch (field) {
+    case FacadeField::HeadStone:
+        return {QStringLiteral("Steenbreedte"), texts.heads.stone};
+    case FacadeField::HeadJoint:
+        return {QStringLiteral("Stootvoeg"), texts.heads.joint};
+    case FacadeField::HeadJointFrom:
+        return {QStringLiteral("Stootvoeg van"), texts.heads.jointFrom};
+    case FacadeField::HeadJointTo:
+        return {QStringLiteral("Stootvoeg tot"), texts.heads.jointTo};
+    case FacadeField::StoneLength:
+        return {QStringLiteral("Steenlengte"), texts.stoneLength};
+    case FacadeField::CourseStone:
+        return {QStringLiteral("Steendikte"), texts.courses.stone};
+    case FacadeField::CourseJoint:
+        return {QStringLiteral("Lintvoeg"), texts.courses.joint};
+    case FacadeField::CourseJointFrom:
+        return {QStringLiteral("Lintvoeg van"), texts.courses.jointFrom};
+    case FacadeField::CourseJointTo:
+        return {QStringLiteral("Lintvoeg tot"), texts.courses.jointTo};
+    case FacadeField::Width:
+        return {QStringLiteral("Breedte"), texts.width};
+    case FacadeField::Height:
+        return {QStringLiteral("Hoogte"), texts.height};
+    case FacadeField::Breakage:
+        return {QStringLiteral("Breuk"), texts.breakage};
+    case FacadeField::Name:
+        return {QStringLiteral("naam"), row.name};
+    case FacadeField::Left:
+        return {QStringLiteral("links"), row.left};
+    case FacadeField::Right:
+        return {QStringLiteral("rechts"), row.right};
+    case FacadeField::Bottom:
+        return {QStringLiteral("onder"), row.bottom};
+    case FacadeField::Top:
+        break;
+    }
+    return {QStringLiteral("boven"), row.top};
+}
+
+QString OpeningName(const facade::FacadeTexts& texts, std::size_t opening)
+{
+    const std::string& name = texts.openings[opening].name;
+    return name.empty() ? QString::number(opening + 1) : QString::fromStdString(name);
+}
+
+} // namespace
+
+QString FacadeProblemText(const facade::FacadeError& error, const facade::FacadeTexts& texts,
+                          const calc::RegionalFormat& format)
+{
+    using facade::FacadeProblem;
+    const bool ofOpening = error.field >= facade::FacadeField::Name;
+    const auto [label, typed] = FacadeFieldOf(error.field, texts, error.opening);
+    switch (error.problem) {
+    case FacadeProblem::NotANumber: {
+        const QString why = QString::fromStdString(calc::NotANumberMessage(typed));
+        return ofOpening ? QStringLiteral("Sparing %1, %2: %3")
+                               .arg(OpeningName(texts, error.opening), label, why)
+                         : QStringLiteral("%1: %2").arg(label, why);
+    }
+    case FacadeProblem::Bricks:
+        return error.brick
+                   ? FitProblemText(*error.brick, error.heads ? HeadModeWords() : CourseModeWords(),
+                                    QString::fromStdString(typed), format)
+                   : QString();
+    case FacadeProblem::NotPositive:
+        return QStringLiteral("%1 moet groter dan 0 zijn").arg(label);
+    case FacadeProblem::BreakageNegative:
+        return QStringLiteral("Breuk mag niet negatief zijn");
+    case FacadeProblem::TooManyOpenings:
+        return QStringLiteral("Meer dan %1 sparingen").arg(facade::kMaxOpenings);
+    case FacadeProblem::NameTooLong:
+        return QStringLiteral("De naam van sparing %1 is langer dan %2 tekens")
+            .arg(QString::number(error.opening + 1), QString::number(facade::kMaxOpeningName));
+    case FacadeProblem::OutsideWidth:
+        return QStringLiteral("Sparing %1 ligt niet binnen de breedte, met metselwerk ernaast")
+            .arg(OpeningName(texts, error.opening));
+    case FacadeProblem::OutsideHeight:
+        return QStringLiteral("Sparing %1 ligt niet tussen peil en bovenkant")
+            .arg(OpeningName(texts, error.opening));
+    case FacadeProblem::PartialOverlap:
+        return QStringLiteral("Sparing %1 overlapt %2 gedeeltelijk in de breedte")
+            .arg(OpeningName(texts, error.opening), OpeningName(texts, error.other));
+    case FacadeProblem::StackedOverlap:
+        return QStringLiteral("Sparing %1 overlapt %2 in de hoogte")
+            .arg(OpeningName(texts, error.opening), OpeningName(texts, error.other));
+    case FacadeProblem::StretchCannotFill: {
+        FacadeNames names{{}, texts.leftEnd, texts.rightEnd};
+        for (const facade::OpeningTexts& opening : texts.openings)
+            names.openings.push_back(opening.name);
+        const QString stretch = FacadePointName(error.fromPoint, error.heads, names) +
+                                QStringLiteral(" – ") +
+                                FacadePointName(error.toPoint, error.heads, names);
+        const ModeWords& words = error.heads ? HeadModeWords() : CourseModeWords();
+        const QString why =
+            error.stretch == calc::FitProblem::TooManyCourses
+                ? QStringLiteral("meer dan %1 %2")
+                      .arg(ShownHeight(calc::kMaxFitCount, 0, format), words.courses)
+                : QStringLiteral("geen hele %1 past").arg(words.numberHeader.toLower());
+        const QString kind = error.rule == calc::FitRule::LessJoint   ? QStringLiteral("Penant")
+                             : error.rule == calc::FitRule::PlusJoint ? QStringLiteral("Sparing")
+                                                                      : QStringLiteral("Vak");
+        return QStringLiteral("%1 %2: %3").arg(kind, stretch, why);
+    }
+    case FacadeProblem::TooManyStones:
+        return QStringLiteral("Meer dan %1 koppen maal lagen: zo'n gevel wordt niet gelegd")
+            .arg(ShownHeight(double(facade::kMaxLaidHeads), 0, format));
     }
     return {};
 }

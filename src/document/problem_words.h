@@ -7,6 +7,7 @@
 #include "calc/divide_levels.h"
 #include "calc/fixed_points.h"
 #include "course_project.h"
+#include "facade/facade_error.h"
 #include "mode_words.h"
 
 #include <QString>
@@ -27,6 +28,10 @@ QString PlanProblemText(const calc::PlanError& error, const ModeWords& words,
                         const std::vector<PointTexts>& typed,
                         const std::function<QString(calc::FitField)>& fieldText,
                         const calc::RegionalFormat& format);
+
+// Why a facade cannot be set out, naming the opening and the field: `texts` as typed.
+QString FacadeProblemText(const facade::FacadeError& error, const facade::FacadeTexts& texts,
+                          const calc::RegionalFormat& format);
 
 // Why one stretch has no division, said within its row: "meer dan 99.998 lagen". `stones`: the
 // length of its stones alone, as shown.

@@ -25,6 +25,14 @@ ProjectDocument::ProjectDocument(const QString& decimalSeparator)
     m_project.tableFont = DefaultTableFont();
 }
 
+void ProjectDocument::setFacade(const FacadeSettings& facade)
+{
+    if (m_project.facadeSettings() == facade)
+        return;
+    m_project.facade = facade;
+    emit facadeChanged();
+}
+
 void ProjectDocument::setTableFont(const TableFont& font)
 {
     if (m_project.tableFont == font)

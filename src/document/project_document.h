@@ -33,6 +33,8 @@ public:
     std::optional<calc::InputError> calculate(const calc::RegionalFormat& format);
     // The font command and opening a project.
     void setTableFont(const TableFont& font);
+    // The Gevel window's typing: the facade becomes the project's own at its first change.
+    void setFacade(const FacadeSettings& facade);
 
 signals:
     void textChanged(ProjectField field);
@@ -41,6 +43,7 @@ signals:
     void pointsChanged();
     void tableChanged();
     void tableFontChanged();
+    void facadeChanged();
 
 private:
     void dropTable();

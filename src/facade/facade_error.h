@@ -3,6 +3,8 @@
 // Why a facade cannot be set out: the first problem found, with the values that name it. The
 // words are the document's.
 
+#include "plan_point.h"
+
 #include "calc/divide_levels.h"
 
 #include <cstddef>
@@ -52,9 +54,11 @@ struct FacadeError {
     std::size_t opening = 0;
     std::size_t other = 0;
     std::optional<calc::FitError> brick = {};
-    bool heads = true; // the plan a stretch or the bricks belong to
-    std::size_t from = 0, to = 0;
+    bool heads = true;            // the plan a stretch or the bricks belong to
+    std::size_t from = 0, to = 0; // the stretch's points in its plan, and what lies there
+    PlanPoint fromPoint = {}, toPoint = {};
     std::optional<calc::FitProblem> stretch = {}; // why the stretch has no count
+    calc::FitRule rule = calc::FitRule::Gauges;   // a pier's, an opening's or courses' rule
 };
 
 } // namespace facade

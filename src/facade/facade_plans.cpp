@@ -21,10 +21,12 @@ std::vector<PlanPoint> MergedPoints(std::vector<Mark> marks)
     std::vector<PlanPoint> points;
     for (const Mark& mark : marks) {
         if (points.empty() || points.back().at != mark.at.value) {
-            points.push_back({mark.at.value, mark.at.exact, {}});
+            points.push_back({mark.at.value, mark.at.exact, {}, false});
         }
         if (mark.side)
             points.back().sides.push_back(*mark.side);
+        else
+            points.back().wallEnd = true;
     }
     return points;
 }
@@ -54,7 +56,10 @@ std::variant<Stretch, FacadeError> Divide(const Axis& axis, const AxisPlan& plan
         error.heads = axis.heads;
         error.from = from;
         error.to = from + 1;
+        error.fromPoint = plan.points[from];
+        error.toPoint = plan.points[from + 1];
         error.stretch = *problem;
+        error.rule = rule;
         return error;
     }
     const calc::CountChoice& counts = std::get<calc::CountChoice>(choice);

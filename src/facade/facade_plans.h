@@ -5,6 +5,7 @@
 
 #include "facade_error.h"
 #include "facade_inputs.h"
+#include "plan_point.h"
 
 #include "calc/regional_format.h"
 
@@ -15,16 +16,6 @@
 #include <vector>
 
 namespace facade {
-
-enum class Side { Left, Right, Bottom, Top };
-
-// What lies at a point: a corner or the end of the wall (no opening), or the sides of the
-// openings there (stacked openings share theirs).
-struct PlanPoint {
-    double at = 0;
-    std::optional<calc::Decimal> exact;              // as typed, where it can be had exactly
-    std::vector<std::pair<std::size_t, Side>> sides; // opening, side; empty at a wall's end
-};
 
 struct Stretch {
     std::size_t from = 0; // points

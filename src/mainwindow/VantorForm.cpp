@@ -8,6 +8,7 @@
 #include "about/maker_links.h"
 #include "calc/course_table.h"
 #include "divide/VerdeelForm.h"
+#include "facadewindow/GevelForm.h"
 #include "document/mode_words.h"
 #include "msg/Msg.h"
 #include "msg/error_report.h"
@@ -48,7 +49,7 @@ const char* const kButtonsList[] = {
     ":/icons/open.svg",        ":/icons/save.svg",      ":/icons/info.svg",
     ":/icons/course_mode.svg", ":/icons/head_mode.svg", ":/icons/calculate.svg",
     ":/icons/print.svg",       ":/icons/font.svg",      ":/icons/close.svg",
-    ":/icons/divide.svg",
+    ":/icons/divide.svg",      ":/icons/facade.svg",
 };
 
 QLabel* addLabel(QWidget* band, const char* name, const QString& text, QRect box)
@@ -162,6 +163,7 @@ void TVantorForm::buildToolBand()
         {nullptr, nullptr, nullptr, 0, false},
         {&Commands::ToolButton3, "ToolButton3", "informatie", 2, false},
         {&Commands::VerdelenButton, "VerdelenButton", "verdelen", 9, false},
+        {&Commands::GevelButton, "GevelButton", "gevel", 10, false},
     };
 
     auto* modes = new QButtonGroup(this);
@@ -295,6 +297,7 @@ void TVantorForm::connectCommands()
         {m_commands.KoppenMaatButton, &TVantorForm::VanTorbelButtonClick},
         {m_commands.ToolButton3, &TVantorForm::ToolButton3Click},
         {m_commands.VerdelenButton, &TVantorForm::VerdelenButtonClick},
+        {m_commands.GevelButton, &TVantorForm::GevelButtonClick},
     };
     for (const auto& [button, handler] : commands)
         connect(button, &QToolButton::clicked, this, guarded(handler));
@@ -460,6 +463,18 @@ void TVantorForm::showDivideWindow()
                                         BerekenenButtonClick();
                                     }});
     m_divide->showWindow();
+}
+
+void TVantorForm::GevelButtonClick()
+{
+    showFacadeWindow();
+}
+
+void TVantorForm::showFacadeWindow()
+{
+    if (!m_facade)
+        m_facade = new TGevelForm(this, m_document);
+    m_facade->showWindow();
 }
 
 void TVantorForm::Image2Click()

@@ -25,6 +25,7 @@ class QLineEdit;
 class QToolButton;
 class PrintRequests;
 class THyperLabel;
+class TGevelForm;
 class TVerdeelForm;
 struct ModeWords;
 
@@ -57,6 +58,7 @@ public:
     void AfdrukkenButtonClick();
     void Image2Click();
     void VerdelenButtonClick();
+    void GevelButtonClick();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -88,8 +90,9 @@ private:
     void chooseTableFont();
     // Gives up the print jobs still on their way, saying so while the print system answers.
     void giveUpPrintJobs();
-    // The "Verdelen" window, made on first use.
+    // The "Verdelen" and "Gevel" windows, made on first use.
     void showDivideWindow();
+    void showFacadeWindow();
     // The print commands: the report, and the table as a rod at full size (from the table's
     // context menu).
     void printReport();
@@ -124,6 +127,7 @@ private:
         QToolButton* KoppenMaatButton = nullptr;
         QToolButton* ToolButton3 = nullptr;
         QToolButton* VerdelenButton = nullptr;
+        QToolButton* GevelButton = nullptr;
     } m_commands;
 
     struct Dialogs {
@@ -136,6 +140,7 @@ private:
     ClickableLabel* m_informationPicture = nullptr;
     THyperLabel* m_makerLink = nullptr;
     TVerdeelForm* m_divide = nullptr;
+    TGevelForm* m_facade = nullptr;
     ProjectDocument& m_document;
     PrintRequests& m_printing;
     bool m_activatedBefore = false;

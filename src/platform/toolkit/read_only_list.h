@@ -1,7 +1,7 @@
 #pragma once
 
-// The read-only lists of the Verdelen window: numbers right-aligned, rows 20 pixels high, copied
-// like the main table.
+// The read-only lists of the Verdelen and Gevel windows: numbers right-aligned, rows 20 pixels
+// high, copied like the main table.
 
 #include "platform/toolkit/table_copy.h"
 

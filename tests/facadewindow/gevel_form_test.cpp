@@ -1,0 +1,97 @@
+#include "facadewindow/GevelForm.h"
+#include "facadewindow/facade_view.h"
+
+#include "platform/toolkit/regional_settings.h"
+#include "support/stand_ins.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The window on a document of its own, typed into as a user does.
+class GevelFormTest : public testing::Test {
+protected:
+    GevelFormTest()
+        : document(QString::fromStdString(platform::CurrentRegionalFormat().decimalSeparator))
+        , form(nullptr, document)
+    {
+        form.showWindow();
+        QApplication::setActiveWindow(&form);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+
+    template <class Widget> Widget& find(const char* name)
+    {
+        auto* widget = form.findChild<Widget*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return *widget;
+    }
+    void retype(const char* name, const QString& text)
+    {
+        QLineEdit& field = find<QLineEdit>(name);
+        field.selectAll();
+        QTest::keyClick(&field, Qt::Key_Delete);
+        QTest::keyClicks(&field, text);
+    }
+    // A new opening typed cell by cell, as the keyboard does it: Insert, then each cell.
+    void addOpening(const QStringList& cells)
+    {
+        QTableWidget& openings = find<QTableWidget>("SparingenGrid");
+        openings.setFocus();
+        QTest::keyClick(&openings, Qt::Key_Insert);
+        const int row = openings.rowCount() - 1;
+        for (int column = 0; column < cells.size(); ++column) {
+            openings.setCurrentCell(row, column);
+            QTest::keyClick(&openings, Qt::Key_F2);
+            QTest::keyClicks(QApplication::focusWidget(), cells[column]);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QApplication::processEvents(); // the editor commits once back in the event loop
+        }
+    }
+    QStringList rowOf(const char* table, int row)
+    {
+        QTableWidget& grid = find<QTableWidget>(table);
+        QStringList cells;
+        for (int column = 0; column < grid.columnCount(); ++column)
+            cells << (grid.item(row, column) ? grid.item(row, column)->text() : QString());
+        return cells;
+    }
+    QString line(const char* name) { return find<QLabel>(name).text(); }
+
+    MessageBoxRecorder boxes;
+    ProjectDocument document;
+    TGevelForm form;
+};
+
+// The README's facade typed through the window: both plans, the joints laid and the count.
+TEST_F(GevelFormTest, SetsOutTheWaalformaatFacade)
+{
+    addOpening({"raam", "1200", "2410", "900", "2400"});
+    addOpening({"deur", "3300", "4310", "0", "2400"});
+    EXPECT_EQ(line("GevelMeldingLabel"), QString());
+    EXPECT_EQ(find<QTableWidget>("KoppenGrid").rowCount(), 5);
+    EXPECT_EQ(rowOf("KoppenGrid", 2),
+              (QStringList{"raam rechts", "deur links", "penant", "8", rowOf("KoppenGrid", 2)[4],
+                           "12,86", "15,00 en 16,67",
+                           "voeg 12,86 buiten 8–12, gelegd 15,00 en 16,67 buiten 8–12"}));
+    EXPECT_EQ(rowOf("KoppenGrid", 0)[6], QStringLiteral("10,00"));
+    EXPECT_EQ(rowOf("KoppenGrid", 1)[6], QString());
+    EXPECT_EQ(rowOf("LagenGrid", 0),
+              (QStringList{"peil, deur onder", "raam onder", "14", "64,286", "14,29", ""}));
+    EXPECT_EQ(rowOf("LagenGrid", 2)[5], QStringLiteral("voeg 16,67 buiten 10–15"));
+    EXPECT_EQ(line("StootvoegenLabel"), QStringLiteral("Stootvoegen gelegd van 8,00 tot 16,67"));
+    EXPECT_EQ(line("TellingLabel"),
+              QStringLiteral("744 strekken, 44 hoekstenen en 62 halve stenen; te bestellen 744 "
+                             "+ 44 + 31 = 819 stenen + 5 % breuk = 860"));
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+} // namespace
