@@ -5,10 +5,11 @@
 #include "platform/fonts/font_stand_ins.h"
 #include "platform/print_system/job_watch.h"
 #include "platform/print_system/printer_reading.h"
-#include "platform/toolkit/regional_settings.h"
 #include "platform/print_system/scheduler_workers.h"
+#include "platform/toolkit/regional_settings.h"
 #include "platform/toolkit/toolkit_texts.h"
 #include "print/windows/PrintDlg.h"
+#include "print/windows/preview_viewer.h"
 #include "program_identity.h"
 
 #include <QIcon>
@@ -35,6 +36,7 @@ int main(int argc, char* argv[])
     const platform::DesktopPrinterReading printerReading(mainForm);
     TPrintDialog1 printDialog(&mainForm);
     PrintDialog1 = &printDialog;
+    RegisterPreviewWindow();
     platform::SetPrintJobNotice(
         [](const QString& message) { MsgWarningText(message, QStringLiteral("Afdrukken")); });
     mainForm.show();
