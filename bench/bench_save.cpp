@@ -5,9 +5,10 @@
 #include "bench_support.h"
 #include "cases.h"
 
-#include "platform/pages/page_export.h"
 #include "platform/files/replacing_file.h"
+#include "platform/pages/page_export.h"
 #include "print/windows/page_files.h"
+#include "support/page_format_writing.h"
 
 #include <QTemporaryDir>
 
@@ -24,7 +25,7 @@ double reportPages()
 void saveEmfFiles()
 {
     static const QTemporaryDir folder;
-    SavePageFiles(folder.filePath(QStringLiteral("printfile.emf")), PageFileType::Emf,
+    SavePageFiles(folder.filePath(QStringLiteral("printfile.emf")), FormatWriting("EMF"),
                   shared().reportPages, shared().printer.pageLayout());
 }
 
@@ -37,7 +38,7 @@ void writeEmfBytes()
 void savePngFiles()
 {
     static const QTemporaryDir folder;
-    SavePageFiles(folder.filePath(QStringLiteral("printfile.png")), PageFileType::Png,
+    SavePageFiles(folder.filePath(QStringLiteral("printfile.png")), FormatWriting("png"),
                   shared().reportPages, shared().printer.pageLayout());
 }
 

@@ -4,6 +4,7 @@
 #include "mainwindow/course_grid.h"
 #include "print/windows/MyPForm.h"
 #include "print/windows/PrintDlg.h"
+#include "print/windows/preview_viewer.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -25,6 +26,7 @@ MainWindow::MainWindow()
     , dialog(std::make_unique<TPrintDialog1>(form.get()))
 {
     PrintDialog1 = dialog.get();
+    RegisterPreviewWindow();
     form->show();
     QApplication::processEvents();
     const auto type = [this](const char* name, const char* text) {

@@ -10,6 +10,7 @@
 #include "platform/toolkit/regional_settings.h"
 #include "platform/toolkit/toolkit_texts.h"
 #include "print/windows/PrintDlg.h"
+#include "print/windows/preview_viewer.h"
 #include "printing/print_service.h"
 #include "program_identity.h"
 
@@ -41,6 +42,7 @@ int main(int argc, char* argv[])
     const platform::DesktopPrinterReading printerReading(mainForm);
     TPrintDialog1 printDialog(&mainForm);
     PrintDialog1 = &printDialog;
+    RegisterPreviewWindow();
     platform::SetPrintJobNotice(
         [](const QString& message) { MsgWarningText(message, QStringLiteral("Afdrukken")); });
     mainForm.show();

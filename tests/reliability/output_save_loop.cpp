@@ -5,6 +5,7 @@
 
 #include "platform/print_system/desktop_printer.h"
 #include "print/windows/page_files.h"
+#include "support/page_format_writing.h"
 #include "support/stand_ins.h"
 
 #include <QApplication>
@@ -41,7 +42,7 @@ void print(platform::DesktopPrinter& printer, FileChooserStub& files, const QStr
     printer.endDocument();
 }
 
-void save(const QString& file, PageFileType type, int count)
+void save(const QString& file, const PageFormat& format, int count)
 {
     std::vector<std::unique_ptr<platform::PageImage>> pages;
     for (int page = 0; page < count; ++page) {
@@ -51,7 +52,7 @@ void save(const QString& file, PageFileType type, int count)
             pages.back()->append(platform::PageImage::Line{
                 QPoint(0, row * 12), QPoint(kPixels, row * 12 + page + count)});
     }
-    SavePageFiles(file, type, pages,
+    SavePageFiles(file, format, pages,
                   QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
 }
 
@@ -73,8 +74,7 @@ int main(int argc, char* argv[])
         if (std::strcmp(kind, "printer") == 0)
             print(printer, files, file, pages);
         else
-            save(file, std::strcmp(kind, "png") == 0 ? PageFileType::Png : PageFileType::Pdf,
-                 pages);
+            save(file, FormatWriting(std::strcmp(kind, "png") == 0 ? "png" : "pdf"), pages);
     };
     try {
         if (once)

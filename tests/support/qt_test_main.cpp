@@ -1,5 +1,6 @@
 #include "platform/fonts/font_stand_ins.h"
 #include "platform/toolkit/regional_settings.h"
+#include "print/windows/preview_viewer.h"
 
 #include <QApplication>
 
@@ -15,6 +16,7 @@ int main(int argc, char* argv[])
     platform::InstallFontStandIns();
     // Every test reads and shows numbers the Dutch way, whatever this machine's locale is.
     platform::SetRegionalFormat({",", "."});
+    RegisterPreviewWindow();
 
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

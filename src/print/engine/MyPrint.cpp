@@ -2,12 +2,11 @@
 
 #include "print/engine/cut_text.h"
 
+#include "print/engine/page_viewer.h"
 #include "print/engine/print_job.h"
 #include "print/engine/rounding.h"
-#include "print/windows/MyPForm.h"
 
 #include "platform/print_system/printer_service.h"
-#include "platform/toolkit/modal_runner.h"
 #include "platform/toolkit/regional_settings.h"
 
 namespace {
@@ -93,7 +92,7 @@ void TMyPrinter::Initialize()
     LineSpacing = 3;
     Preview = false;
 
-    m_preview = std::make_unique<TPreviewPrintForm1>();
+    m_preview = MakePageViewer();
     startPageImage();
 
     PageNumber = 1;
@@ -147,7 +146,7 @@ void TMyPrinter::startPageImage()
         QSize(page.printableWidthPixels, page.printableHeightPixels),
         QSizeF(page.printableWidthMm, page.printableHeightMm), page.resolutionX, page.resolutionY);
     m_pageImage = image.get();
-    m_preview->PageList.push_back(std::move(image));
+    m_preview->addPage(std::move(image));
 
     platform::SurfaceFont font = m_pageCanvas ? m_pageCanvas->font() : HeaderFont;
     m_pageCanvas =
@@ -174,18 +173,18 @@ void TMyPrinter::SetLineSpacing(int spacing)
 
 void TMyPrinter::SetPreviewCaption(const QString& caption)
 {
-    m_preview->setWindowTitle(caption);
+    m_preview->setCaption(caption);
 }
 
 void TMyPrinter::SetPreviewWindowState(PreviewWindowCode code)
 {
     if (const std::optional<PreviewOpenState> state = OpenStateOf(code))
-        m_preview->OpenState = *state;
+        m_preview->setOpenState(*state);
 }
 
 void TMyPrinter::SetPreviewActualSize(bool on)
 {
-    m_preview->ActualSize = on;
+    m_preview->setActualSize(on);
 }
 
 void TMyPrinter::SetHeaderText(int index, const QString& text)
@@ -417,7 +416,7 @@ void TMyPrinter::EndDocument()
     DrawFooter();
     // From here on the pages and the preview window go with the document, also when printing
     // or showing fails.
-    const std::unique_ptr<TPreviewPrintForm1> preview = std::move(m_preview);
+    const std::unique_ptr<PageViewer> preview = std::move(m_preview);
     if (m_pageImage)
         m_pageImage->squeeze();
     m_pageCanvas.reset();
@@ -426,8 +425,5 @@ void TMyPrinter::EndDocument()
         std::exchange(m_job, nullptr)->end();
         return;
     }
-    preview->CurrentPage = 0;
-    preview->ZoomStep = 0;
-    preview->ShowPage();
-    platform::RunModal(*preview);
+    preview->showPages();
 }

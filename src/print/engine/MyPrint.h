@@ -6,8 +6,8 @@
 //     -> TMyPrinter (this file)          lines at millimetre positions, page breaks, header,
 //                                        footer, computer-paper bands, in printer pixels
 //     -> platform::PrinterService        a print job on the current printer, or
-//     -> platform::PageImage per page    recorded for TPreviewPrintForm1 (MyPForm.h), which
-//                                        shows, prints or saves them
+//     -> platform::PageImage per page    recorded for the PageViewer set at start-up
+//                                        (page_viewer.h), which shows, prints or saves them
 //
 // Text is always measured on the printer, so both outputs give the same pages.
 
@@ -21,8 +21,8 @@
 
 #include <memory>
 
+class PageViewer;
 class PrintJob;
-class TPreviewPrintForm1;
 
 namespace platform {
 class DrawingSurface;
@@ -142,7 +142,7 @@ private:
     platform::PrinterService& m_printer;
     // The print job of this document: when the document fails midway, it goes with the engine.
     std::unique_ptr<PrintJob> m_job;
-    std::unique_ptr<TPreviewPrintForm1> m_preview;
+    std::unique_ptr<PageViewer> m_preview;
     platform::PageImage* m_pageImage = nullptr;
     std::unique_ptr<platform::RecordingSurface> m_pageCanvas;
     // The text printed last and where it starts, for a text that follows it on its line.

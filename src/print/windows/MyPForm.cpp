@@ -3,6 +3,7 @@
 #include "print/engine/print_job.h"
 #include "print/engine/rounding.h"
 #include "print/windows/page_files.h"
+#include "print/windows/page_formats.h"
 #include "print/windows/page_picture.h"
 #include "print/windows/page_progress.h"
 #include "print/windows/zoom.h"
@@ -360,7 +361,7 @@ void TPreviewPrintForm1::SaveMetaClick()
         hooks.pageWritten = [&progress](int pages, int total) {
             return progress.pageDone(pages, total);
         };
-        written = SavePageFiles(chosen->path, PageFileTypeOf(chosen->type), PageList,
+        written = SavePageFiles(chosen->path, PageFormatOf(chosen->type), PageList,
                                 platform::CurrentPrinter().pageLayout(), hooks, ActualSize);
         cancelled = progress.cancelled();
     }

@@ -21,7 +21,7 @@ class QToolButton;
 
 // The print preview: the pages of a finished document, one at a time as a white sheet with a
 // grey shadow, paged, zoomed in eight steps, printed or saved as numbered EMF files. The print
-// engine fills PageList and shows the window; the window only reads the pages.
+// engine fills PageList and shows the window (preview_viewer.h); the window only reads the pages.
 class TPreviewPrintForm1 : public QDialog {
     Q_OBJECT
 

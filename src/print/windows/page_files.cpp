@@ -1,11 +1,7 @@
 #include "print/windows/page_files.h"
 
-#include "print/engine/document_title.h"
-
 #include "platform/files/replacing_file.h"
-#include "platform/pages/page_export.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -18,76 +14,42 @@
 
 namespace {
 
-constexpr int kEmfTypes = 5;
-
 [[noreturn]] void failed(const QString& file, const std::string& what)
 {
     throw std::runtime_error("Bestand " + file.toStdString() + what);
 }
 
-QString ExtensionOf(PageFileType type)
+// The chosen name without the extension that numbering replaces.
+QString NameWithoutExtension(const QString& name, const QString& extension, bool cutAtLastDot)
 {
-    switch (type) {
-    case PageFileType::Pdf:
-        return QStringLiteral(".pdf");
-    case PageFileType::Svg:
-        return QStringLiteral(".svg");
-    case PageFileType::Png:
-        return QStringLiteral(".png");
-    case PageFileType::Emf:
-        break;
-    }
-    return QStringLiteral(".EMF");
-}
-
-// The chosen name without the extension that numbering replaces: for the EMF types whatever
-// follows the last dot, as it has always been; for the others only their own extension, so
-// that "Plan v1.2" keeps its "v1.2".
-QString NameWithoutExtension(const QString& name, PageFileType type)
-{
-    if (type != PageFileType::Emf) {
-        const QString extension = ExtensionOf(type);
+    if (!cutAtLastDot)
         return name.endsWith(extension, Qt::CaseInsensitive) ? name.chopped(extension.size())
                                                              : name;
-    }
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     return dot >= 0 ? name.left(dot) : name;
 }
 
-QByteArray PageBytes(const platform::PageImage& page, PageFileType type)
-{
-    switch (type) {
-    case PageFileType::Svg:
-        return platform::PageAsSvg(page, DocumentTitle());
-    case PageFileType::Png:
-        return platform::PageAsPng(page, kPngPixelsPerInch);
-    default:
-        return page.emfBytes();
-    }
-}
-
 // One file per page; page i of the pages goes to folder + name + i + extension.
-int saveNumbered(const QString& chosenFile, PageFileType type,
+int saveNumbered(const QString& chosenFile, const QString& extension, const FilePerPage& format,
                  const std::vector<std::unique_ptr<platform::PageImage>>& pages,
                  const PageSaveHooks& hooks)
 {
     const qsizetype separator = chosenFile.lastIndexOf(QLatin1Char('/'));
     const QString folder = chosenFile.left(separator + 1);
-    const QString name = NameWithoutExtension(chosenFile.mid(separator + 1), type);
+    const QString name =
+        NameWithoutExtension(chosenFile.mid(separator + 1), extension, format.cutAtLastDot);
     const int total = static_cast<int>(pages.size());
 
-    // SVG and PNG pages take their time to make: the next ones are made on the other cores
-    // while this one is written. In flight when the save stops, they are waited for and dropped.
-    // An EMF page is made in no time, here, when it is written.
-    const bool emf = type == PageFileType::Emf;
-    const std::size_t ahead = emf ? 1 : std::max(1u, std::thread::hardware_concurrency());
-    const std::launch makeHow = emf ? std::launch::deferred : std::launch::async;
+    // In flight when the save stops, pages made ahead are waited for and dropped.
+    const std::size_t ahead =
+        format.madeAhead ? std::max(1u, std::thread::hardware_concurrency()) : 1;
+    const std::launch makeHow = format.madeAhead ? std::launch::async : std::launch::deferred;
     std::deque<std::future<QByteArray>> making;
     std::size_t nextToMake = 0;
     for (std::size_t i = 0; i < pages.size(); ++i) {
-        const QString file = folder + name + QString::number(i) + ExtensionOf(type);
+        const QString file = folder + name + QString::number(i) + extension;
         for (; nextToMake < pages.size() && nextToMake < i + ahead; ++nextToMake)
-            making.push_back(std::async(makeHow, PageBytes, std::cref(*pages[nextToMake]), type));
+            making.push_back(std::async(makeHow, format.bytes, std::cref(*pages[nextToMake])));
         const QByteArray bytes = making.front().get();
         making.pop_front();
         const QString onPage = QStringLiteral(" (pagina %1)").arg(i + 1);
@@ -104,45 +66,11 @@ int saveNumbered(const QString& chosenFile, PageFileType type,
     return total;
 }
 
-} // namespace
-
-PageFileType PageFileTypeOf(int dialogType)
-{
-    switch (dialogType - kEmfTypes) {
-    case 0:
-        return PageFileType::Pdf;
-    case 1:
-        return PageFileType::Svg;
-    case 2:
-        return PageFileType::Png;
-    default:
-        return PageFileType::Emf;
-    }
-}
-
-QString PageFileFilter()
-{
-    return QStringLiteral("All (*.bmp;*.ico;*.emf;*.wmf)|*.bmp;*.ico;*.emf;*.wmf|"
-                          "Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|"
-                          "Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|"
-                          "PDF-document (*.pdf)|*.pdf|SVG-afbeeldingen (*.svg)|*.svg|"
-                          "PNG-afbeeldingen (*.png)|*.png");
-}
-
-QStringList PageFileSuffixes()
-{
-    QStringList suffixes(kEmfTypes);
-    suffixes << QStringLiteral("pdf") << QStringLiteral("svg") << QStringLiteral("png");
-    return suffixes;
-}
-
-int SavePageFiles(const QString& chosenFile, PageFileType type,
+int saveInOneFile(const QString& chosenFile, const QString& extension,
+                  const OneFileOfAllPages& format,
                   const std::vector<std::unique_ptr<platform::PageImage>>& pages,
                   const QPageLayout& paper, const PageSaveHooks& hooks, bool actualSize)
 {
-    if (type != PageFileType::Pdf)
-        return saveNumbered(chosenFile, type, pages, hooks);
-    const QString extension = ExtensionOf(type);
     const bool completed = !chosenFile.endsWith(extension, Qt::CaseInsensitive);
     const QString file = completed ? chosenFile + extension : chosenFile;
     // The dialog asked about the name the user saw; one the program made is asked about here.
@@ -152,6 +80,19 @@ int SavePageFiles(const QString& chosenFile, PageFileType type,
     all.reserve(pages.size());
     for (const auto& page : pages)
         all.push_back(page.get());
-    platform::SavePagesAsPdf(file, all, paper, DocumentTitle(), actualSize);
+    format.write(file, all, paper, actualSize);
     return 1;
+}
+
+} // namespace
+
+int SavePageFiles(const QString& chosenFile, const PageFormat& format,
+                  const std::vector<std::unique_ptr<platform::PageImage>>& pages,
+                  const QPageLayout& paper, const PageSaveHooks& hooks, bool actualSize)
+{
+    const QString extension = QLatin1Char('.') + QLatin1String(format.suffix);
+    if (const auto* perPage = std::get_if<FilePerPage>(&format.writer))
+        return saveNumbered(chosenFile, extension, *perPage, pages, hooks);
+    return saveInOneFile(chosenFile, extension, std::get<OneFileOfAllPages>(format.writer), pages,
+                         paper, hooks, actualSize);
 }

@@ -1,8 +1,12 @@
 #include "print/engine/MyPrint.h"
 #include "print/engine/cut_text.h"
+#include "print/engine/page_viewer.h"
 #include "print/windows/MyPForm.h"
+#include "print/windows/preview_viewer.h"
 #include "support/stand_ins.h"
 #include "support/test_printer.h"
+
+#include <QScopeGuard>
 
 #include <gtest/gtest.h>
 
@@ -290,6 +294,33 @@ TEST_F(EngineTest, PreviewWindowGoesAlsoWhenShowingFails)
     engine.BeginDocument();
     EXPECT_THROW(engine.EndDocument(), std::runtime_error);
     EXPECT_TRUE(shownWindow.isNull());
+}
+
+// A program that set no window for the preview still prints, and refuses a preview in words.
+TEST_F(EngineTest, WithoutAPreviewWindowThePrinterPrintsAndAPreviewIsRefused)
+{
+    ModalRunnerStub modal;
+    SetPageViewerFactory({});
+    const auto restore = qScopeGuard(RegisterPreviewWindow);
+    {
+        TMyPrinter engine;
+        engine.BeginDocument();
+        engine.NewPage();
+        engine.EndDocument();
+    }
+    TMyPrinter engine;
+    engine.SetPreview(true);
+    engine.BeginDocument();
+    engine.NewPage();
+    try {
+        engine.EndDocument();
+        ADD_FAILURE() << "no error";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "Dit programma kan geen afdrukvoorbeeld tonen");
+    }
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_EQ(printer.jobs[0].pages.size(), 2u);
+    EXPECT_EQ(modal.shown, 0);
 }
 
 TEST_F(EngineTest, PrinterOutputNeverShowsThePreview)

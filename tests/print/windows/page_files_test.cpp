@@ -1,5 +1,6 @@
 #include "print/windows/page_files.h"
 #include "support/file_size_limit.h"
+#include "support/page_format_writing.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,7 +25,7 @@ protected:
                                                                   QSizeF(25.4, 33.9), 600, 600));
     }
     QString path(const QString& name) const { return folder.filePath(name); }
-    int save(const QString& name, PageFileType type, int stopAfter = 0)
+    int save(const QString& name, const char* suffix, int stopAfter = 0)
     {
         PageSaveHooks hooks;
         hooks.replaceUnseen = [this](const QString& file) {
@@ -35,7 +36,7 @@ protected:
             hooks.pageWritten = [stopAfter](int written, int) {
                 return written < stopAfter;
             };
-        return SavePageFiles(path(name), type, pages, paper, hooks);
+        return SavePageFiles(path(name), FormatWriting(suffix), pages, paper, hooks);
     }
     QByteArray read(const QString& name) const
     {
@@ -66,12 +67,41 @@ protected:
     bool replace = false;
 };
 
+// The dialog's types as they have always been offered, and what each writes of a name the dialog
+// completed with that type's suffix.
+TEST_F(PageFilesTest, EachTypeOfTheDialogWritesFilesEndingInTheSuffixItAdds)
+{
+    EXPECT_EQ(PageFileFilter(),
+              QStringLiteral("All (*.bmp;*.ico;*.emf;*.wmf)|*.bmp;*.ico;*.emf;*.wmf|"
+                             "Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|"
+                             "Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|"
+                             "PDF-document (*.pdf)|*.pdf|SVG-afbeeldingen (*.svg)|*.svg|"
+                             "PNG-afbeeldingen (*.png)|*.png"));
+    const QStringList emf{"blad0.EMF", "blad1.EMF"};
+    const QStringList written[] = {emf,
+                                   emf,
+                                   emf,
+                                   emf,
+                                   emf,
+                                   {"blad.pdf"},
+                                   {"blad0.svg", "blad1.svg"},
+                                   {"blad0.png", "blad1.png"}};
+    const QStringList suffixes = PageFileSuffixes();
+    ASSERT_EQ(suffixes.size(), qsizetype(std::size(written)));
+    for (int type = 0; type < suffixes.size(); ++type) {
+        const QTemporaryDir into;
+        SavePageFiles(into.filePath(QStringLiteral("blad.") + suffixes[type]), PageFormatOf(type),
+                      pages, paper);
+        EXPECT_EQ(QDir(into.path()).entryList(QDir::Files, QDir::Name), written[type]) << type;
+    }
+}
+
 TEST_F(PageFilesTest, TheAddedTypesKeepANameWithADotAndTheEmfTypesCutAtIt)
 {
-    save(QStringLiteral("Plan v1.2"), PageFileType::Pdf);
-    save(QStringLiteral("Plan v1.2"), PageFileType::Png);
-    save(QStringLiteral("Blad.SVG"), PageFileType::Svg);
-    save(QStringLiteral("Plan v1.2"), PageFileType::Emf);
+    save(QStringLiteral("Plan v1.2"), "pdf");
+    save(QStringLiteral("Plan v1.2"), "png");
+    save(QStringLiteral("Blad.SVG"), "svg");
+    save(QStringLiteral("Plan v1.2"), "EMF");
     EXPECT_EQ(files(), QStringList({"Blad0.svg", "Blad1.svg", "Plan v1.2.pdf", "Plan v1.20.png",
                                     "Plan v1.21.png", "Plan v10.EMF", "Plan v11.EMF"}));
 }
@@ -83,8 +113,8 @@ TEST_F(PageFilesTest, APageReplacesALinkByItsNameNeverTheFileItPointsTo)
     mine.close();
     for (const char* link : {"printfile0.png", "printfile1.svg"})
         ASSERT_TRUE(QFile::link(mine.fileName(), path(QLatin1String(link))));
-    save(QStringLiteral("printfile"), PageFileType::Png);
-    save(QStringLiteral("printfile.svg"), PageFileType::Svg);
+    save(QStringLiteral("printfile"), "png");
+    save(QStringLiteral("printfile.svg"), "svg");
     for (const char* page : {"printfile0.png", "printfile1.svg"})
         EXPECT_FALSE(QFileInfo(path(QLatin1String(page))).isSymLink()) << page;
     ASSERT_TRUE(mine.open(QIODevice::ReadOnly));
@@ -92,14 +122,14 @@ TEST_F(PageFilesTest, APageReplacesALinkByItsNameNeverTheFileItPointsTo)
 
     // A PDF name the program completed replaces a file only when the user says so.
     QFile::copy(mine.fileName(), path(QStringLiteral("rapport.pdf")));
-    save(QStringLiteral("rapport"), PageFileType::Pdf);
+    save(QStringLiteral("rapport"), "pdf");
     EXPECT_EQ(asked, QStringList({"rapport.pdf"}));
     EXPECT_EQ(QFileInfo(path(QStringLiteral("rapport.pdf"))).size(), 7);
     replace = true;
-    save(QStringLiteral("rapport"), PageFileType::Pdf);
+    save(QStringLiteral("rapport"), "pdf");
     EXPECT_GT(QFileInfo(path(QStringLiteral("rapport.pdf"))).size(), 7);
     // A name the user typed in full was asked about in the dialog already.
-    save(QStringLiteral("rapport.pdf"), PageFileType::Pdf);
+    save(QStringLiteral("rapport.pdf"), "pdf");
     EXPECT_EQ(asked.size(), 2);
 }
 
@@ -109,7 +139,7 @@ TEST_F(PageFilesTest, APngPageThatCannotBeMadeIsReportedAndLeavesNoFile)
     pages.insert(pages.begin() + 1, std::make_unique<platform::PageImage>(
                                         QSize(400000, 400000), QSizeF(16933, 16933), 600, 600));
     try {
-        save(QStringLiteral("groot"), PageFileType::Png);
+        save(QStringLiteral("groot"), "png");
         FAIL() << "no error";
     } catch (const std::runtime_error& error) {
         EXPECT_EQ(std::string(error.what()), "Bestand " +
@@ -125,7 +155,7 @@ TEST_F(PageFilesTest, ASaveStoppedAfterAPageKeepsThePagesWrittenAndNothingElse)
     pages.resize(6);
     for (auto& page : pages)
         page = std::make_unique<platform::PageImage>(QSize(600, 800), QSizeF(25.4, 33.9), 600, 600);
-    EXPECT_EQ(save(QStringLiteral("printfile.png"), PageFileType::Png, 3), 3);
+    EXPECT_EQ(save(QStringLiteral("printfile.png"), "png", 3), 3);
     EXPECT_EQ(files(), QStringList({"printfile0.png", "printfile1.png", "printfile2.png"}));
 }
 
@@ -133,8 +163,8 @@ TEST_F(PageFilesTest, ASaveStoppedAfterAPageKeepsThePagesWrittenAndNothingElse)
 // says which file and why, the file keeps its old content and nothing is left beside it.
 TEST_F(PageFilesTest, AFileThatCannotBeWrittenInFullSaysWhyAndKeepsTheOldOne)
 {
-    save(QStringLiteral("plan.pdf"), PageFileType::Pdf);
-    save(QStringLiteral("blad.png"), PageFileType::Png);
+    save(QStringLiteral("plan.pdf"), "pdf");
+    save(QStringLiteral("blad.png"), "png");
     const QByteArray pdf = read(QStringLiteral("plan.pdf"));
     const QByteArray png = read(QStringLiteral("blad1.png"));
     write(QStringLiteral("plan.pdf"), "oud");
@@ -153,7 +183,7 @@ TEST_F(PageFilesTest, AFileThatCannotBeWrittenInFullSaysWhyAndKeepsTheOldOne)
             isPdf ? path(name) : path(QStringLiteral("blad0.png")) + QStringLiteral(" (pagina 1)");
         try {
             const FileSizeLimit disk{rlim_t(limit)};
-            save(name, isPdf ? PageFileType::Pdf : PageFileType::Png);
+            save(name, isPdf ? "pdf" : "png");
             ADD_FAILURE() << "no error";
         } catch (const std::runtime_error& error) {
             EXPECT_EQ(QString::fromStdString(error.what()),
@@ -169,17 +199,17 @@ TEST_F(PageFilesTest, AFileThatCannotBeWrittenInFullSaysWhyAndKeepsTheOldOne)
 // only read, never set.
 TEST_F(PageFilesTest, AReplacedFileKeepsItsPermissionsAndANewOneFollowsTheUmask)
 {
-    save(QStringLiteral("blad.png"), PageFileType::Png);
-    save(QStringLiteral("plan.pdf"), PageFileType::Pdf);
+    save(QStringLiteral("blad.png"), "png");
+    save(QStringLiteral("plan.pdf"), "pdf");
     ASSERT_TRUE(QFile::setPermissions(path(QStringLiteral("blad0.png")),
                                       QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
     ASSERT_TRUE(QFile::setPermissions(path(QStringLiteral("plan.pdf")),
                                       QFile::ReadOwner | QFile::WriteOwner));
     const mode_t untouched = modeOf(QStringLiteral("blad1.png"));
     const mode_t umaskBefore = ::umask(027);
-    save(QStringLiteral("blad.png"), PageFileType::Png);
-    save(QStringLiteral("plan.pdf"), PageFileType::Pdf);
-    save(QStringLiteral("nieuw.svg"), PageFileType::Svg);
+    save(QStringLiteral("blad.png"), "png");
+    save(QStringLiteral("plan.pdf"), "pdf");
+    save(QStringLiteral("nieuw.svg"), "svg");
     const mode_t umaskAfter = ::umask(umaskBefore);
     EXPECT_EQ(umaskAfter, 027u);
     EXPECT_EQ(modeOf(QStringLiteral("blad0.png")), 0640u);
