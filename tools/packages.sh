@@ -12,6 +12,7 @@ packages=(
     libbenchmark-dev valgrind
     cups-daemon cups-client cups-filters cups-ipp-utils printer-driver-cups-pdf ghostscript
     libcups2-dev
+    libdxflib-dev python3-ezdxf
     poppler-utils qpdf librsvg2-bin libxml2-utils python3
     xvfb xdotool x11-utils
     desktop-file-utils appstream dpkg-dev

@@ -1,11 +1,15 @@
 #include "GevelForm.h"
 
+#include "facade_dxf.h"
 #include "facade_view.h"
 
 #include "document/facade_result.h"
 #include "document/facade_words.h"
 #include "document/mode_words.h"
+#include "msg/Msg.h"
 #include "msg/error_report.h"
+#include "platform/files/replacing_file.h"
+#include "platform/files/write_failure.h"
 #include "platform/fonts/font_stand_ins.h"
 #include "platform/toolkit/read_only_list.h"
 #include "platform/toolkit/regional_settings.h"
@@ -187,6 +191,13 @@ void TGevelForm::buildOpenings()
     drawing->addWidget(m_view, 1);
     m_joints = AddLine(right, drawing, "StootvoegenLabel");
     m_count = AddLine(right, drawing, "TellingLabel");
+    auto* commands = new QHBoxLayout;
+    commands->addStretch();
+    m_saveDxf = new QPushButton(QStringLiteral("DXF opslaan"), right);
+    m_saveDxf->setObjectName(QStringLiteral("DxfOpslaanButton"));
+    m_saveDxf->setAccessibleName(m_saveDxf->text());
+    commands->addWidget(m_saveDxf);
+    drawing->addLayout(commands);
     splitter->addWidget(left);
     splitter->addWidget(right);
     splitter->setStretchFactor(1, 1);
@@ -222,6 +233,7 @@ void TGevelForm::connectAll()
     connect(m_openings, &QTableWidget::cellChanged, this, Guarded([this] { keepFacade(); }));
     connect(m_addOpening, &QPushButton::clicked, this, Guarded([this] { addOpening(); }));
     connect(m_removeOpening, &QPushButton::clicked, this, Guarded([this] { removeOpening(); }));
+    connect(m_saveDxf, &QPushButton::clicked, this, Guarded([this] { DxfOpslaanButtonClick(); }));
     auto* insert = new QShortcut(QKeySequence(Qt::Key_Insert), m_openings);
     insert->setContext(Qt::WidgetWithChildrenShortcut);
     connect(insert, &QShortcut::activated, this, Guarded([this] { addOpening(); }));
@@ -349,6 +361,7 @@ void TGevelForm::showProblem(const QString& problem)
     m_joints->clear();
     m_count->clear();
     m_view->clear();
+    m_saveDxf->setEnabled(false);
 }
 
 void TGevelForm::showResult(const FacadeResult& result)
@@ -360,12 +373,40 @@ void TGevelForm::showResult(const FacadeResult& result)
              [&wording](const facade::Stretch& stretch) { return wording->headCells(stretch); });
     FillList(*m_courses, result.plans.courses.stretches,
              [&wording](const facade::Stretch& stretch) { return wording->courseCells(stretch); });
+    m_saveDxf->setEnabled(true);
     m_joints->setText(wording->jointsLine());
     m_count->setText(wording->countLine());
     // The wording holds the result by reference: the view keeps both alive.
     m_view->show(
         std::shared_ptr<const facade::FacadeDrawing>(m_result, &result.drawing),
         [result = m_result, wording](std::size_t piece) { return wording->pieceText(piece); });
+}
+
+platform::FileDialogRequest TGevelForm::dxfDialogSetup()
+{
+    platform::FileDialogRequest setup;
+    setup.purpose = platform::FileDialogRequest::Purpose::Save;
+    setup.title = QStringLiteral("DXF opslaan");
+    setup.filter = QStringLiteral("DXF-tekeningen (*.dxf)|*.dxf|Alle bestanden (*.*)|*.*");
+    setup.defaultSuffix = QStringLiteral("dxf");
+    return setup;
+}
+
+void TGevelForm::DxfOpslaanButtonClick()
+{
+    saveDxf();
+}
+
+void TGevelForm::saveDxf()
+{
+    // The drawing as it stands when the file is chosen: typing cannot change it meanwhile.
+    const std::shared_ptr<const FacadeResult> result = m_result;
+    if (!result || !m_dxfDialog.execute(this))
+        return;
+    const QString file = m_dxfDialog.fileName();
+    if (const auto failure = platform::ReplaceFile(file, FacadeDxf(result->drawing)))
+        MsgBox(platform::WriteFailureText(QStringLiteral("Het bestand ") + file, *failure),
+               QStringLiteral("DXF opslaan"), MsgStyle::Error);
 }
 
 void TGevelForm::showWindow()

@@ -12,6 +12,7 @@
 // plans and the drawing stay empty while it stands. Nothing pops up while typing.
 
 #include "document/project_document.h"
+#include "platform/files/file_dialog.h"
 
 #include <QDialog>
 
@@ -37,6 +38,9 @@ public:
     // Shows the window, or brings it to the front when it shows already.
     void showWindow();
 
+    // "DXF opslaan": the facade at 1:1 for CAD.
+    void DxfOpslaanButtonClick();
+
 private:
     void buildBricks(QGridLayout* grid);
     void buildFacade(QGridLayout* grid);
@@ -53,6 +57,8 @@ private:
     void setOut();
     void showResult(const FacadeResult& result);
     void showProblem(const QString& problem);
+    void saveDxf();
+    static platform::FileDialogRequest dxfDialogSetup();
 
     ProjectDocument& m_document;
     // Steenbreedte, stootvoeg, voeg van, tot; then steendikte, lintvoeg, voeg van, tot.
@@ -74,6 +80,8 @@ private:
     QLabel* m_joints = nullptr;
     QLabel* m_count = nullptr;
     FacadeView* m_view = nullptr;
+    QPushButton* m_saveDxf = nullptr;
+    platform::FileDialog m_dxfDialog{dxfDialogSetup()};
     std::shared_ptr<const FacadeResult> m_result;
     bool m_showing = false; // the document's texts going into the fields
     bool m_placed = false;

@@ -8,8 +8,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -92,6 +94,34 @@ TEST_F(GevelFormTest, SetsOutTheWaalformaatFacade)
               QStringLiteral("744 strekken, 44 hoekstenen en 62 halve stenen; te bestellen 744 "
                              "+ 44 + 31 = 819 stenen + 5 % breuk = 860"));
     EXPECT_TRUE(boxes.boxes.empty());
+
+    // The DXF file read back by an independent reader: each stone a closed polyline at its laid
+    // size, the openings' jambs at their x, every layer there.
+    QTemporaryDir folder;
+    FileChooserStub files;
+    files.answers.push_back(folder.filePath(QStringLiteral("gevel.dxf")));
+    find<QPushButton>("DxfOpslaanButton").click();
+    QProcess reader;
+    reader.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"), QStringLiteral(R"(
+import collections, sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+sizes = collections.Counter()
+for stone in doc.modelspace().query('LWPOLYLINE[layer=="STENEN"]'):
+    xs = [p[0] for p in stone.get_points()]
+    sizes['%s %g' % (stone.closed, round(max(xs) - min(xs), 6))] += 1
+jambs = sorted({'%g' % round(p[0], 6) for o in doc.modelspace().query('LWPOLYLINE[layer=="SPARINGEN"]')
+                for p in o.get_points()})
+ours = sorted(l.dxf.name for l in doc.layers if l.dxf.name not in ('0', 'Defpoints'))
+print(sorted(sizes.items()), jambs, ours,
+      len(doc.modelspace().query('TEXT[layer=="TEKST"]')), doc.header['$INSUNITS'])
+)"),
+                  folder.filePath(QStringLiteral("gevel.dxf"))});
+    ASSERT_TRUE(reader.waitForFinished(60000));
+    EXPECT_EQ(reader.readAllStandardOutput().trimmed().toStdString(),
+              "[('True 100', 106), ('True 210', 744)] ['1200', '2410', '3300', '4310'] "
+              "['MAATVOERING', 'SPARINGEN', 'STENEN', 'TEKST'] 2 4")
+        << reader.readAllStandardError().toStdString();
 }
 
 } // namespace
