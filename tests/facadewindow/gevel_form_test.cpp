@@ -124,4 +124,38 @@ print(sorted(sizes.items()), jambs, ours,
         << reader.readAllStandardError().toStdString();
 }
 
+// What cannot be set out is said in one line while typing, nothing pops up, and the plans and
+// the drawing stay empty until it is mended; with English separators the numbers read alike.
+TEST_F(GevelFormTest, SaysWhatCannotBeSetOutInOneLine)
+{
+    addOpening({"raam 2", "1200", "2410", "900", "2400"});
+    addOpening({"deur", "2000", "3000", "0", "2100"});
+    EXPECT_EQ(line("GevelMeldingLabel").toStdString(),
+              "Sparing deur overlapt raam 2 gedeeltelijk in de breedte");
+    EXPECT_EQ(find<QTableWidget>("KoppenGrid").rowCount(), 0);
+    EXPECT_FALSE(find<QPushButton>("DxfOpslaanButton").isEnabled());
+    retype("BreedteEdit", QStringLiteral("55x0"));
+    EXPECT_EQ(line("GevelMeldingLabel").toStdString(), "Breedte: 55x0 is geen getal");
+    retype("BreedteEdit", QStringLiteral("5500"));
+    QTableWidget& openings = find<QTableWidget>("SparingenGrid");
+    openings.setCurrentCell(1, 0);
+    QTest::keyClick(&openings, Qt::Key_Delete);
+    QApplication::processEvents();
+    EXPECT_EQ(openings.rowCount(), 1);
+    openings.item(0, 1)->setText(QStringLiteral("0"));
+    EXPECT_EQ(line("GevelMeldingLabel").toStdString(),
+              "Sparing raam 2 ligt niet binnen de breedte, met metselwerk ernaast");
+    openings.item(0, 1)->setText(QStringLiteral("1200,5"));
+    EXPECT_EQ(line("GevelMeldingLabel").toStdString(), "");
+    EXPECT_TRUE(boxes.boxes.empty());
+
+    platform::SetRegionalFormat({".", ","});
+    openings.item(0, 1)->setText(QStringLiteral("1200.5"));
+    EXPECT_EQ(line("GevelMeldingLabel").toStdString(), "Lintvoeg: 12,5 is geen getal");
+    retype("LintvoegEdit", QStringLiteral("12.5"));
+    EXPECT_EQ(line("GevelMeldingLabel").toStdString(), "");
+    EXPECT_EQ(line("StootvoegenLabel").toStdString(), "Stootvoegen gelegd van 10.10 tot 11.54");
+    platform::SetRegionalFormat({",", "."});
+}
+
 } // namespace
