@@ -13,6 +13,7 @@
 #include "ini/project_settings.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -48,6 +49,8 @@ struct CourseProject {
     TableFont tableFont;
     // The facade once the user changed it; until then the Gevel window's defaults.
     std::optional<FacadeSettings> facade;
+    // The lines of the project's facade that could not be read, until the facade is changed.
+    QStringList facadeUnread;
 
     const QString& text(ProjectField field) const { return texts[static_cast<std::size_t>(field)]; }
     const BrickTexts& currentBricks() const { return bricks[courseMode ? 0 : 1]; }

@@ -30,6 +30,17 @@ void ProjectDocument::setFacade(const FacadeSettings& facade)
     if (m_project.facadeSettings() == facade)
         return;
     m_project.facade = facade;
+    m_project.facadeUnread.clear();
+    emit facadeChanged();
+}
+
+void ProjectDocument::openFacade(const std::optional<FacadeSettings>& facade,
+                                 const QStringList& unread)
+{
+    if (m_project.facade == facade && m_project.facadeUnread == unread)
+        return;
+    m_project.facade = facade;
+    m_project.facadeUnread = unread;
     emit facadeChanged();
 }
 

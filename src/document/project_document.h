@@ -35,6 +35,9 @@ public:
     void setTableFont(const TableFont& font);
     // The Gevel window's typing: the facade becomes the project's own at its first change.
     void setFacade(const FacadeSettings& facade);
+    // Opening a project: its facade, or none (the window's defaults), with the lines of it that
+    // could not be read.
+    void openFacade(const std::optional<FacadeSettings>& facade, const QStringList& unread);
 
 signals:
     void textChanged(ProjectField field);

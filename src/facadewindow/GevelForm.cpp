@@ -350,6 +350,10 @@ void TGevelForm::setOut()
     }
     m_result = std::get<std::shared_ptr<const FacadeResult>>(outcome);
     showResult(*m_result);
+    const QStringList& unread = m_document.project().facadeUnread;
+    if (!unread.isEmpty())
+        m_message->setText(QStringLiteral("Niet gelezen uit het project: ") +
+                           unread.join(QStringLiteral(", ")));
 }
 
 void TGevelForm::showProblem(const QString& problem)

@@ -47,3 +47,8 @@ bool IsStretchRulesHeader(const QByteArray& line)
 {
     return isHeader(line, kStretchRulesHeader);
 }
+
+bool IsFacadeHeader(const QByteArray& line)
+{
+    return isHeader(line, kFacadeHeader);
+}

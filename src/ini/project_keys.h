@@ -20,6 +20,10 @@ bool IsFixedPointsHeader(const QByteArray& line);
 // alone.
 bool IsStretchRulesHeader(const QByteArray& line);
 
+// Whether a line heads the section of the facade, in any letter case, alone.
+bool IsFacadeHeader(const QByteArray& line);
+
 inline constexpr char kProjectSectionHeader[] = "[VANTORBEL]";
 inline constexpr char kFixedPointsHeader[] = "[VASTE PUNTEN]";
 inline constexpr char kStretchRulesHeader[] = "[VASTE PUNTEN SOORT]";
+inline constexpr char kFacadeHeader[] = "[GEVEL]";

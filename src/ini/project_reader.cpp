@@ -1,6 +1,7 @@
 #include "project_reader.h"
 
 #include "fixed_points_section.h"
+#include "keyed_section.h"
 #include "project_key_table.h"
 #include "project_keys.h"
 #include "project_lines.h"
@@ -91,14 +92,16 @@ bool ReadProjectSettings(QIODevice& device, ProjectSettings& settings)
     ProjectLineReader lines(device);
     settings.FixedPointsDamaged = false;
     settings.StretchRules.clear();
+    settings.Facade.reset();
     bool ownFound = false;
+    bool facadeFound = false;
     bool pointsFound = false;
     bool rulesFound = false;
     // Set once the program's section and the points are read whole: the reading goes on only
     // for the rules then, and a failure further on costs nothing but them.
     bool pointsSettled = false;
     QByteArray line;
-    while (!(pointsSettled && rulesFound) && !lines.atEnd()) {
+    while (!(pointsSettled && rulesFound && facadeFound) && !lines.atEnd()) {
         lines.readLine(line);
         if (!ownFound && IsProjectSectionHeader(line)) {
             ownFound = true;
@@ -113,6 +116,9 @@ bool ReadProjectSettings(QIODevice& device, ProjectSettings& settings)
         } else if (!rulesFound && IsStretchRulesHeader(line)) {
             rulesFound = true;
             settings.StretchRules = ReadStretchRulesSection(lines);
+        } else if (!facadeFound && IsFacadeHeader(line)) {
+            facadeFound = true;
+            settings.Facade = ReadKeyedSection(lines);
         }
         pointsSettled = pointsSettled || (ownFound && pointsFound && !lines.failed());
     }
@@ -123,6 +129,7 @@ bool ReadProjectSettings(QIODevice& device, ProjectSettings& settings)
     // nothing without the points anyway.
     if (lines.failed()) {
         settings.StretchRules.clear();
+        settings.Facade.reset();
         if (!pointsSettled) {
             settings.FixedPoints.reset();
             settings.FixedPointsDamaged = true;

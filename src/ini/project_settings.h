@@ -46,6 +46,15 @@ struct StretchRuleTexts {
     bool operator==(const StretchRuleTexts&) const = default;
 };
 
+// A line of a section the program keeps as key and value, its meaning left to the document: the
+// key upper-cased, the value as written.
+struct KeyedLine {
+    QByteArray key;
+    QString value;
+
+    bool operator==(const KeyedLine&) const = default;
+};
+
 // What the [VANTORBEL] section of a project file holds: the field texts exactly as typed, the
 // mode code ("1" course mode, "2" head mode) and the table font.
 struct ProjectSettings {
@@ -65,6 +74,8 @@ struct ProjectSettings {
     // The [VASTE PUNTEN SOORT] section: the rules of the stretches between the points, in the
     // file's order; they mean something only along with FixedPoints.
     std::vector<StretchRuleTexts> StretchRules = {};
+    // The [GEVEL] section: none until the user has changed the facade.
+    std::optional<std::vector<KeyedLine>> Facade = std::nullopt;
 
     bool operator==(const ProjectSettings&) const = default;
 };

@@ -1,6 +1,7 @@
 #include "project_writer.h"
 
 #include "fixed_points_section.h"
+#include "keyed_section.h"
 #include "project_key_table.h"
 #include "project_keys.h"
 #include "project_lines.h"
@@ -61,6 +62,7 @@ bool WriteProjectSettings(QIODevice& source, QIODevice& target, const ProjectSet
     bool ownWritten = false;
     bool pointsWritten = !settings.FixedPoints;
     bool rulesWritten = !settings.FixedPoints;
+    bool facadeWritten = !settings.Facade;
     const bool hasRules = settings.FixedPoints && HasWrittenStretchRules(settings.StretchRules);
     QByteArray line;
     while (!lines.atEnd()) {
@@ -80,6 +82,10 @@ bool WriteProjectSettings(QIODevice& source, QIODevice& target, const ProjectSet
                 WriteStretchRulesSection(out, settings.StretchRules);
             SkipSection(lines);
             rulesWritten = true;
+        } else if (!facadeWritten && IsFacadeHeader(line)) {
+            WriteKeyedSection(out, *settings.Facade);
+            SkipSection(lines);
+            facadeWritten = true;
         }
     }
     if (!ownWritten) {
@@ -93,6 +99,10 @@ bool WriteProjectSettings(QIODevice& source, QIODevice& target, const ProjectSet
     if (!rulesWritten && hasRules) {
         out.writeLine(kStretchRulesHeader);
         WriteStretchRulesSection(out, settings.StretchRules);
+    }
+    if (!facadeWritten) {
+        out.writeLine(kFacadeHeader);
+        WriteKeyedSection(out, *settings.Facade);
     }
     return !lines.failed() && !out.failed();
 }

@@ -27,6 +27,7 @@ class PrintRequests;
 class THyperLabel;
 class TGevelForm;
 class TVerdeelForm;
+struct KeyedLine;
 struct ModeWords;
 
 namespace calc {
@@ -100,6 +101,7 @@ private:
     // The open and save commands and their file dialogs; in project_commands.cpp.
     void openProject();
     void saveProject();
+    void openFacade(const std::optional<std::vector<KeyedLine>>& lines);
     static platform::FileDialogRequest projectDialogSetup(bool save);
 
     struct Inputs {

@@ -2,6 +2,7 @@
 
 #include "VantorForm.h"
 
+#include "document/facade_lines.h"
 #include "document/plan_points.h"
 #include "document/project_font.h"
 #include "ini/project_key_table.h"
@@ -54,6 +55,9 @@ void TVantorForm::saveProject()
     if (project.points)
         settings.StretchRules = StretchRulesOf(*project.points, platform::CurrentRegionalFormat());
     settings.Font = ToProjectFont(project.tableFont.font);
+    // Only a facade the user changed: a project never shown in Gevel stays as it was.
+    if (project.facade)
+        settings.Facade = FacadeLinesOf(*project.facade, project.bricks);
     const QString fileName = m_dialogs.SaveDialog1.fileName();
     if (WriteProjectFile(fileName, settings))
         return;
@@ -62,6 +66,21 @@ void TVantorForm::saveProject()
         MsgBox(platform::ReadOnlyText(fileName), QString::fromUtf8(kProgramName), MsgStyle::Error);
     else
         MsgError("Bestand kon niet geschreven worden!", kProgramName);
+}
+
+// The facade the project was saved with, and the bricks it was planned with back into the
+// shared bricks; a project without one leaves the bricks as they are.
+void TVantorForm::openFacade(const std::optional<std::vector<KeyedLine>>& lines)
+{
+    if (!lines) {
+        m_document.openFacade(std::nullopt, {});
+        return;
+    }
+    const OpenedFacade opened = FacadeFromLines(*lines);
+    for (const bool courseMode : {true, false})
+        if (const auto& bricks = opened.bricks[courseMode ? 0 : 1])
+            m_document.setBricks(courseMode, *bricks);
+    m_document.openFacade(opened.facade, opened.unread);
 }
 
 void TVantorForm::openProject()
@@ -97,6 +116,7 @@ void TVantorForm::openProject()
         ApplyStretchRules(*settings.FixedPoints, settings.StretchRules,
                           platform::CurrentRegionalFormat());
     m_document.openPoints(settings.FixedPoints, settings.FixedPointsDamaged);
+    openFacade(settings.Facade);
     m_document.setTableFont({FromProjectFont(settings.Font), DefaultTableFont().color});
     calculate();
 }

@@ -328,4 +328,43 @@ TEST_F(ProjectCommandsTest, FixedPointsGoWithTheProjectAndComeBack)
     EXPECT_EQ(kind(), QStringLiteral("− voeg"));
 }
 
+// The facade goes with the project once changed, with the bricks it was planned with, and comes
+// back; a line that cannot be read is named in the Gevel window, and a project never shown in
+// Gevel is saved as before.
+TEST_F(ProjectCommandsTest, TheFacadeGoesWithTheProjectAndComesBack)
+{
+    click("GevelButton");
+    auto& width = *form.findChild<QLineEdit*>(QStringLiteral("BreedteEdit"));
+    auto& message = *form.findChild<QLabel*>(QStringLiteral("GevelMeldingLabel"));
+    save(path("nieuw.ini"));
+    EXPECT_EQ(contents(path("nieuw.ini")), kDefaultsFile);
+
+    width.selectAll();
+    QTest::keyClicks(&width, QStringLiteral("4800"));
+    parts.document.setBricks(false, {"100", "10", "8", "12,5"});
+    save(path("gevel.ini"));
+    EXPECT_TRUE(contents(path("gevel.ini"))
+                    .endsWith("[GEVEL]\r\nBREEDTE=4800\r\nHOOGTE=2800\r\nLINKS=buitenhoek\r\n"
+                              "RECHTS=buitenhoek\r\nEERSTELAAG=strek\r\nBREUK=5\r\n"
+                              "KOPPEN=100;10;8;12,5;\r\nSTEENLENGTE=210\r\n"
+                              "LAGEN=50;12,5;10;15;\r\n\r\n"))
+        << contents(path("gevel.ini")).toStdString();
+
+    QByteArray changed = contents(path("gevel.ini"));
+    changed.replace("LINKS=buitenhoek", "LINKS=schuin");
+    changed.replace("BREUK=5\r\n", "BREUK=5\r\nSPARING1=raam\\;1;1200;2410;900;2400;\r\n");
+    put(path("schuin.ini"), changed);
+    parts.document.setBricks(false, {"100", "10", "8", "12"});
+    open(path("nieuw.ini"));
+    EXPECT_EQ(width.text(), QStringLiteral("5500"));
+    open(path("schuin.ini"));
+    EXPECT_EQ(width.text(), QStringLiteral("4800"));
+    EXPECT_EQ(parts.document.project().bricks[1].jointTo, QStringLiteral("12,5"));
+    auto& openings = *form.findChild<QTableWidget*>(QStringLiteral("SparingenGrid"));
+    ASSERT_EQ(openings.rowCount(), 1);
+    EXPECT_EQ(openings.item(0, 0)->text(), QStringLiteral("raam;1"));
+    EXPECT_EQ(message.text(), QStringLiteral("Niet gelezen uit het project: LINKS=schuin"));
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
 } // namespace
