@@ -29,10 +29,10 @@ if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
 fi
 
 harnesses=(fuzz_read_real fuzz_whole_number fuzz_format_height fuzz_project_reader fuzz_round_trip
-    fuzz_divide_levels fuzz_fixed_points)
+    fuzz_divide_levels fuzz_fixed_points fuzz_facade)
 # Seconds one input may take. The Verdelen arithmetic runs while the user types: a second is
 # already a hang there.
-declare -A input_seconds=([fuzz_divide_levels]=1 [fuzz_fixed_points]=1)
+declare -A input_seconds=([fuzz_divide_levels]=1 [fuzz_fixed_points]=1 [fuzz_facade]=5)
 
 bash tools/packages.sh
 cmake -S fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ >/dev/null

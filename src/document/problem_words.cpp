@@ -210,8 +210,10 @@ QString FacadeProblemText(const facade::FacadeError& error, const facade::Facade
                    : QString();
     case FacadeProblem::NotPositive:
         return QStringLiteral("%1 moet groter dan 0 zijn").arg(label);
-    case FacadeProblem::BreakageNegative:
-        return QStringLiteral("Breuk mag niet negatief zijn");
+    case FacadeProblem::StoneLengthShort:
+        return QStringLiteral("Steenlengte moet groter zijn dan de stootvoeg");
+    case FacadeProblem::BreakageOutOfRange:
+        return QStringLiteral("Breuk moet tussen 0 en 100 % liggen");
     case FacadeProblem::TooManyOpenings:
         return QStringLiteral("Meer dan %1 sparingen").arg(facade::kMaxOpenings);
     case FacadeProblem::NameTooLong:

@@ -34,10 +34,11 @@ enum class FacadeField {
 };
 
 enum class FacadeProblem {
-    NotANumber,        // `field`, of `opening` for an opening's field
-    Bricks,            // the bricks of the heads or the courses cannot divide (`brick`)
-    NotPositive,       // stone length, width or height
-    BreakageNegative,  //
+    NotANumber,  // `field`, of `opening` for an opening's field
+    Bricks,      // the bricks of the heads or the courses cannot divide (`brick`)
+    NotPositive, // stone length, width or height
+    BreakageOutOfRange,
+    StoneLengthShort,  // not above the head joint: no half of it is left
     TooManyOpenings,   // more than kMaxOpenings
     NameTooLong,       // `opening`
     OutsideWidth,      // `opening` without masonry between it and a corner, or reversed

@@ -50,8 +50,8 @@ struct FacadePlans {
 };
 
 // The most heads times courses a facade is laid with: a wall of 100 m by 30 m has about
-// 900 × 480; ten times that still lays in well under a second.
-inline constexpr std::int64_t kMaxLaidHeads = 5'000'000;
+// 900 × 480; four times that still lays in well under a second.
+inline constexpr std::int64_t kMaxLaidHeads = 2'000'000;
 
 // The head plan (a pier between jambs and corners, an opening between its own jambs) and the
 // course plan (every stretch n × maat), each stretch by the one count rule; a stretch without a

@@ -129,8 +129,11 @@ std::variant<FacadeInputs, FacadeError> ReadFacade(const FacadeTexts& texts,
         if (fields[i] != FacadeField::Breakage && !(read->value > 0))
             return FacadeError{FacadeProblem::NotPositive, fields[i]};
     }
-    if (!(facade.breakage.value >= 0))
-        return FacadeError{FacadeProblem::BreakageNegative, FacadeField::Breakage};
+    // A half is the stone less a head joint, halved.
+    if (!(facade.stoneLength.value > facade.heads.Joint))
+        return FacadeError{FacadeProblem::StoneLengthShort, FacadeField::StoneLength};
+    if (!(facade.breakage.value >= 0 && facade.breakage.value <= 100))
+        return FacadeError{FacadeProblem::BreakageOutOfRange, FacadeField::Breakage};
     facade.leftEnd = texts.leftEnd;
     facade.rightEnd = texts.rightEnd;
     facade.first = texts.first;

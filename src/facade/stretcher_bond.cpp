@@ -60,12 +60,13 @@ public:
     {
     }
 
-    bool withinLimits(const Run& run, std::int64_t stretchers, std::int64_t halves) const
+    bool withinLimits(const Run& run, std::int64_t stretchers, std::int64_t halves,
+                      double joint) const
     {
         const std::int64_t joints = std::int64_t(run.endPiece - run.firstPiece) - 1;
         if (!m_exact) {
             const calc::BrickSetting& brick = m_facade.heads;
-            return *run.joint >= brick.JointFrom && *run.joint <= brick.JointTo;
+            return joint >= brick.JointFrom && joint <= brick.JointTo;
         }
         const ExactHeads& e = *m_exact;
         // Twice the joint times the joints: halves are (stretcher - joint) / 2 long.
@@ -156,9 +157,18 @@ private:
         double joint = 0;
         if (pieces > 1) {
             joint = (length - filled) / double(pieces - 1);
-            run.joint = joint;
-            run.withinLimits = m_judge.withinLimits(run, stretchers, halves);
+            run.withinLimits = m_judge.withinLimits(run, stretchers, halves, joint);
         }
+        // Pieces longer than their room together (stones far longer than two heads) are cut to
+        // it and laid without joints: a stone never reaches into an opening or past the wall.
+        if (filled > length) {
+            for (std::size_t i = run.firstPiece; i < run.endPiece; ++i)
+                m_laid.pieces[i].length *= length / filled;
+            filled = length;
+            joint = 0;
+        }
+        if (pieces > 1)
+            run.joint = joint;
         // A single piece lies in the middle of its room.
         double x = pieces > 1 ? left : left + (length - filled) / 2;
         for (std::size_t i = run.firstPiece; i < run.endPiece; ++i) {
