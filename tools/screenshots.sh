@@ -66,6 +66,21 @@ xdotool mousemove --window "$preview" 14 14 click 1 # close
 sleep 1
 xdotool windowfocus --sync "$divide" key Escape # the Verdelen window, which lies over the toolbar
 
+# The "Gevel" window with the README's facade: a window and a door in 5 500 by 2 800.
+xdotool mousemove --window "$main" 286 17 click 1
+facade=$(x11_window 'Gevel')
+sleep 1
+for opening in 'raam 1200 2410 900 2400' 'deur 3300 4310 0 2400'; do
+    xdotool mousemove --window "$facade" 60 257 click 1 # Sparing toevoegen
+    read -r name left right bottom top <<<"$opening"
+    xdotool type "$name"
+    for value in "$left" "$right" "$bottom" "$top"; do xdotool key Tab; xdotool type "$value"; done
+    xdotool key Return
+done
+sleep 1
+import -window "$facade" docs/gevel.png
+xdotool windowfocus --sync "$facade" key Escape
+
 x11_print "$main"
 dialog=$(x11_window 'Afdrukken')
 sleep 1

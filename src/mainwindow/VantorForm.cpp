@@ -43,6 +43,7 @@ constexpr int kInputBandHeight = 122;
 constexpr int kInformationBandHeight = 42;
 constexpr int kToolButtonSize = 25;
 constexpr int kSeparatorWidth = 8;
+constexpr int kLastButtonWidth = 21;
 
 // The shared picture list of the toolbar, in the order the buttons refer to it.
 const char* const kButtonsList[] = {
@@ -190,6 +191,8 @@ void TVantorForm::buildToolBand()
         m_commands.*entry.slot = button;
     }
     m_commands.VanTorbelButton->setChecked(true);
+    // The last button takes the room the window has left, so that its picture shows whole.
+    m_commands.GevelButton->setFixedWidth(kLastButtonWidth);
     toolBar->adjustSize();
 }
 
