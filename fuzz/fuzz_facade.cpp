@@ -19,25 +19,6 @@
 
 namespace {
 
-class Lines {
-public:
-    explicit Lines(std::string_view text)
-        : m_text(text)
-    {
-    }
-    std::string Next()
-    {
-        const std::size_t start = std::min(m_at, m_text.size());
-        const std::size_t end = std::min(m_text.find('\n', start), m_text.size());
-        m_at = end + 1;
-        return std::string(m_text.substr(start, end - start));
-    }
-
-private:
-    std::string_view m_text;
-    std::size_t m_at = 0;
-};
-
 // A hair of the wall's size: where pieces end is summed in doubles.
 double Tolerance(const facade::FacadeInputs& facade)
 {
@@ -98,20 +79,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const calc::RegionalFormat format =
         flags & 1 ? calc::RegionalFormat{",", "."} : calc::RegionalFormat{".", ","};
     const std::string_view bytes(reinterpret_cast<const char*>(data) + 2, size - 2);
-    Lines lines(bytes);
+    fuzz::Lines lines(bytes);
     facade::FacadeTexts texts;
-    texts.heads = {lines.Next(), lines.Next(), lines.Next(), lines.Next()};
-    texts.stoneLength = lines.Next();
-    texts.courses = {lines.Next(), lines.Next(), lines.Next(), lines.Next()};
-    texts.width = lines.Next();
-    texts.height = lines.Next();
-    texts.breakage = lines.Next();
+    const auto next = [&lines] {
+        return std::string(lines.Next());
+    };
+    texts.heads = {next(), next(), next(), next()};
+    texts.stoneLength = next();
+    texts.courses = {next(), next(), next(), next()};
+    texts.width = next();
+    texts.height = next();
+    texts.breakage = next();
     texts.leftEnd = flags & 2 ? facade::WallEnd::FreeEnd : facade::WallEnd::OutsideCorner;
     texts.rightEnd = flags & 4 ? facade::WallEnd::FreeEnd : facade::WallEnd::OutsideCorner;
     texts.first = flags & 8 ? facade::FirstCourse::Half : facade::FirstCourse::Stretcher;
     for (std::size_t i = 0; i < openings; ++i)
-        texts.openings.push_back(
-            {lines.Next(), lines.Next(), lines.Next(), lines.Next(), lines.Next()});
+        texts.openings.push_back({next(), next(), next(), next(), next()});
     const std::string context = "input " + fuzz::Escaped(bytes);
 
     const auto read = facade::ReadFacade(texts, format);

@@ -17,25 +17,6 @@
 
 namespace {
 
-class Lines {
-public:
-    explicit Lines(std::string_view text)
-        : m_text(text)
-    {
-    }
-    std::string_view Next()
-    {
-        const std::size_t start = std::min(m_at, m_text.size());
-        const std::size_t end = std::min(m_text.find('\n', start), m_text.size());
-        m_at = end + 1;
-        return m_text.substr(start, end - start);
-    }
-
-private:
-    std::string_view m_text;
-    std::size_t m_at = 0;
-};
-
 void CheckPlan(const calc::Plan& plan, const std::string& context)
 {
     fuzz::Check(plan.points.size() >= 2 && plan.points.size() <= calc::kMaxPlanPoints &&
@@ -94,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         separators % 2 == 0 ? calc::RegionalFormat{",", "."} : calc::RegionalFormat{".", ","};
 
     const std::string_view rest = input.Rest();
-    Lines lines(rest);
+    fuzz::Lines lines(rest);
     std::vector<calc::PlanPointText> points(count);
     for (calc::PlanPointText& point : points) {
         const std::string_view line = lines.Next();

@@ -158,9 +158,9 @@ void CheckReadsBack(double value, std::chars_format style, int precision,
                     const calc::RegionalFormat& format, std::string_view origin)
 {
     char buffer[1200]; // the longest fixed rendering of a double has some 770 characters
-    const auto written = precision < 0
-                             ? std::to_chars(buffer, buffer + sizeof buffer, value, style)
-                             : std::to_chars(buffer, buffer + sizeof buffer, value, style, precision);
+    const auto written =
+        precision < 0 ? std::to_chars(buffer, buffer + sizeof buffer, value, style)
+                      : std::to_chars(buffer, buffer + sizeof buffer, value, style, precision);
     fuzz::Check(written.ec == std::errc(), "to_chars failed");
     const std::string plain(buffer, written.ptr);
     std::string text = plain;
@@ -192,8 +192,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::InputReader input(data, size);
     const calc::RegionalFormat format = FormatFrom(input);
     const std::string_view text = input.Rest();
-    const std::string context =
-        " (text " + fuzz::Escaped(text) + ", separator " + fuzz::Escaped(format.decimalSeparator) + ")";
+    const std::string context = " (text " + fuzz::Escaped(text) + ", separator " +
+                                fuzz::Escaped(format.decimalSeparator) + ")";
 
     const std::optional<double> actual = calc::ReadReal(text, format);
     const std::optional<RealParts> parts = Recognise(text, format.decimalSeparator);
@@ -203,8 +203,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Fail("ReadReal returned a non-finite value" + context);
 
     const std::optional<double> expected = parts ? ReferenceValue(*parts) : std::nullopt;
-    if (actual.has_value() != expected.has_value() ||
-        (actual && !SameDouble(*actual, *expected)))
+    if (actual.has_value() != expected.has_value() || (actual && !SameDouble(*actual, *expected)))
         fuzz::Fail("ReadReal gave " + Shown(actual) + ", expected " + Shown(expected) + context);
 
     if (actual) {

@@ -48,6 +48,26 @@ inline std::string Escaped(std::string_view bytes, std::size_t limit = 600)
     std::abort();
 }
 
+// The texts of an input, each ended by a line feed; empty ones once it runs out.
+class Lines {
+public:
+    explicit Lines(std::string_view text)
+        : m_text(text)
+    {
+    }
+    std::string_view Next()
+    {
+        const std::size_t start = std::min(m_at, m_text.size());
+        const std::size_t end = std::min(m_text.find('\n', start), m_text.size());
+        m_at = end + 1;
+        return m_text.substr(start, end - start);
+    }
+
+private:
+    std::string_view m_text;
+    std::size_t m_at = 0;
+};
+
 inline void Check(bool condition, const std::string& what)
 {
     if (!condition)

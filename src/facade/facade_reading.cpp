@@ -1,7 +1,6 @@
 #include "facade_reading.h"
 
-#include <algorithm>
-#include <numeric>
+#include <initializer_list>
 #include <string_view>
 
 namespace facade {
@@ -52,28 +51,37 @@ std::optional<Measure> ReadMeasure(std::string_view text, const calc::RegionalFo
     return Measure{*value, calc::ReadDecimal(text, format)};
 }
 
-// The opening's fields read in the order they are shown.
+struct MeasureField {
+    const std::string& text;
+    Measure& into;
+    FacadeField field;
+};
+
+// The fields read in the order they are shown; the first that cannot be read is named, with
+// the opening it belongs to.
+std::optional<FacadeError> ReadMeasures(std::initializer_list<MeasureField> fields,
+                                        std::size_t opening, const calc::RegionalFormat& format)
+{
+    for (const MeasureField& field : fields) {
+        const std::optional<Measure> read = ReadMeasure(field.text, format);
+        if (!read)
+            return FacadeError{FacadeProblem::NotANumber, field.field, opening};
+        field.into = *read;
+    }
+    return std::nullopt;
+}
+
 std::optional<FacadeError> ReadOpening(const OpeningTexts& texts, std::size_t index,
                                        const calc::RegionalFormat& format, Opening& opening)
 {
     if (texts.name.size() > kMaxOpeningName)
         return FacadeError{FacadeProblem::NameTooLong, FacadeField::Name, index};
     opening.name = texts.name;
-    const std::pair<const std::string*, Measure*> fields[] = {
-        {&texts.left, &opening.left},
-        {&texts.right, &opening.right},
-        {&texts.bottom, &opening.bottom},
-        {&texts.top, &opening.top},
-    };
-    const FacadeField names[] = {FacadeField::Left, FacadeField::Right, FacadeField::Bottom,
-                                 FacadeField::Top};
-    for (std::size_t i = 0; i < std::size(fields); ++i) {
-        const std::optional<Measure> read = ReadMeasure(*fields[i].first, format);
-        if (!read)
-            return FacadeError{FacadeProblem::NotANumber, names[i], index};
-        *fields[i].second = *read;
-    }
-    return std::nullopt;
+    return ReadMeasures({{texts.left, opening.left, FacadeField::Left},
+                         {texts.right, opening.right, FacadeField::Right},
+                         {texts.bottom, opening.bottom, FacadeField::Bottom},
+                         {texts.top, opening.top, FacadeField::Top}},
+                        index, format);
 }
 
 std::optional<FacadeError> CheckOpenings(const FacadeInputs& facade)
@@ -113,22 +121,18 @@ std::variant<FacadeInputs, FacadeError> ReadFacade(const FacadeTexts& texts,
         return *error;
     if (auto error = ReadBricks(texts.courses, false, format, facade.courses, facade.coursesTyped))
         return *error;
-    const std::pair<const std::string*, Measure*> measures[] = {
-        {&texts.stoneLength, &facade.stoneLength},
-        {&texts.width, &facade.width},
-        {&texts.height, &facade.height},
-        {&texts.breakage, &facade.breakage},
-    };
-    const FacadeField fields[] = {FacadeField::StoneLength, FacadeField::Width, FacadeField::Height,
-                                  FacadeField::Breakage};
-    for (std::size_t i = 0; i < std::size(measures); ++i) {
-        const std::optional<Measure> read = ReadMeasure(*measures[i].first, format);
-        if (!read)
-            return FacadeError{FacadeProblem::NotANumber, fields[i]};
-        *measures[i].second = *read;
-        if (fields[i] != FacadeField::Breakage && !(read->value > 0))
-            return FacadeError{FacadeProblem::NotPositive, fields[i]};
-    }
+    if (auto error =
+            ReadMeasures({{texts.stoneLength, facade.stoneLength, FacadeField::StoneLength},
+                          {texts.width, facade.width, FacadeField::Width},
+                          {texts.height, facade.height, FacadeField::Height},
+                          {texts.breakage, facade.breakage, FacadeField::Breakage}},
+                         0, format))
+        return *error;
+    for (const auto& [measure, field] : {std::pair{&facade.stoneLength, FacadeField::StoneLength},
+                                         {&facade.width, FacadeField::Width},
+                                         {&facade.height, FacadeField::Height}})
+        if (!(measure->value > 0))
+            return FacadeError{FacadeProblem::NotPositive, field};
     // A half is the stone less a head joint, halved.
     if (!(facade.stoneLength.value > facade.heads.Joint))
         return FacadeError{FacadeProblem::StoneLengthShort, FacadeField::StoneLength};

@@ -35,31 +35,34 @@ constexpr int kPlansWidth = 520;
 constexpr int kEditWidth = 60;
 enum OpeningColumn { kName, kLeft, kRight, kBottom, kTop, kOpeningColumns };
 
+// A control with its label before it, named for a screen reader as the label reads.
+template <class Control>
+Control* AddLabelled(QWidget* parent, QGridLayout* grid, int row, int column, const QString& label,
+                     const char* name)
+{
+    auto* caption = new QLabel(label + QLatin1Char(':'), parent);
+    auto* control = new Control(parent);
+    control->setObjectName(QLatin1String(name));
+    control->setAccessibleName(label);
+    caption->setBuddy(control);
+    grid->addWidget(caption, row, column);
+    grid->addWidget(control, row, column + 1);
+    return control;
+}
+
 QLineEdit* AddEdit(QWidget* parent, QGridLayout* grid, int row, int column, const QString& label,
                    const char* name)
 {
-    auto* caption = new QLabel(label + QLatin1Char(':'), parent);
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
+    auto* edit = AddLabelled<QLineEdit>(parent, grid, row, column, label, name);
     edit->setFixedWidth(kEditWidth);
-    edit->setAccessibleName(label);
-    caption->setBuddy(edit);
-    grid->addWidget(caption, row, column);
-    grid->addWidget(edit, row, column + 1);
     return edit;
 }
 
 QComboBox* AddChoice(QWidget* parent, QGridLayout* grid, int row, int column, const QString& label,
                      const char* name, const QStringList& items)
 {
-    auto* caption = new QLabel(label + QLatin1Char(':'), parent);
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QLatin1String(name));
+    auto* box = AddLabelled<QComboBox>(parent, grid, row, column, label, name);
     box->addItems(items);
-    box->setAccessibleName(label);
-    caption->setBuddy(box);
-    grid->addWidget(caption, row, column);
-    grid->addWidget(box, row, column + 1);
     return box;
 }
 
