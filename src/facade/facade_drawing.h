@@ -13,6 +13,9 @@
 
 namespace facade {
 
+// The scales a facade is drawn at on paper, 1:10 to 1:100, the largest first.
+inline constexpr int kDrawingScales[] = {10, 20, 50, 100};
+
 struct Box {
     double left = 0, bottom = 0, right = 0, top = 0;
 };

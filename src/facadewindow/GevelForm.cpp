@@ -97,9 +97,10 @@ QString Cell(const QTableWidget& table, int row, int column)
 
 } // namespace
 
-TGevelForm::TGevelForm(QWidget* owner, ProjectDocument& document)
+TGevelForm::TGevelForm(QWidget* owner, ProjectDocument& document, PrintRequests& printing)
     : QDialog(owner)
     , m_document(document)
+    , m_printing(printing)
 {
     setObjectName(QStringLiteral("GevelForm"));
     setWindowTitle(QStringLiteral("Gevel"));
@@ -194,13 +195,32 @@ void TGevelForm::buildOpenings()
     drawing->addWidget(m_view, 1);
     m_joints = AddLine(right, drawing, "StootvoegenLabel");
     m_count = AddLine(right, drawing, "TellingLabel");
-    auto* commands = new QHBoxLayout;
+    m_commands = new QWidget(right);
+    auto* commands = new QHBoxLayout(m_commands);
+    commands->setContentsMargins(0, 0, 0, 0);
     commands->addStretch();
-    m_saveDxf = new QPushButton(QStringLiteral("DXF opslaan"), right);
-    m_saveDxf->setObjectName(QStringLiteral("DxfOpslaanButton"));
-    m_saveDxf->setAccessibleName(m_saveDxf->text());
-    commands->addWidget(m_saveDxf);
-    drawing->addLayout(commands);
+    auto* scaleLabel = new QLabel(QStringLiteral("Schaal:"), m_commands);
+    m_scale = new QComboBox(m_commands);
+    m_scale->setObjectName(QStringLiteral("SchaalBox"));
+    m_scale->setAccessibleName(QStringLiteral("Schaal"));
+    for (const int scale : facade::kDrawingScales)
+        m_scale->addItem(QStringLiteral("1:%1").arg(scale), scale);
+    // Until the user picks one: the largest that fits the paper chosen in the print dialog.
+    m_scale->setPlaceholderText(QStringLiteral("passend"));
+    m_scale->setCurrentIndex(-1);
+    scaleLabel->setBuddy(m_scale);
+    commands->addWidget(scaleLabel);
+    commands->addWidget(m_scale);
+    const auto addButton = [this, commands](const QString& text, const char* name) {
+        auto* button = new QPushButton(text, m_commands);
+        button->setObjectName(QLatin1String(name));
+        button->setAccessibleName(text);
+        commands->addWidget(button);
+        return button;
+    };
+    m_print = addButton(QStringLiteral("Gevel afdrukken"), "GevelAfdrukkenButton");
+    m_saveDxf = addButton(QStringLiteral("DXF opslaan"), "DxfOpslaanButton");
+    drawing->addWidget(m_commands);
     splitter->addWidget(left);
     splitter->addWidget(right);
     splitter->setStretchFactor(1, 1);
@@ -237,6 +257,10 @@ void TGevelForm::connectAll()
     connect(m_addOpening, &QPushButton::clicked, this, Guarded([this] { addOpening(); }));
     connect(m_removeOpening, &QPushButton::clicked, this, Guarded([this] { removeOpening(); }));
     connect(m_saveDxf, &QPushButton::clicked, this, Guarded([this] { DxfOpslaanButtonClick(); }));
+    connect(m_print, &QPushButton::clicked, this, Guarded([this] { GevelAfdrukkenButtonClick(); }));
+    // A new facade must not replace the one being printed.
+    connect(&m_printing, &PrintRequests::runningChanged, m_commands,
+            [this](bool running) { m_commands->setEnabled(!running); });
     auto* insert = new QShortcut(QKeySequence(Qt::Key_Insert), m_openings);
     insert->setContext(Qt::WidgetWithChildrenShortcut);
     connect(insert, &QShortcut::activated, this, Guarded([this] { addOpening(); }));
@@ -369,6 +393,7 @@ void TGevelForm::showProblem(const QString& problem)
     m_count->clear();
     m_view->clear();
     m_saveDxf->setEnabled(false);
+    m_print->setEnabled(false);
 }
 
 void TGevelForm::showResult(const FacadeResult& result)
@@ -381,6 +406,7 @@ void TGevelForm::showResult(const FacadeResult& result)
     FillList(*m_courses, result.plans.courses.stretches,
              [&wording](const facade::Stretch& stretch) { return wording->courseCells(stretch); });
     m_saveDxf->setEnabled(true);
+    m_print->setEnabled(true);
     m_joints->setText(wording->jointsLine());
     m_count->setText(wording->countLine());
     // The wording holds the result by reference: the view keeps both alive.
@@ -397,6 +423,16 @@ platform::FileDialogRequest TGevelForm::dxfDialogSetup()
     setup.filter = QStringLiteral("DXF-tekeningen (*.dxf)|*.dxf|Alle bestanden (*.*)|*.*");
     setup.defaultSuffix = QStringLiteral("dxf");
     return setup;
+}
+
+void TGevelForm::GevelAfdrukkenButtonClick()
+{
+    if (!m_result)
+        return;
+    std::optional<int> scale;
+    if (m_scale->currentIndex() >= 0)
+        scale = m_scale->currentData().toInt();
+    m_printing.printFacade({m_result, scale});
 }
 
 void TGevelForm::DxfOpslaanButtonClick()

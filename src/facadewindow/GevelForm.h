@@ -13,6 +13,7 @@
 
 #include "document/project_document.h"
 #include "platform/files/file_dialog.h"
+#include "printing/print_requests.h"
 
 #include <QDialog>
 
@@ -32,7 +33,7 @@ class TGevelForm : public QDialog {
     Q_OBJECT
 
 public:
-    TGevelForm(QWidget* owner, ProjectDocument& document);
+    TGevelForm(QWidget* owner, ProjectDocument& document, PrintRequests& printing);
     ~TGevelForm() override;
 
     // Shows the window, or brings it to the front when it shows already.
@@ -40,6 +41,8 @@ public:
 
     // "DXF opslaan": the facade at 1:1 for CAD.
     void DxfOpslaanButtonClick();
+    // "Gevel afdrukken": the facade to scale at actual size, then its plans and the count.
+    void GevelAfdrukkenButtonClick();
 
 private:
     void buildBricks(QGridLayout* grid);
@@ -61,6 +64,7 @@ private:
     static platform::FileDialogRequest dxfDialogSetup();
 
     ProjectDocument& m_document;
+    PrintRequests& m_printing;
     // Steenbreedte, stootvoeg, voeg van, tot; then steendikte, lintvoeg, voeg van, tot.
     std::array<QLineEdit*, 4> m_headBricks{};
     std::array<QLineEdit*, 4> m_courseBricks{};
@@ -80,6 +84,9 @@ private:
     QLabel* m_joints = nullptr;
     QLabel* m_count = nullptr;
     FacadeView* m_view = nullptr;
+    QWidget* m_commands = nullptr; // held while a print runs
+    QComboBox* m_scale = nullptr;
+    QPushButton* m_print = nullptr;
     QPushButton* m_saveDxf = nullptr;
     platform::FileDialog m_dxfDialog{dxfDialogSetup()};
     std::shared_ptr<const FacadeResult> m_result;

@@ -476,7 +476,7 @@ void TVantorForm::GevelButtonClick()
 void TVantorForm::showFacadeWindow()
 {
     if (!m_facade)
-        m_facade = new TGevelForm(this, m_document);
+        m_facade = new TGevelForm(this, m_document, m_printing);
     m_facade->showWindow();
 }
 

@@ -7,6 +7,8 @@
 
 #include <optional>
 
+struct FacadePrint;
+
 // Where the running print's pages go. Closing the main window loses a printer's pages, so it
 // asks first; a preview is only for looking, so it does not.
 enum class RunningReport { None, ToScreen, ToPrinter };
@@ -30,6 +32,8 @@ public:
     // their courses, and as a rod with the names at their lines.
     virtual void printPlan(const calc::Plan& plan) = 0;
     virtual void printPlanRod(const calc::Plan& plan) = 0;
+    // A facade drawn to scale on a sheet at actual size, then its plans and count.
+    virtual void printFacade(const FacadePrint& facade) = 0;
 
     virtual RunningReport running() const = 0;
 

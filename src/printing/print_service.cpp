@@ -62,6 +62,16 @@ void PrintService::printPlan(const calc::Plan& plan)
     PrintResultsReport(report, *PrintDialog1);
 }
 
+void PrintService::printFacade(const FacadePrint& facade)
+{
+    if (!confirmed())
+        return;
+    const FacadeSheet sheet =
+        FacadeSheetOf(facade, m_document.project(), platform::CurrentRegionalFormat());
+    const Running running(*this);
+    PrintFacade(sheet, *PrintDialog1);
+}
+
 void PrintService::printRod(const std::optional<calc::CourseTable>& table)
 {
     printRodTable(RodTableOf(table, m_document.project()));

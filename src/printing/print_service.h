@@ -16,6 +16,7 @@ public:
     void printRod(const std::optional<calc::CourseTable>& table) override;
     void printPlan(const calc::Plan& plan) override;
     void printPlanRod(const calc::Plan& plan) override;
+    void printFacade(const FacadePrint& facade) override;
 
     RunningReport running() const override { return m_running; }
 

@@ -1,6 +1,8 @@
 #include "printed_tables.h"
 
 #include "document/course_project.h"
+#include "document/facade_result.h"
+#include "document/facade_words.h"
 #include "document/mode_words.h"
 #include "document/plan_wording.h"
 #include "document/shown_height.h"
@@ -114,4 +116,24 @@ RodTable PlanRodTable(const calc::Plan& plan, const CourseProject& project,
         table.courses.push_back({course.height, PlanWording::numberOf(course),
                                  wording.height(course.height), wording.pointOf(course)});
     return table;
+}
+
+FacadeSheet FacadeSheetOf(const FacadePrint& print, const CourseProject& project,
+                          const calc::RegionalFormat& format)
+{
+    const FacadeResult& result = *print.facade;
+    const FacadeWording wording(result.inputs, result.plans, result.laid, format);
+    FacadeSheet sheet;
+    sheet.drawing = &result.drawing;
+    sheet.scale = print.scale;
+    sheet.headHeaders = FacadeHeadHeaders();
+    for (const facade::Stretch& stretch : result.plans.heads.stretches)
+        sheet.heads.push_back(wording.headCells(stretch));
+    sheet.courseHeaders = FacadeCourseHeaders();
+    for (const facade::Stretch& stretch : result.plans.courses.stretches)
+        sheet.courses.push_back(wording.courseCells(stretch));
+    sheet.lines = QStringList{wording.jointsLine(), wording.countLine()};
+    sheet.projectName = project.text(ProjectField::ProjectName);
+    sheet.font = SurfaceFontOf(project.tableFont);
+    return sheet;
 }

@@ -5,12 +5,14 @@
 
 #include "calc/course_table.h"
 #include "calc/plan.h"
+#include "print/reports/facade_report.h"
 #include "print/reports/results_report.h"
 #include "print/reports/rod_report.h"
 
 #include <optional>
 
 struct CourseProject;
+struct FacadePrint;
 
 // Without a calculation: the report's frame with one empty row, and the gauge as typed.
 ReportTable ReportTableOf(const std::optional<calc::CourseTable>& table,
@@ -20,5 +22,9 @@ RodTable RodTableOf(const std::optional<calc::CourseTable>& table, const CourseP
 
 ReportTable PlanReportTable(const calc::Plan& plan, const CourseProject& project,
                             const calc::RegionalFormat& format);
+// The drawing, both plans and the lines below them, as the Gevel window shows them.
+FacadeSheet FacadeSheetOf(const FacadePrint& facade, const CourseProject& project,
+                          const calc::RegionalFormat& format);
+
 RodTable PlanRodTable(const calc::Plan& plan, const CourseProject& project,
                       const calc::RegionalFormat& format);

@@ -2,6 +2,7 @@
 #include "facadewindow/facade_view.h"
 
 #include "platform/toolkit/regional_settings.h"
+#include "support/print_recorder.h"
 #include "support/stand_ins.h"
 
 #include <QApplication>
@@ -23,7 +24,7 @@ class GevelFormTest : public testing::Test {
 protected:
     GevelFormTest()
         : document(QString::fromStdString(platform::CurrentRegionalFormat().decimalSeparator))
-        , form(nullptr, document)
+        , form(nullptr, document, printing)
     {
         form.showWindow();
         QApplication::setActiveWindow(&form);
@@ -70,6 +71,7 @@ protected:
 
     MessageBoxRecorder boxes;
     ProjectDocument document;
+    PrintRecorder printing;
     TGevelForm form;
 };
 

@@ -1,6 +1,7 @@
 #include "printing/print_service.h"
 
 #include "calc/fixed_points.h"
+#include "document/facade_result.h"
 #include "print/windows/PrintDlg.h"
 #include "support/program_parts.h"
 #include "support/stand_ins.h"
@@ -8,6 +9,9 @@
 
 #include <QAbstractButton>
 #include <QRadioButton>
+
+#include <cstdlib>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -89,6 +93,63 @@ TEST(PrintService, PrintsEachThingInTheProjectsNameAndFontAndOneAtATime)
     EXPECT_EQ(confirms, 5);
     EXPECT_EQ(parts.printing.running(), RunningReport::None);
     EXPECT_TRUE(boxes.boxes.empty());
+    PrintDialog1 = nullptr;
+}
+
+// The README's facade through the service: at the largest scale that fits the paper (1:50 on
+// this printer's A4), a bar of one metre exactly 20 mm long at that scale, the plans and the
+// count on the next page; a scale that does not fit is refused, naming the one that does.
+TEST(PrintService, PrintsTheFacadeToScaleAtActualSize)
+{
+    MessageBoxRecorder boxes;
+    TestPrinter printer;
+    ModalRunnerStub modal;
+    ProgramParts parts;
+    TPrintDialog1 dialog;
+    PrintDialog1 = &dialog;
+    modal.answer = [&dialog](QDialog&) {
+        dialog.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))->click();
+        return int(QDialog::Accepted);
+    };
+    FacadeSettings settings;
+    settings.openings = {{"raam", "1200", "2410", "900", "2400"},
+                         {"deur", "3300", "4310", "0", "2400"}};
+    parts.document.setFacade(settings);
+    const auto facade = SetOutFacade(parts.document.project(), {",", "."});
+    ASSERT_TRUE(std::holds_alternative<std::shared_ptr<const FacadeResult>>(facade));
+    const auto result = std::get<std::shared_ptr<const FacadeResult>>(facade);
+
+    parts.printing.printFacade({result, 10});
+    EXPECT_TRUE(printer.jobs.empty());
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text.toStdString(),
+              "Bij 1:10 past de gevel niet op het papier; bij 1:50 wel.");
+
+    parts.printing.printFacade({result, std::nullopt});
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    const TestPrinter::Job& job = printer.jobs[0];
+    EXPECT_TRUE(job.actualSize);
+    ASSERT_EQ(job.pages.size(), 2u);
+    std::set<QString> sheet, plans;
+    int bars = 0;
+    const int metre = 1000 / 50 * 600 * 10 / 254; // 20 mm at 600 pixels per inch
+    for (const auto& operation : job.pages[0]->operations()) {
+        if (const auto* text = std::get_if<platform::PageImage::Text>(&operation))
+            sheet.insert(text->text);
+        if (const auto* line = std::get_if<platform::PageImage::Line>(&operation))
+            bars += line->from.y() == line->to.y() &&
+                    std::abs(std::abs(line->to.x() - line->from.x()) - metre) <= 1;
+    }
+    for (const auto& operation : job.pages[1]->operations())
+        if (const auto* text = std::get_if<platform::PageImage::Text>(&operation))
+            plans.insert(text->text);
+    for (const char* text : {"Gevel 1:50, afdrukken op 100 %", "1 m: meet ter controle", "raam",
+                             "deur", "2.410", "2.800"})
+        EXPECT_EQ(sheet.count(QString::fromUtf8(text)), 1u) << text;
+    EXPECT_EQ(bars, 1);
+    for (const char* text : {"Koppen", "Lagen", "raam rechts", "15,00 en 16,67",
+                             "Stootvoegen gelegd van 8,00 tot 16,67"})
+        EXPECT_EQ(plans.count(QString::fromUtf8(text)), 1u) << text;
     PrintDialog1 = nullptr;
 }
 

@@ -15,6 +15,7 @@ public:
     }
     void printPlan(const calc::Plan&) override {}
     void printPlanRod(const calc::Plan&) override {}
+    void printFacade(const FacadePrint&) override {}
     RunningReport running() const override { return RunningReport::None; }
 
     std::vector<calc::CourseTable> rods;

@@ -3,6 +3,7 @@
 #include "print/engine/MyPrint.h"
 #include "print/engine/cut_text.h"
 #include "print/engine/rounding.h"
+#include "print/reports/actual_size_job.h"
 #include "print/reports/report_start.h"
 #include "print/reports/rod_layout.h"
 #include "print/windows/PrintDlg.h"
@@ -47,15 +48,6 @@ bool TopMarked(const RodTable& table)
                                          return course.shown == table.top->shown;
                                      });
 }
-
-// Asks the print system to print the rod's pages at their own size, and no later job.
-class ActualSizeJob {
-public:
-    ActualSizeJob() { platform::CurrentPrinter().setActualSize(true); }
-    ~ActualSizeJob() { platform::CurrentPrinter().setActualSize(false); }
-    ActualSizeJob(const ActualSizeJob&) = delete;
-    ActualSizeJob& operator=(const ActualSizeJob&) = delete;
-};
 
 // An engine whose pages are the sheets of the rod: after each header it draws its sheet.
 class TRodPrinter final : public TMyPrinter {
