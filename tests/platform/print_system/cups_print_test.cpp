@@ -1,10 +1,12 @@
 // Prints real jobs through a private CUPS scheduler started by tools/cups-test-env.sh and looks
 // at what came out. Without that environment every test here is skipped.
+#include "facade/facade_reading.h"
 #include "platform/print_system/background_handover.h"
 #include "platform/print_system/job_watch.h"
 #include "platform/print_system/printer_reading.h"
 #include "platform/print_system/printer_service.h"
 #include "platform/print_system/scheduler_workers.h"
+#include "print/reports/facade_report.h"
 #include "print/reports/results_report.h"
 #include "print/reports/rod_report.h"
 #include "print/windows/PrintDlg.h"
@@ -16,6 +18,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QImage>
 #include <QLabel>
 #include <QPrintEngine>
 #include <QPrinter>
@@ -622,6 +625,68 @@ TEST_F(CupsPrintTest, TheRodReachesThePaperUnscaled)
     ASSERT_FALSE(printedPdf.isEmpty());
     EXPECT_EQ(pdfInfo(printedPdf, "Pages"), sheets);
     EXPECT_EQ(pdfInfo(printedPdf, "Page size"), pdfInfo(spooled, "Page size"));
+}
+
+// The facade's sheet on paper: its bar of one metre at 1:50, measured on the printed PDF drawn
+// at ten pixels a millimetre, is 20 mm long.
+TEST_F(CupsPrintTest, TheFacadeSheetReachesThePaperAtScale)
+{
+    const platform::DesktopPrinterReading reading;
+    platform::CurrentPrinter().setCopies(1);
+    const calc::RegionalFormat dutch{",", "."};
+    facade::FacadeTexts texts{{"100", "10", "8", "12"},
+                              "210",
+                              {"50", "12,5", "10", "15"},
+                              "5500",
+                              "2800",
+                              facade::WallEnd::OutsideCorner,
+                              facade::WallEnd::OutsideCorner,
+                              facade::FirstCourse::Stretcher,
+                              "5",
+                              {{"raam", "1200", "2410", "900", "2400"}}};
+    const auto inputs = std::get<facade::FacadeInputs>(facade::ReadFacade(texts, dutch));
+    const auto plans = std::get<facade::FacadePlans>(facade::MakeFacadePlans(inputs, dutch));
+    const facade::FacadeDrawing drawing =
+        facade::DrawFacade(inputs, plans, facade::LayFacade(inputs, plans), dutch);
+    FacadeSheet sheet;
+    sheet.drawing = &drawing;
+    sheet.scale = 50;
+    TPrintDialog1 dialog;
+    ASSERT_NO_THROW(PrintFacade(sheet, dialog));
+
+    QString job;
+    const int jobId = finishedJob(job);
+    ASSERT_FALSE(HasFailure());
+    EXPECT_EQ(attribute(job, "print-scaling"), QStringLiteral("none"));
+    const QString printedPdf = printed(jobId);
+    ASSERT_FALSE(printedPdf.isEmpty());
+    // Where the bar's text stands, in points, on the page as sent (the printed one keeps no text
+    // to read): the bar runs at its middle and ends 3 mm before it.
+    const QString words = run(QStringLiteral("pdftotext"),
+                              {"-bbox", "-f", "1", "-l", "1", spooledDocument(jobId), "-"});
+    const QRegularExpression first(QStringLiteral(
+        R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">1</word>)re"
+        R"re(\s*<word[^>]*>m:</word>)re"));
+    const QRegularExpressionMatch at = first.match(words);
+    ASSERT_TRUE(at.hasMatch()) << words.toStdString();
+    const QTemporaryDir folder;
+    run(QStringLiteral("pdftoppm"), {"-r", "254", "-gray", "-f", "1", "-l", "1", "-singlefile",
+                                     printedPdf, folder.filePath(QStringLiteral("blad"))});
+    const QImage page(folder.filePath(QStringLiteral("blad.pgm")));
+    ASSERT_FALSE(page.isNull());
+    constexpr double kPixelsPerPoint = 254.0 / 72;
+    const int row =
+        int((at.captured(2).toDouble() + at.captured(3).toDouble()) / 2 * kPixelsPerPoint);
+    int x = int(at.captured(1).toDouble() * kPixelsPerPoint) - 1;
+    const auto dark = [&page, row](int column) {
+        return qGray(page.pixel(column, row)) < 128;
+    };
+    while (x > 0 && !dark(x))
+        --x;
+    const int end = x;
+    while (x > 0 && dark(x))
+        --x;
+    EXPECT_NEAR(end - x, 200, 3) << "the bar is " << (end - x) / 10.0 << " mm";
 }
 
 TEST_F(CupsPrintTest, CurrentPrinterReportsTheFiguresOfTheDefaultQueue)
