@@ -172,6 +172,29 @@ TEST(Facade, TheFirstCourseAndTheEndsDecideTheHalves)
         EXPECT_TRUE(run.withinLimits) << run.course << " " << *run.joint;
 }
 
+// A window above a door shares its columns: one opening stretch in the head plan, and the
+// courses between the door's lintel and the window's sill run on across it.
+TEST(Facade, StackedOpeningsShareTheirColumns)
+{
+    FacadeTexts texts = Waalformaat();
+    texts.openings = {{"deur", "3300", "4310", "0", "2100"},
+                      {"bovenlicht", "3300", "4310", "2400", "2800"}};
+    const Laid laid = Lay(texts);
+    ASSERT_EQ(laid.plans.heads.stretches.size(), 3u);
+    EXPECT_EQ(laid.plans.heads.stretches[1].rule, calc::FitRule::PlusJoint);
+    const auto runsIn = [&laid](double height) {
+        const std::vector<double>& lines = laid.facade.courseLines;
+        std::size_t runs = 0;
+        for (const facade::Run& run : laid.facade.runs)
+            runs += lines[std::size_t(run.course) - 1] < height &&
+                    height < lines[std::size_t(run.course)];
+        return runs;
+    };
+    EXPECT_EQ(runsIn(1000), 2u); // beside the door
+    EXPECT_EQ(runsIn(2250), 1u); // over its lintel, under the window's sill
+    EXPECT_EQ(runsIn(2630), 2u); // beside the window
+}
+
 // What cannot be set out is named, the first problem found.
 TEST(Facade, ProblemsNameTheOpeningAndTheField)
 {
