@@ -717,7 +717,6 @@ TEST_F(ProjectWriterTest, StretchRulesComeBackAsTheyWereWritten)
                                    "VAK1=MIN;a\\;b\\\\\\;;=;[\\\r\n"
                                    "VAK2=PLUS;\xc3\x86r\xc3\xb8;\r\n\r\n");
     EXPECT_EQ(readBack(), WithRules({rules[0], rules[2]}));
-
 }
 
 TEST_F(ProjectWriterTest, StretchRulesTakeTheFirstSectionOfTheirNameOrFollowTheEndOrGo)
@@ -751,6 +750,37 @@ TEST_F(ProjectWriterTest, StretchRulesTakeTheFirstSectionOfTheirNameOrFollowTheE
         WriteBytes(path, c.before);
         ASSERT_TRUE(WriteProjectFile(path, c.settings));
         EXPECT_EQ(ReadBytes(path), c.after);
+    }
+}
+
+// The facade's section takes the place of the first of its name, or follows the end; a build
+// that has no facade keeps the section as it is, as every build keeps a section it does not know.
+TEST_F(ProjectWriterTest, TheFacadeTakesTheFirstSectionOfItsNameAndIsKeptWithoutIt)
+{
+    ProjectSettings withFacade = DefaultProjectSettings();
+    withFacade.Facade = std::vector<KeyedLine>{{"BREEDTE", QStringLiteral("5500")},
+                                               {"SPARING1", QStringLiteral("r\\;a;1;2;3;4;")}};
+    const QByteArray facade = "BREEDTE=5500\r\nSPARING1=r\\;a;1;2;3;4;\r\n\r\n";
+    const struct {
+        const char* name;
+        QByteArray before;
+        ProjectSettings settings;
+        QByteArray after;
+    } cases[] = {
+        {"no section yet", "[VANTORBEL]\r\n", withFacade,
+         kHeader + kDefaultKeys + "[GEVEL]\r\n" + facade},
+        {"before the program's, lower case", "[gevel]\r\nX=1\r\n[VANTORBEL]\r\n[GEVEL]\r\nY",
+         withFacade, "[gevel]\r\n" + facade + kHeader + kDefaultKeys + "[GEVEL]\r\nY\r\n"},
+        {"a build without it", "[GEVEL]\r\nBREEDTE=1\r\n[VANTORBEL]\r\n", DefaultProjectSettings(),
+         "[GEVEL]\r\nBREEDTE=1\r\n" + kHeader + kDefaultKeys},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(path, c.before);
+        ASSERT_TRUE(WriteProjectFile(path, c.settings));
+        EXPECT_EQ(ReadBytes(path), c.after);
+        if (c.settings.Facade)
+            EXPECT_EQ(readBack().Facade, c.settings.Facade);
     }
 }
 
