@@ -4,9 +4,10 @@
 //
 //   TGevelForm (this file)   the bricks of both modes (the document's, shared with Verdelen), the
 //                            facade's sizes, ends, first course, breakage and openings
-//     -> facade::ReadFacade, MakeFacadePlans, LayFacade   the plans and every stone laid
+//     -> SetOutFacade         the document's facade read, divided, laid and drawn (src/facade)
 //     -> FacadeWording        the plans, the joints laid and the count in words
-//     -> FacadeView           the drawing "Aanzicht"
+//     -> FacadeView           the drawing "Aanzicht"; FacadeDxf, the same drawing for CAD
+//     -> PrintRequests        the sheet to scale, through the print service the windows share
 //
 // What is typed goes into the document at once; a line says what cannot be set out, and the
 // plans and the drawing stay empty while it stands. Nothing pops up while typing.

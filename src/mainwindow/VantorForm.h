@@ -7,8 +7,8 @@
 //     -> CourseGrid / CourseTableModel   the document's table on screen
 //     -> PrintRequests         the document's table printed as the report or a rod
 //
-// The Verdelen window works on the same document and prints through the same service; the two
-// windows never read each other's widgets. Message boxes go through Msg (src/msg); the
+// The Verdelen and Gevel windows work on the same document and print through the same service;
+// the windows never read each other's widgets. Message boxes go through Msg (src/msg); the
 // desktop's dialogs and the shell's "open" through the seams of src/platform, so that tests
 // drive every command without a modal window.
 
