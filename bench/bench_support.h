@@ -1,16 +1,12 @@
 #pragma once
 
 #include "calc/regional_format.h"
-#include "platform/toolkit/modal_runner.h"
 #include "platform/pages/page_image.h"
-#include "platform/print_system/printer_service.h"
 #include "platform/pages/recording_surface.h"
+#include "platform/print_system/printer_service.h"
+#include "platform/toolkit/modal_runner.h"
 #include "support/stand_ins.h"
 #include "support/test_printer.h"
-
-#include <QFont>
-#include <QImage>
-#include <QString>
 
 #include <functional>
 #include <memory>
@@ -61,15 +57,6 @@ struct Shared {
 };
 Shared& shared();
 void releaseShared();
-
-// One text of a page as recorded: font, where it starts, its baseline.
-struct PlacedText {
-    QFont font; // at the page's 600 pixels per inch
-    int x = 0;
-    int baseline = 0;
-    QString text;
-};
-std::vector<PlacedText> TextsOf(const platform::PageImage& page);
 
 // A full page from the middle of the row-limit report.
 const platform::PageImage& TypicalPage();
