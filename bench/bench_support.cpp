@@ -113,25 +113,6 @@ void releaseShared()
     sharedSlot().reset();
 }
 
-std::vector<PlacedText> TextsOf(const platform::PageImage& page)
-{
-    std::vector<PlacedText> texts;
-    QFont font;
-    for (const platform::PageImage::Operation& operation : page.operations()) {
-        if (const auto* select = std::get_if<platform::PageImage::SelectFont>(&operation)) {
-            font = QFont(select->name);
-            font.setPointSizeF(select->emPixels * 72.0 / page.resolutionY());
-            font.setBold(select->bold);
-            font.setItalic(select->italic);
-            font.setUnderline(select->underline);
-            font.setStrikeOut(select->strikeOut);
-        } else if (const auto* text = std::get_if<platform::PageImage::Text>(&operation)) {
-            texts.push_back({font, text->topLeft.x(), text->baseline, text->text});
-        }
-    }
-    return texts;
-}
-
 const platform::PageImage& TypicalPage()
 {
     const auto& pages = shared().reportPages;

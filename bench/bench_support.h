@@ -9,10 +9,6 @@
 #include "support/stand_ins.h"
 #include "support/test_printer.h"
 
-#include <QFont>
-#include <QImage>
-#include <QString>
-
 #include <functional>
 #include <memory>
 #include <vector>
@@ -63,15 +59,6 @@ struct Shared {
 };
 Shared& shared();
 void releaseShared();
-
-// One text of a page as recorded: font, where it starts, its baseline.
-struct PlacedText {
-    QFont font; // at the page's 600 pixels per inch
-    int x = 0;
-    int baseline = 0;
-    QString text;
-};
-std::vector<PlacedText> TextsOf(const platform::PageImage& page);
 
 // A full page from the middle of the row-limit report.
 const platform::PageImage& TypicalPage();

@@ -15,8 +15,16 @@ struct Case {
         return 1.0;
     };
     // Untimed, before every run: brings back the state the run starts from.
-    std::function<void()> prepare;
+    std::function<void()> prepare = {};
     std::function<void()> run;
+    // Run once more, untimed, before every repetition: for work whose first run after the other
+    // cases would pay for what they left cold or took away (glyph caches, a bitmap's pages).
+    bool warmUp = false;
+    // Another case, by name, timed in the same iterations as this one, run just before it each
+    // time, instead of in repetitions of its own; both are timed by the thread's CPU clock. The
+    // machine's speed at work that waits on memory can halve from one second to the next,
+    // and two cases timed seconds apart would be compared at different speeds.
+    std::string timedWith = {};
 };
 
 std::vector<Case>& Cases();
