@@ -30,6 +30,10 @@ TIME_TARGETS = [
     ("PNG pages saved", "SavePngFiles/row_limit", "SavePngFilesOneByOne/row_limit", 0.6),
     ("9 plan of 50 fixed points, 100000 rows", "FixedPoints/row_limit",
      "BuildAndFormat/row_limit", 1.5),
+    ("10 facade laid, 100 m x 30 m, 30 openings", "FacadeLaying/100m_30m",
+     "RectanglesLaid/100m_30m", 1.5),
+    ("10 facade painted at the window's size", "FacadePainting/window",
+     "RectanglesPainting/window", 2.0),
 ]
 # target, key in memory.json, limit, unit
 MEMORY_TARGETS = [

@@ -237,6 +237,10 @@ LaidFacade LayFacade(const FacadeInputs& facade, const FacadePlans& plans)
 {
     LaidFacade laid;
     laid.courseLines = CourseLines(plans.courses);
+    // Every course holds about half as many stones as there are heads.
+    const std::size_t courses = std::size_t(plans.courses.total);
+    laid.pieces.reserve(courses * (std::size_t(plans.heads.total) / 2 + 2));
+    laid.runs.reserve(courses * (facade.openings.size() + 1));
     Mason mason(facade, plans, laid);
     for (std::int32_t course = 1; course <= plans.courses.total; ++course)
         mason.layCourse(course);
