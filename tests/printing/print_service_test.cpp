@@ -36,17 +36,31 @@ FirstPage FirstPageOf(const TestPrinter::Job& job, const QString& project)
     return page;
 }
 
-// Everything that prints, printed through the service on the program's print dialog: each in
-// the document's project name and table font, and none while another runs — not even from a
-// window that still took the command.
-TEST(PrintService, PrintsEachThingInTheProjectsNameAndFontAndOneAtATime)
-{
+// The service of a program on the test printer, its print dialog the program's own; a test
+// plays the user in the modal windows. `confirm` clicks the dialog's OK.
+class PrintServiceTest : public testing::Test {
+protected:
+    PrintServiceTest() { PrintDialog1 = &dialog; }
+    ~PrintServiceTest() override { PrintDialog1 = nullptr; }
+
+    int confirm()
+    {
+        dialog.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))->click();
+        return int(QDialog::Accepted);
+    }
+
     MessageBoxRecorder boxes;
     TestPrinter printer;
     ModalRunnerStub modal;
     ProgramParts parts;
     TPrintDialog1 dialog;
-    PrintDialog1 = &dialog;
+};
+
+// Everything that prints, printed through the service on the program's print dialog: each in
+// the document's project name and table font, and none while another runs — not even from a
+// window that still took the command.
+TEST_F(PrintServiceTest, PrintsEachThingInTheProjectsNameAndFontAndOneAtATime)
+{
     std::vector<bool> held;
     QObject::connect(&parts.printing, &PrintRequests::runningChanged,
                      [&held](bool running) { held.push_back(running); });
@@ -61,8 +75,7 @@ TEST(PrintService, PrintsEachThingInTheProjectsNameAndFontAndOneAtATime)
             return int(QDialog::Rejected);
         }
         ++confirms;
-        dialog.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))->click();
-        return int(QDialog::Accepted);
+        return confirm();
     };
 
     parts.document.setText(ProjectField::ProjectName, QStringLiteral("Schuur"));
@@ -93,23 +106,15 @@ TEST(PrintService, PrintsEachThingInTheProjectsNameAndFontAndOneAtATime)
     EXPECT_EQ(confirms, 5);
     EXPECT_EQ(parts.printing.running(), RunningReport::None);
     EXPECT_TRUE(boxes.boxes.empty());
-    PrintDialog1 = nullptr;
 }
 
 // The README's facade through the service: at the largest scale that fits the paper (1:50 on
 // this printer's A4), a bar of one metre exactly 20 mm long at that scale, the plans and the
 // count on the next page; a scale that does not fit is refused, naming the one that does.
-TEST(PrintService, PrintsTheFacadeToScaleAtActualSize)
+TEST_F(PrintServiceTest, PrintsTheFacadeToScaleAtActualSize)
 {
-    MessageBoxRecorder boxes;
-    TestPrinter printer;
-    ModalRunnerStub modal;
-    ProgramParts parts;
-    TPrintDialog1 dialog;
-    PrintDialog1 = &dialog;
-    modal.answer = [&dialog](QDialog&) {
-        dialog.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))->click();
-        return int(QDialog::Accepted);
+    modal.answer = [this](QDialog&) {
+        return confirm();
     };
     FacadeSettings settings;
     settings.openings = {{"raam", "1200", "2410", "900", "2400"},
@@ -150,7 +155,6 @@ TEST(PrintService, PrintsTheFacadeToScaleAtActualSize)
     for (const char* text : {"Koppen", "Lagen", "raam rechts", "15,00 en 16,67",
                              "Stootvoegen gelegd van 8,00 tot 16,67"})
         EXPECT_EQ(plans.count(QString::fromUtf8(text)), 1u) << text;
-    PrintDialog1 = nullptr;
 }
 
 } // namespace
