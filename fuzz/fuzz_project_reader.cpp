@@ -200,9 +200,14 @@ void CheckRead(QIODevice& device, std::string_view file, const ReferenceResult& 
                 "more stretch rules than a plan has stretches" + context);
     for (const StretchRuleTexts& rule : settings.StretchRules)
         fuzz::Check(rule.rule == 1 || rule.rule == 2, "a stretch rule other than 1 or 2" + context);
+    // The facade's lines mean something only to the document, which names those it cannot read.
+    for (const KeyedLine& line : settings.Facade.value_or(std::vector<KeyedLine>{}))
+        fuzz::Check(!line.key.isEmpty() && !line.key.contains('='),
+                    "a facade line without its key" + context);
     settings.FixedPoints = expected.settings.FixedPoints;
     settings.FixedPointsDamaged = expected.settings.FixedPointsDamaged;
     settings.StretchRules = expected.settings.StretchRules;
+    settings.Facade = expected.settings.Facade;
     if (!(settings == expected.settings))
         fuzz::Fail("ReadProjectSettings gave " + fuzz::Shown(settings) + ", expected " +
                    fuzz::Shown(expected.settings) + context);
