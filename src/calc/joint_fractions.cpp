@@ -1,7 +1,6 @@
 #include "joint_fractions.h"
 
 #include <algorithm>
-#include <array>
 
 namespace calc {
 namespace {
@@ -20,28 +19,35 @@ Wide PowerOfTen(std::int32_t exponent)
 
 } // namespace
 
+std::optional<std::vector<Wide>> ScaledToOneUnit(const std::vector<std::optional<Decimal>>& values)
+{
+    std::int32_t scale = 0;
+    for (const std::optional<Decimal>& value : values) {
+        if (!value)
+            return std::nullopt;
+        scale = std::max(scale, value->scale);
+    }
+    std::vector<Wide> scaled;
+    scaled.reserve(values.size());
+    for (const std::optional<Decimal>& value : values) {
+        const Wide factor = PowerOfTen(scale - value->scale);
+        const Wide magnitude = value->units < 0 ? -value->units : value->units;
+        if (magnitude > kLargestScaled / factor)
+            return std::nullopt;
+        scaled.push_back(value->units * factor);
+    }
+    return scaled;
+}
+
 std::optional<JointValues<Wide>> ExactJointValues(const FitInputs& inputs)
 {
     const TypedValues& typed = inputs.Typed;
-    const std::array values{&typed.Bottom, &typed.Top,       &typed.Stone,
-                            &typed.Joint,  &typed.JointFrom, &typed.JointTo};
-    std::int32_t scale = 0;
-    for (const std::optional<Decimal>* value : values) {
-        if (!*value)
-            return std::nullopt;
-        scale = std::max(scale, (*value)->scale);
-    }
-    std::array<Wide, values.size()> scaled{};
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const Decimal& value = **values[i];
-        const Wide factor = PowerOfTen(scale - value.scale);
-        const Wide magnitude = value.units < 0 ? -value.units : value.units;
-        if (magnitude > kLargestScaled / factor)
-            return std::nullopt;
-        scaled[i] = value.units * factor;
-    }
-    const auto [bottom, top, stone, joint, from, to] = scaled;
-    return JointValues<Wide>{top - bottom, stone, joint, from, to};
+    const std::optional<std::vector<Wide>> scaled = ScaledToOneUnit(
+        {typed.Bottom, typed.Top, typed.Stone, typed.Joint, typed.JointFrom, typed.JointTo});
+    if (!scaled)
+        return std::nullopt;
+    const std::vector<Wide>& v = *scaled;
+    return JointValues<Wide>{v[1] - v[0], v[2], v[3], v[4], v[5]};
 }
 
 } // namespace calc

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <optional>
 #include <type_traits>
+#include <vector>
 
 namespace calc {
 
@@ -20,6 +21,11 @@ enum class JointMark { Zero, From, To, Nominal };
 template <class Number> struct JointValues {
     Number length, stone, nominal, from, to;
 };
+
+// Typed values scaled to one unit, the finest among them, each small enough that every cross
+// product with a count up to kMaxFitCount stays within 128 bits; nothing when one is missing
+// (typed beyond exactness) or too large.
+std::optional<std::vector<Wide>> ScaledToOneUnit(const std::vector<std::optional<Decimal>>& values);
 
 // The typed values of the inputs scaled to one unit, small enough that every cross product of
 // a count up to kMaxFitCount stays within 128 bits; nothing otherwise.

@@ -1,5 +1,7 @@
 #include "stretcher_bond.h"
 
+#include "calc/joint_fractions.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -7,17 +9,6 @@ namespace facade {
 namespace {
 
 using calc::Wide;
-
-// Beyond this a scaled value could overflow a product with a count.
-constexpr Wide kLargestScaled = Wide(1'000'000'000'000'000'000) * 1'000'000;
-
-Wide PowerOfTen(std::int32_t exponent)
-{
-    Wide power = 1;
-    while (exponent-- > 0)
-        power *= 10;
-    return power;
-}
 
 // What a laid joint is judged on, as typed and scaled to one unit: the head plan's points, the
 // stretcher, the head joint and its limits. A double misses a joint of exactly 8 by a hair.
@@ -33,22 +24,11 @@ std::optional<ExactHeads> ExactHeadsOf(const FacadeInputs& facade, const AxisPla
         facade.headsTyped.JointTo};
     for (const PlanPoint& point : heads.points)
         values.push_back(point.exact);
-    std::int32_t scale = 0;
-    for (const auto& value : values) {
-        if (!value || value->scale > 12)
-            return std::nullopt;
-        scale = std::max(scale, value->scale);
-    }
-    std::vector<Wide> scaled;
-    for (const auto& value : values) {
-        const Wide factor = PowerOfTen(scale - value->scale);
-        if ((value->units < 0 ? -value->units : value->units) > kLargestScaled / factor)
-            return std::nullopt;
-        scaled.push_back(value->units * factor);
-    }
-    ExactHeads exact{
-        {scaled.begin() + 4, scaled.end()}, scaled[0], scaled[1], scaled[2], scaled[3]};
-    return exact;
+    const std::optional<std::vector<Wide>> scaled = calc::ScaledToOneUnit(values);
+    if (!scaled)
+        return std::nullopt;
+    const std::vector<Wide>& v = *scaled;
+    return ExactHeads{{v.begin() + 4, v.end()}, v[0], v[1], v[2], v[3]};
 }
 
 // The pieces of one run and how they are judged.
@@ -221,9 +201,9 @@ std::vector<double> CourseLines(const AxisPlan& courses)
 void Order(StoneCount& stones, const Measure& breakage)
 {
     stones.toOrder = stones.stretchers + stones.cornerStones + (stones.halves + 1) / 2;
-    if (breakage.exact && breakage.exact->scale <= 12 && breakage.exact->units < kLargestScaled) {
-        const Wide hundred = 100 * PowerOfTen(breakage.exact->scale);
-        const Wide wanted = Wide(stones.toOrder) * (hundred + breakage.exact->units);
+    if (const auto scaled = calc::ScaledToOneUnit({breakage.exact, calc::Decimal{100, 0}})) {
+        const Wide percent = (*scaled)[0], hundred = (*scaled)[1];
+        const Wide wanted = Wide(stones.toOrder) * (hundred + percent);
         stones.withBreakage = std::int64_t((wanted + hundred - 1) / hundred);
     } else {
         stones.withBreakage =
