@@ -21,7 +21,6 @@ public:
               std::function<QString(std::size_t piece)> describe);
     void clear();
 
-    double zoom() const { return m_zoom; }
     // Where a point of the view lies on the facade, in millimetres.
     QPointF facadePoint(QPointF viewPoint) const;
     // The stone under a point of the view, as its hover text says it; empty for none.

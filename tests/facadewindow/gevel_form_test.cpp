@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // The window on a document of its own, typed into as a user does.
@@ -96,6 +98,19 @@ TEST_F(GevelFormTest, SetsOutTheWaalformaatFacade)
               QStringLiteral("744 strekken, 44 hoekstenen en 62 halve stenen; te bestellen 744 "
                              "+ 44 + 31 = 819 stenen + 5 % breuk = 860"));
     EXPECT_TRUE(boxes.boxes.empty());
+
+    // Hovering the first stone of the lowest course: a stretcher in the run from the corner to
+    // the door, laid with its joint.
+    const FacadeView& view = find<FacadeView>("AanzichtView");
+    QPoint nearest;
+    double best = 1e300;
+    for (int x = 0; x < view.width(); ++x)
+        for (int y = 0; y < view.height(); ++y) {
+            const QPointF at = view.facadePoint(QPointF(x, y)) - QPointF(100, 40);
+            if (const double distance = QPointF::dotProduct(at, at); distance < best)
+                std::tie(best, nearest) = std::pair(distance, QPoint(x, y));
+        }
+    EXPECT_EQ(view.stoneTextAt(nearest).toStdString(), "laag 1, kop 0: strek, voeg 10,71");
 
     // The DXF file read back by an independent reader: each stone a closed polyline at its laid
     // size, the openings' jambs at their x, every layer there.
